@@ -1,0 +1,57 @@
+// The engine context: every piece of process-wide state, gathered in one object that free
+// functions take by reference. No globals, so each test builds a fresh Engine.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "archive/Vxr.h"
+#include "data/DataState.h"
+#include "gameplay/PlayState.h"
+#include "platform/Platform.h"
+#include "shell/ShellState.h"
+
+namespace hopwerk {
+
+struct Engine;
+
+// Screens of the front end that live in subsystems built on top of the shell; the program's
+// entry wires them in, so the shell does not depend on them.
+struct FrontEndHooks {
+  std::function<void(Engine&)> loadConfig;
+};
+
+// Archive errors are shown over a closed display and end the program with a failure status.
+class EngineVxrHost : public VxrHost {
+ public:
+  explicit EngineVxrHost(Platform& platform) : platform_(platform) {}
+  void Trace(const std::string& line) override { platform_.TraceLine(line); }
+  std::string WorkingFolder() override { return platform_.WorkingFolder(); }
+  void ShowError(const std::string& noticeText) override {
+    platform_.CloseDisplay();
+    platform_.ShowNotice(noticeText, false);
+  }
+  [[noreturn]] void EndOnError() override { platform_.EndProgram(1); }
+
+ private:
+  Platform& platform_;
+};
+
+struct Engine {
+  explicit Engine(Platform& p) : platform(p), vxrHost(p) { vxr.host = &vxrHost; }
+  Engine(const Engine&) = delete;
+  Engine& operator=(const Engine&) = delete;
+
+  Platform& platform;
+  EngineVxrHost vxrHost;
+  VxrModule vxr;
+  Folders folders;
+  ProjectSettings project;
+  ConsoleState console;
+  GlowState glow;
+  PlayState play;
+  FrontEndHooks hooks;
+};
+
+}  // namespace hopwerk

@@ -1,0 +1,50 @@
+// A buffered byte stream on a plain file, with the engine's own line rules. Reading past the end
+// yields zero bytes and sets Eof, never undefined data.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+namespace hopwerk {
+
+class ByteStream {
+ public:
+  enum class Mode { Read, Write };
+
+  // Opens `path`. For Write the bytes go to `tempPath` (in the same folder) which is renamed
+  // over `path` when the stream is closed; a failed write leaves the old file untouched.
+  static std::unique_ptr<ByteStream> Open(const std::string& path, Mode mode);
+  ~ByteStream();
+  ByteStream(const ByteStream&) = delete;
+  ByteStream& operator=(const ByteStream&) = delete;
+
+  int ReadByte();          // 0..255; 0 past the end
+  int32_t ReadInt();       // little-endian
+  std::string ReadString(int count);  // count bytes, each one character
+  // Up to LF, a zero byte or the end; CR dropped; the terminator is not returned.
+  std::string ReadLine();
+
+  void WriteByte(int b);
+  void WriteInt(int32_t v);
+  void WriteString(const std::string& s);  // each character's low 8 bits
+  void WriteLine(const std::string& s);    // followed by CR LF
+
+  bool Eof();
+  int64_t Position();
+  int64_t Size();
+  void Seek(int64_t pos);
+  // For write streams: flush and move the temporary file into place. Returns success.
+  bool Close();
+
+ private:
+  ByteStream() = default;
+  std::FILE* file_ = nullptr;
+  Mode mode_ = Mode::Read;
+  std::string path_;
+  std::string tempPath_;
+  bool failed_ = false;
+};
+
+}  // namespace hopwerk

@@ -1,0 +1,112 @@
+// The platform without a machine: the same compositor, no window, no sound device, a virtual
+// clock, scripted input and no real sleeping. hopwerk-replay and the unit tests run on it.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/PlatformCommon.h"
+
+namespace hopwerk {
+
+struct ReplayEvent {
+  enum class Kind { Down, Up, Type };
+  int64_t frame = 0;  // takes effect once this many frames have been presented
+  Kind kind = Kind::Down;
+  int key = 0;       // Down / Up
+  std::string text;  // Type
+};
+
+// Parses the replay input format; on a bad line returns false with `error` naming the line.
+bool ParseReplayScript(const std::string& text, std::vector<ReplayEvent>& events,
+                       std::string& error);
+// Key names of the replay format ("ESC", "A", "F1", "LSHIFT", or a decimal code); -1 if unknown.
+int ReplayKeyCode(const std::string& name);
+
+struct HeadlessOptions {
+  std::string programFolder;  // the project folder; ends in "/"
+  std::string homeFolder;     // Documents/ and AppData/ live under it
+  std::string workingFolder;  // initial working folder; empty: programFolder
+  std::vector<ReplayEvent> events;
+  int64_t frameLimit = -1;           // stop after this many presented frames; -1: never
+  std::string driverAnswer = "DX";   // "GL", "DX" or "close"
+  uint32_t seed = 1;
+  std::vector<DisplayMode> modes;    // full-screen modes offered, in order
+  std::map<int64_t, std::string> shots;  // frame number -> PNG file
+  // Every output line (trace, console|, notice|, sound|); default: stdout, flushed per line.
+  std::function<void(const std::string&)> output;
+};
+
+class HeadlessPlatform : public PlatformCommon {
+ public:
+  explicit HeadlessPlatform(HeadlessOptions options);
+  ~HeadlessPlatform() override;
+
+  bool OpenDisplay(int width, int height, int depth, int hertz) override;
+  void CloseDisplay() override;
+  std::vector<DisplayMode> ListDisplayModes() override { return options_.modes; }
+  void HideMousePointer() override {}
+  void SetWindowTitle(const std::string& title) override { windowTitle_ = title; }
+  void PresentFrame(int sync) override;
+
+  int KeyHits(int key) override;
+  bool IsKeyDown(int key) override;
+  void FlushKeys() override;
+  int WaitAnyKey() override;
+  int NextTypedChar() override;
+
+  SoundPtr LoadSoundFile(const std::string& path, bool loop) override;
+  Channel PlaySoundOn(const SoundPtr& sound) override;
+  void StopChannel(Channel channel) override;
+  bool ChannelPlaying(Channel channel) override;
+  void SetChannelVolume(Channel channel, float volume) override;
+
+  int32_t ClockMillis() override;
+  void SleepMillis(int ms) override;
+
+  std::string ProgramFolder() override { return options_.programFolder; }
+  std::string UserAppDataFolder() override;
+  std::string UserDocumentsFolder() override;
+
+  void ShowNotice(const std::string& text, bool serious) override;
+  void TraceLine(const std::string& text) override;
+  ChoiceDialogResult RunChoiceDialog(const ChoiceDialogSpec& spec) override;
+  void NoteConsoleLine(const std::string& text) override;
+
+  [[noreturn]] void EndProgram(int status) override;
+
+  // For the runner and tests.
+  int64_t PresentedFrames() const { return frames_; }
+  // The last presented frame (x8r8g8b8), empty before the first.
+  const std::vector<uint32_t>& LastFrame() const { return lastFrame_; }
+  int LastFrameWidth() const { return lastFrameWidth_; }
+  int LastFrameHeight() const { return lastFrameHeight_; }
+  const std::string& WindowTitle() const { return windowTitle_; }
+  void Emit(const std::string& line);
+
+ protected:
+  std::tm LocalNow() override;
+
+ private:
+  void ApplyEventsUpTo(int64_t frame);
+  void PressKey(int key);
+
+  HeadlessOptions options_;
+  int64_t frames_ = 0;
+  int64_t sleptMillis_ = 0;
+  size_t nextEvent_ = 0;
+  int keyHits_[256] = {};
+  bool keyDown_[256] = {};
+  std::vector<int> typed_;
+  size_t typedRead_ = 0;
+  std::vector<uint32_t> lastFrame_;
+  int lastFrameWidth_ = 0;
+  int lastFrameHeight_ = 0;
+  std::string windowTitle_;
+  std::vector<int64_t> channelEnds_;  // virtual end time of each channel's sound, or -1 loop
+};
+
+}  // namespace hopwerk

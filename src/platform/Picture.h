@@ -1,0 +1,34 @@
+// A decoded picture: one or more frames of the same size, kept in the compositor's own pixel
+// format so drawing never converts, and collision tests read the same pixels that are drawn.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace hopwerk {
+
+struct PictureFrame {
+  // Premultiplied a8r8g8b8, row-major, width * height words (pixman's PIXMAN_a8r8g8b8).
+  std::vector<uint32_t> pixels;
+};
+
+struct Picture {
+  int width = 0;  // of one frame
+  int height = 0;
+  int handleX = 0;  // subtracted from the drawing position
+  int handleY = 0;
+  std::vector<PictureFrame> frames;
+};
+
+using PicturePtr = std::shared_ptr<Picture>;
+
+inline int PictureWidth(const Picture& p) { return p.width; }
+inline int PictureHeight(const Picture& p) { return p.height; }
+inline void SetPictureHandle(Picture& p, int x, int y) {
+  p.handleX = x;
+  p.handleY = y;
+}
+inline void CentrePictureHandle(Picture& p) { SetPictureHandle(p, p.width / 2, p.height / 2); }
+
+}  // namespace hopwerk
