@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/Picture.h"
+
 namespace hopwerk {
 
 struct PDDType {
@@ -33,6 +35,23 @@ struct QCLine {
 struct ConsoleState {
   std::vector<QCLine> ConsoleLines;
   int32_t ConsoleHeight = 0;  // 0: the display's height
+};
+
+// Pictures of the front-end screens; null where the project has none.
+struct FrontEndPictures {
+  PicturePtr DotPic;
+  PicturePtr LogoPic;
+  PicturePtr TitlePic;
+  PicturePtr MenuPic;
+  PicturePtr CursorPic;
+  PicturePtr MenuItemPics[6];
+  PicturePtr EpisodePics[7];  // 1..6
+  PicturePtr SkillPics[3];
+  PicturePtr SkillPreviewPics[3];
+  PicturePtr GetReadyPic;
+  PicturePtr LevelCompletedPic;
+  PicturePtr SaveGamePic;
+  PicturePtr YouWinPic;
 };
 
 }  // namespace hopwerk

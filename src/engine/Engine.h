@@ -20,6 +20,12 @@ struct Engine;
 // entry wires them in, so the shell does not depend on them.
 struct FrontEndHooks {
   std::function<void(Engine&)> loadConfig;
+  std::function<void(Engine&)> newGame;        // GameState 1
+  std::function<void(Engine&)> startLevel;     // GameState 2
+  std::function<void(Engine&)> continueLevel;  // GameState 3
+  std::function<void(Engine&)> loadGameSlots;  // GameState 4
+  std::function<void(Engine&)> highScores;     // main menu item
+  std::function<void(Engine&)> configuration;  // main menu item
 };
 
 // Archive errors are shown over a closed display and end the program with a failure status.
@@ -32,7 +38,7 @@ class EngineVxrHost : public VxrHost {
     platform_.CloseDisplay();
     platform_.ShowNotice(noticeText, false);
   }
-  [[noreturn]] void EndOnError() override { platform_.EndProgram(1); }
+  [[noreturn]] void EndOnError() override { EndProgramNow(platform_, 1); }
 
  private:
   Platform& platform_;
@@ -49,6 +55,7 @@ struct Engine {
   Folders folders;
   ProjectSettings project;
   ConsoleState console;
+  FrontEndPictures pictures;
   GlowState glow;
   PlayState play;
   FrontEndHooks hooks;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -165,5 +166,12 @@ class Platform {
   // --- Ending ---
   [[noreturn]] virtual void EndProgram(int status) = 0;
 };
+
+// Ends the program through the platform. The compiler cannot see through a virtual call that it
+// never returns, so this wrapper says so for callers that are themselves [[noreturn]].
+[[noreturn]] inline void EndProgramNow(Platform& platform, int status) {
+  platform.EndProgram(status);
+  std::abort();
+}
 
 }  // namespace hopwerk

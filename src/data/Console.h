@@ -1,0 +1,21 @@
+// The loading console: coloured progress lines over a grey gradient, and the one stop for bad
+// project data.
+#pragma once
+
+#include <string>
+
+#include "engine/Engine.h"
+
+namespace hopwerk {
+
+// Appends a line and redraws the whole console, presenting one frame.
+void ConsolePrint(Engine& engine, const std::string& text, int r, int g, int b);
+
+// Shows the message under the console history, waits for a key and ends the program with a
+// failure status. A message starting with "*" marks a fault of the engine, not of the game.
+[[noreturn]] void FatalError(Engine& engine, const std::string& message);
+
+// Grey of background row `row`: black at the top, 90 at row 450, black again at row 900.
+int ConsoleBackgroundGrey(int row);
+
+}  // namespace hopwerk

@@ -1,0 +1,27 @@
+#include "shell/StartUp.h"
+
+#include "data/GeneralLoading.h"
+#include "data/ProjectSettings.h"
+#include "shell/DriverChoice.h"
+#include "shell/Folders.h"
+#include "shell/FrontEnd.h"
+#include "shell/GameDisplay.h"
+
+namespace hopwerk {
+
+void RunProgram(Engine& engine) {
+  // The engine's tables start at their defaults by construction.
+  engine.folders.BuildKind = "Release Version";
+  SetProgramFolders(engine);
+  ReadProjectSettings(engine);
+  SetUpSaveFolder(engine);
+  if (engine.hooks.loadConfig) engine.hooks.loadConfig(engine);
+  SetPictureFolders(engine);
+  RunDriverChoice(engine);
+  ReadProjectSettings(engine);
+  OpenGameDisplay(engine);
+  GeneralLoading(engine);
+  FrontEndLoop(engine);
+}
+
+}  // namespace hopwerk
