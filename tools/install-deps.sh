@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build needs, skipping what is already there.
+# Usage: tools/install-deps.sh [play|check]
+set -euo pipefail
+
+packages=(g++ cmake ninja-build pkg-config libsdl2-dev libsdl2-mixer-dev libpng-dev zlib1g-dev
+          libvorbis-dev libogg-dev libpixman-1-dev)
+if [ "${1:-play}" = "check" ]; then
+  packages+=(libgtest-dev googletest xvfb xauth xdotool)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+if [ "$(id -u)" -eq 0 ]; then
+  run=()
+elif command -v sudo >/dev/null 2>&1; then
+  run=(sudo)
+else
+  echo "These Debian packages are missing: ${missing[*]}" >&2
+  echo "Install them as root (apt-get install ${missing[*]}) and run this again." >&2
+  exit 1
+fi
+export DEBIAN_FRONTEND=noninteractive
+if ! "${run[@]}" apt-get install -y --no-install-recommends "${missing[@]}"; then
+  "${run[@]}" apt-get update
+  if ! "${run[@]}" apt-get install -y --no-install-recommends "${missing[@]}"; then
+    echo "Could not install: ${missing[*]}" >&2
+    exit 1
+  fi
+fi
