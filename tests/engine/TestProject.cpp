@@ -1,0 +1,111 @@
+#include "TestProject.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace hopwerk::test {
+
+namespace fs = std::filesystem;
+
+TempDir::TempDir() {
+  std::string pattern = (fs::temp_directory_path() / "hopwerk-test-XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr) std::abort();
+  path_ = pattern;
+}
+
+TempDir::~TempDir() {
+  std::error_code ec;
+  fs::remove_all(path_, ec);
+}
+
+Bytes& Bytes::Byte(int b) {
+  data.push_back(static_cast<uint8_t>(b));
+  return *this;
+}
+
+Bytes& Bytes::Int(int32_t v) {
+  const auto u = static_cast<uint32_t>(v);
+  for (int i = 0; i < 4; ++i) data.push_back(static_cast<uint8_t>(u >> (8 * i)));
+  return *this;
+}
+
+Bytes& Bytes::String(const std::string& s) {
+  Byte(static_cast<int>(s.size()));
+  return Text(s);
+}
+
+Bytes& Bytes::Text(const std::string& s) {
+  data.insert(data.end(), s.begin(), s.end());
+  return *this;
+}
+
+Bytes GenData(const std::string& title, int width, int height, int fullScreen,
+              const std::string& author) {
+  Bytes b;
+  b.Byte(0).String(title).Byte(1).Int(width).Int(height).Byte(2).Byte(fullScreen);
+  b.Byte(3).String(author).Byte(255);
+  return b;
+}
+
+Bytes IdEntry(int major, int32_t minor) {
+  return Bytes().Byte(major).Int(minor);
+}
+
+std::vector<VxrWriteEntry> MinimalGeneral(const std::string& title, int width, int height,
+                                          int fullScreen) {
+  return {
+      {"GenData", GenData(title, width, height, fullScreen, "Tester").data, 0},
+      {"ID", IdEntry(1, 9).data, 0},
+      {"Welcome", Bytes().Text("Welcome to the test\r\nHave fun").data, 0},
+  };
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  fs::create_directories(fs::path(path).parent_path());
+  std::ofstream out(path, std::ios::binary);
+  out << bytes;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+bool Exists(const std::string& path) {
+  return fs::exists(path);
+}
+
+EngineRun::EngineRun() {
+  options.programFolder = project.path() + "/";
+  options.homeFolder = home.path();
+  options.output = [this](const std::string& line) { output.push_back(line); };
+}
+
+void EngineRun::WriteGeneral(const std::vector<VxrWriteEntry>& entries) {
+  fs::create_directories(project.path() + "/VXR");
+  if (!WriteVxrArchive(project.path() + "/VXR/General.vxr", entries)) std::abort();
+}
+
+Engine& EngineRun::Start() {
+  engine.reset();
+  platform = std::make_unique<HeadlessPlatform>(options);
+  engine = std::make_unique<Engine>(*platform);
+  return *engine;
+}
+
+bool EngineRun::Printed(const std::string& line) const {
+  return IndexOf(line) >= 0;
+}
+
+int EngineRun::IndexOf(const std::string& line) const {
+  for (size_t i = 0; i < output.size(); ++i) {
+    if (output[i] == line) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+}  // namespace hopwerk::test

@@ -1,0 +1,161 @@
+// End to end: the real hopwerk-replay executable on projects built here and on the demo game.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <sstream>
+
+#include "TestProject.h"
+
+namespace hopwerk {
+namespace {
+
+struct ReplayResult {
+  int status = -1;
+  std::vector<std::string> lines;
+  bool Has(const std::string& line) const {
+    for (const auto& l : lines) {
+      if (l == line) return true;
+    }
+    return false;
+  }
+  int IndexOf(const std::string& line) const {
+    for (size_t i = 0; i < lines.size(); ++i) {
+      if (lines[i] == line) return static_cast<int>(i);
+    }
+    return -1;
+  }
+};
+
+std::string Quote(const std::string& s) {
+  std::string q = "'";
+  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+
+ReplayResult Replay(const std::string& project, const std::vector<std::string>& args) {
+  std::string command = Quote(std::string(HOPWERK_BIN_DIR) + "/hopwerk-replay");
+  for (const auto& a : args) command += " " + Quote(a);
+  command += " " + Quote(project) + " 2>&1";
+  ReplayResult result;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return result;
+  std::string text;
+  char buffer[4096];
+  size_t n;
+  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) text.append(buffer, n);
+  const int raw = pclose(pipe);
+  result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  std::istringstream in(text);
+  std::string line;
+  while (std::getline(in, line)) result.lines.push_back(line);
+  return result;
+}
+
+class ReplayTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    test::WriteFile(project.path() + "/VXR/.keep", "");
+    ASSERT_TRUE(WriteVxrArchive(project.path() + "/VXR/General.vxr", test::MinimalGeneral("Jump")));
+  }
+  std::string DriverFile() const { return home.path() + "/AppData/QVD_Hopwerk/RunDriver"; }
+  test::TempDir project;
+  test::TempDir home;
+};
+
+TEST_F(ReplayTest, ClosingTheDriverDialogEndsWithSuccessAndWritesNothing) {
+  const ReplayResult r = Replay(project.path(), {"--driver", "close", "--home", home.path()});
+  EXPECT_EQ(r.status, 0);
+  ASSERT_FALSE(r.lines.empty());
+  EXPECT_EQ(r.lines.back(), "end| reason=exit status=0 frame=0");
+  EXPECT_FALSE(test::Exists(DriverFile()));
+  EXPECT_TRUE(test::Exists(home.path() + "/Documents/Hopwerk/Save/Jump"));
+}
+
+TEST_F(ReplayTest, ChoosingOpenGLIsRememberedAndTraced) {
+  const ReplayResult r =
+      Replay(project.path(), {"--driver", "GL", "--home", home.path(), "--frames", "3"});
+  EXPECT_EQ(r.status, 0);
+  const int gl = r.IndexOf("Using OpenGL");
+  ASSERT_GE(gl, 0);
+  EXPECT_EQ(r.IndexOf("Driver initiated"), gl + 1);
+  EXPECT_EQ(test::ReadFile(DriverFile()), "GL\r\n");
+  EXPECT_EQ(r.lines.back(), "end| reason=frames status=0 frame=3");
+}
+
+TEST_F(ReplayTest, MissingGeneralArchiveIsAnArchiveErrorWithFailureStatus) {
+  std::remove((project.path() + "/VXR/General.vxr").c_str());
+  const ReplayResult r = Replay(project.path(), {"--home", home.path()});
+  EXPECT_EQ(r.status, 1);
+  const std::string archive = project.path() + "/VXR/General.vxr";
+  const std::string error = "VXR_Open(\"" + archive + "\",\"GenData\"): Entry not found";
+  EXPECT_TRUE(r.Has("notice| VXR Error:\\n" + error));
+  EXPECT_TRUE(r.Has("VXR_Error: " + error));
+  EXPECT_EQ(r.lines.back(), "end| reason=exit status=1 frame=0");
+}
+
+TEST_F(ReplayTest, LoadingShowsIdentityAndReachesTheMenu) {
+  test::WriteFile(home.path() + "/input", "# leave the menu\n20 tap ESC\n");
+  const ReplayResult r = Replay(project.path(), {"--home", home.path(), "--input",
+                                                 home.path() + "/input", "--frames", "3000"});
+  EXPECT_EQ(r.status, 0);
+  const std::vector<std::string> inOrder = {"Using DirectX",
+                                            "Driver initiated",
+                                            "console| Hopwerk Engine v1.0  Release Version",
+                                            "console| Platform Windows32",
+                                            "console| Build: W1, 25 Oct 2008",
+                                            "console| Jump",
+                                            "console| Created by: Tester",
+                                            "console| ID 1.9",
+                                            "console| Welcome to the test",
+                                            "console| Have fun",
+                                            "console| Checking: General.vxr"};
+  int last = -1;
+  for (const auto& line : inOrder) {
+    const int at = r.IndexOf(line);
+    EXPECT_GT(at, last) << line;
+    last = at;
+  }
+  ASSERT_FALSE(r.lines.empty());
+  EXPECT_EQ(r.lines.back().rfind("end| reason=exit status=0", 0), 0u) << r.lines.back();
+}
+
+TEST_F(ReplayTest, ArchiveOfAnotherProjectStopsTheGame) {
+  ASSERT_TRUE(
+      WriteVxrArchive(project.path() + "/VXR/Maps.vxr", {{"ID", test::IdEntry(2, 7).data, 0}}));
+  const ReplayResult r = Replay(project.path(), {"--home", home.path()});
+  EXPECT_TRUE(r.Has("console| VXR ID mismatch (2.7)"));
+  EXPECT_TRUE(r.Has("console| Please notify its creator!"));
+  EXPECT_EQ(r.lines.back().rfind("end| reason=input", 0), 0u) << r.lines.back();
+}
+
+TEST_F(ReplayTest, StateAndScreenshotAreWritten) {
+  const std::string shot = home.path() + "/menu.png";
+  const ReplayResult r = Replay(
+      project.path(), {"--home", home.path(), "--frames", "80", "--state", "--screenshot", shot});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_TRUE(r.Has("state| ProjectTitle=Jump"));
+  EXPECT_TRUE(r.Has("state| ScreenWidth=640"));
+  EXPECT_TRUE(r.Has("state| GameState=0"));
+  EXPECT_EQ(test::ReadFile(shot).substr(1, 3), "PNG");
+}
+
+TEST_F(ReplayTest, BadArgumentsAreRefused) {
+  EXPECT_EQ(Replay(project.path(), {"--driver", "Vulkan"}).status, 2);
+  EXPECT_EQ(Replay(project.path(), {"--frames"}).status, 2);
+  test::WriteFile(home.path() + "/bad", "5 jump ESC\n");
+  EXPECT_EQ(Replay(project.path(), {"--input", home.path() + "/bad"}).status, 2);
+}
+
+TEST(DemoReplay, DemoStartsAndEscapeLeaves) {
+  test::TempDir home;
+  test::WriteFile(home.path() + "/input", "200 tap ESC\n");
+  const ReplayResult r = Replay(HOPWERK_BIN_DIR, {"--home", home.path(), "--input",
+                                                  home.path() + "/input", "--frames", "3000"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_TRUE(r.Has("console| Hopwerk Demo"));
+  EXPECT_EQ(r.lines.back().rfind("end| reason=exit status=0", 0), 0u) << r.lines.back();
+}
+
+}  // namespace
+}  // namespace hopwerk
