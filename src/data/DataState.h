@@ -2,10 +2,14 @@
 #pragma once
 
 #include <cstdint>
+#include <list>
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/Picture.h"
+#include "platform/Platform.h"
 
 namespace hopwerk {
 
@@ -52,6 +56,68 @@ struct FrontEndPictures {
   PicturePtr LevelCompletedPic;
   PicturePtr SaveGamePic;
   PicturePtr YouWinPic;
+};
+
+// One of the ten weapon slots; a slot without a bullet picture is empty.
+struct WeaponType {
+  std::string Picture;
+  std::string Sound;
+  PicturePtr Image;
+  SoundPtr Sample;
+  int32_t AmmoUsage = 0;  // 0 counted, 1 recharging, 2 unlimited
+  int32_t Ammo = 0;
+  int32_t MaxAmmo = 0;
+  int32_t StartAmmo = 0;
+  int32_t BulletSpeed = 0;
+  int32_t MS = 0;
+  int32_t OldTime = 0;
+};
+
+constexpr int kWeaponSlots = 10;
+
+struct TCondition {
+  int32_t Eis = 0;
+  int32_t Value = 0;
+  std::string Txt;
+  int32_t CNot = 0;
+  int32_t ID = 0;
+};
+
+struct TStatus {
+  PicturePtr Image;
+  int32_t X = 0;
+  int32_t Y = 0;
+  int32_t W = 0;
+  int32_t H = 0;
+  int32_t Com = 0;
+  int32_t PicLoaded = 0;
+  std::vector<TCondition> Condition;
+  std::string Txt;
+  int32_t ID = 0;
+  float Alpha = 100.0f;
+  int32_t R = 255;
+  int32_t G = 255;
+  int32_t B = 255;
+};
+
+struct Credits {
+  std::string Text;
+  int32_t R = 255;
+  int32_t G = 255;
+  int32_t B = 255;
+  int32_t Align = 0;  // 0 left, 1 centred, 2 right
+  int32_t Y = 0;
+};
+
+// Project-wide data of the General and Weapon archives, loaded once at start-up.
+struct GameData {
+  WeaponType Weapons[kWeaponSlots];
+  std::vector<TStatus> StatusElements;
+  int32_t NextStatusId = 0;     // element numbers count over the whole run
+  int32_t NextConditionId = 0;  // condition numbers likewise
+  std::map<std::string, std::string> CheatCodes;
+  std::vector<Credits> CreditLines;
+  int32_t CreditsMaxScroll = 0;
 };
 
 }  // namespace hopwerk

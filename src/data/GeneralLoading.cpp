@@ -3,10 +3,13 @@
 #include <algorithm>
 #include <cctype>
 
+#include "data/Cheats.h"
 #include "data/Console.h"
 #include "data/EntryReader.h"
 #include "data/GeneralPictures.h"
 #include "data/ProjectSettings.h"
+#include "data/StatusScreen.h"
+#include "data/Weapons.h"
 
 namespace hopwerk {
 
@@ -77,6 +80,10 @@ void GeneralLoading(Engine& engine) {
   ShowIdentity(engine);
   CheckArchiveIdentities(engine);
   LoadFrontEndPictures(engine);
+  LoadCheats(engine);
+  LoadWeapons(engine);
+  ConsolePrint(engine, "Init Status Screen", kWhite, kWhite, kWhite);
+  engine.data.StatusElements = LoadStatusScreen(engine, GeneralArchivePath(engine), "Score");
   engine.platform.SleepMillis(1000);
 }
 

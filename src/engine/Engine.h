@@ -56,6 +56,7 @@ struct Engine {
   ProjectSettings project;
   ConsoleState console;
   FrontEndPictures pictures;
+  GameData data;
   GlowState glow;
   PlayState play;
   FrontEndHooks hooks;

@@ -1,6 +1,8 @@
 #include "shell/FrontEnd.h"
 
 #include "data/Console.h"
+#include "data/ProjectSettings.h"
+#include "shell/CreditsScreen.h"
 
 namespace hopwerk {
 
@@ -68,7 +70,8 @@ void MainMenu(Engine& engine) {
         if (engine.hooks.highScores) engine.hooks.highScores(engine);
         break;
       case 3:
-        break;  // the credits screen comes with the credits entry's reader
+        CreditsScreen(engine, GeneralArchivePath(engine), "Credits");
+        break;
       case 4:
         if (engine.hooks.configuration) engine.hooks.configuration(engine);
         break;

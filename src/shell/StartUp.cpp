@@ -6,11 +6,14 @@
 #include "shell/Folders.h"
 #include "shell/FrontEnd.h"
 #include "shell/GameDisplay.h"
+#include "shell/TitleView.h"
 
 namespace hopwerk {
 
 void RunProgram(Engine& engine) {
-  // The engine's tables start at their defaults by construction.
+  // The engine's tables start at their defaults by construction; weapons remember when the
+  // table was made as the time of their last shot.
+  for (WeaponType& weapon : engine.data.Weapons) weapon.OldTime = engine.platform.ClockMillis();
   engine.folders.BuildKind = "Release Version";
   SetProgramFolders(engine);
   ReadProjectSettings(engine);
@@ -21,6 +24,7 @@ void RunProgram(Engine& engine) {
   ReadProjectSettings(engine);
   OpenGameDisplay(engine);
   GeneralLoading(engine);
+  TitleView(engine);
   FrontEndLoop(engine);
 }
 

@@ -59,6 +59,9 @@ std::vector<VxrWriteEntry> MinimalGeneral(const std::string& title, int width, i
       {"GenData", GenData(title, width, height, fullScreen, "Tester").data, 0},
       {"ID", IdEntry(1, 9).data, 0},
       {"Welcome", Bytes().Text("Welcome to the test\r\nHave fun").data, 0},
+      {"Cheats", {}, 0},
+      {"Score", {}, 0},
+      {"Credits", Bytes().Text("$Credits\r\n").data, 0},
   };
 }
 

@@ -95,7 +95,9 @@ TEST_F(ReplayTest, MissingGeneralArchiveIsAnArchiveErrorWithFailureStatus) {
 }
 
 TEST_F(ReplayTest, LoadingShowsIdentityAndReachesTheMenu) {
-  test::WriteFile(home.path() + "/input", "# leave the menu\n20 tap ESC\n");
+  test::WriteFile(home.path() + "/input",
+                  "# skip the logo and the title, then leave the menu\n100 tap ESC\n200 tap "
+                  "ESC\n300 tap ESC\n");
   const ReplayResult r = Replay(project.path(), {"--home", home.path(), "--input",
                                                  home.path() + "/input", "--frames", "3000"});
   EXPECT_EQ(r.status, 0);
@@ -149,7 +151,7 @@ TEST_F(ReplayTest, BadArgumentsAreRefused) {
 
 TEST(DemoReplay, DemoStartsAndEscapeLeaves) {
   test::TempDir home;
-  test::WriteFile(home.path() + "/input", "200 tap ESC\n");
+  test::WriteFile(home.path() + "/input", "100 tap ESC\n200 tap ESC\n300 tap ESC\n");
   const ReplayResult r = Replay(HOPWERK_BIN_DIR, {"--home", home.path(), "--input",
                                                   home.path() + "/input", "--frames", "3000"});
   EXPECT_EQ(r.status, 0);

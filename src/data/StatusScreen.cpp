@@ -1,0 +1,201 @@
+#include "data/StatusScreen.h"
+
+#include "data/Console.h"
+#include "data/EntryReader.h"
+
+namespace hopwerk {
+
+namespace {
+
+enum StatusKind {
+  kRemark = 0,
+  kPicture = 1,
+  kPictureRow = 2,
+  kPictureColumn = 3,
+  kRectangle = 4,
+  kLine = 5,
+  kText = 6,
+  kRightText = 7,
+  kCentredText = 8
+};
+
+void ReplaceAll(std::string& text, const std::string& from, const std::string& to) {
+  size_t at = 0;
+  while ((at = text.find(from, at)) != std::string::npos) {
+    text.replace(at, from.size(), to);
+    at += to.size();
+  }
+}
+
+}  // namespace
+
+std::vector<TStatus> LoadStatusScreen(Engine& engine, const std::string& archive,
+                                      const std::string& entryName) {
+  std::vector<TStatus> elements;
+  EntryReader entry(engine, VXR_Open(engine.vxr, archive, entryName, "", 0));
+  GameData& data = engine.data;
+  // Fields that come before the first element have nowhere to go; they are read and dropped.
+  TStatus orphan;
+  auto current = [&]() -> TStatus& { return elements.empty() ? orphan : elements.back(); };
+  while (!entry.AtEnd()) {
+    const int tag = entry.Byte();
+    if (tag == 255) break;
+    switch (tag) {
+      case 0: {
+        TStatus element;
+        element.ID = data.NextStatusId++;
+        elements.push_back(std::move(element));
+        break;
+      }
+      case 1:
+        current().Com = entry.Byte();
+        break;
+      case 2: {
+        TStatus& e = current();
+        e.X = entry.Int();
+        e.Y = entry.Int();
+        e.W = entry.Int();
+        e.H = entry.Int();
+        break;
+      }
+      case 3:
+        current().Txt = entry.String();
+        break;
+      case 4:
+        current().Alpha = static_cast<float>(entry.Int());
+        break;
+      case 5: {
+        TStatus& e = current();
+        e.R = entry.Byte();
+        e.G = entry.Byte();
+        e.B = entry.Byte();
+        break;
+      }
+      case 6: {
+        TCondition condition;
+        condition.CNot = entry.Byte();
+        condition.Eis = entry.Int();
+        condition.Value = entry.Int();
+        condition.Txt = entry.String();
+        condition.ID = data.NextConditionId++;
+        current().Condition.push_back(std::move(condition));
+        break;
+      }
+      default:
+        FatalError(engine, "Status file: " + entryName + " corrupted - " + std::to_string(tag));
+    }
+    if (entry.Overran()) {
+      FatalError(engine, "Status file: " + entryName + " corrupted - " + std::to_string(tag));
+    }
+  }
+  return elements;
+}
+
+bool ConditionSatisfied(const PlayState& play, const TCondition& c) {
+  const int32_t hp = play.HudHP;
+  bool holds = true;
+  switch (c.Eis) {
+    case 0:
+      holds = hp == c.Value;
+      break;
+    case 1:
+      holds = hp < c.Value;
+      break;
+    case 2:
+      holds = hp > c.Value;
+      break;
+    case 3:
+      holds = hp <= c.Value;
+      break;
+    case 4:
+      holds = hp >= c.Value;
+      break;
+    case 5:
+      holds = play.SelectedWeapon == c.Value;
+      break;
+    case 6:
+      // There are ten key counters; any other number is a key nobody holds.
+      holds = c.Value >= 0 && c.Value < 10 && play.Keys[c.Value] != 0;
+      break;
+    default:
+      holds = true;
+  }
+  return c.CNot == 0 ? holds : !holds;
+}
+
+std::string StatusText(const PlayState& play, const std::string& text) {
+  std::string result = text;
+  ReplaceAll(result, "[SCORE]", std::to_string(play.Score));
+  ReplaceAll(result, "[LEVELNAME]", play.LevelTitle);
+  ReplaceAll(result, "[AMMO]", play.WeaponStatusText);
+  return result;
+}
+
+void DrawStatusScreen(Engine& engine, std::vector<TStatus>& elements) {
+  Platform& p = engine.platform;
+  const PlayState& play = engine.play;
+  for (TStatus& e : elements) {
+    bool visible = true;
+    for (const TCondition& c : e.Condition) visible = visible && ConditionSatisfied(play, c);
+    if (!visible) continue;
+    p.SetDrawColor(e.R, e.G, e.B);
+    const bool opaque = e.Alpha == 100.0f;
+    if (opaque) {
+      p.SetDrawBlend(1);
+    } else {
+      p.SetDrawBlend(3);
+      p.SetDrawAlpha(e.Alpha / 100.0f);
+    }
+    if ((e.Com == kPicture || e.Com == kPictureRow || e.Com == kPictureColumn) &&
+        e.PicLoaded == 0) {
+      e.PicLoaded = 1;
+      e.Image = p.LoadPicture(engine.folders.DataFolder + "GFX/Status/" + e.Txt);
+    }
+    switch (e.Com) {
+      case kPicture:
+        if (e.Image) p.DrawPicture(*e.Image, static_cast<float>(e.X), static_cast<float>(e.Y), 0);
+        break;
+      case kPictureRow:
+        // A picture without width would repeat forever.
+        if (e.Image && e.Image->width > 0) {
+          for (int64_t x = 0; x <= engine.project.PDD.DW; x += e.Image->width) {
+            p.DrawPicture(*e.Image, static_cast<float>(x), static_cast<float>(e.Y), 0);
+          }
+        }
+        break;
+      case kPictureColumn:
+        if (e.Image && e.Image->height > 0) {
+          for (int64_t y = 0; y <= engine.project.PDD.DH; y += e.Image->height) {
+            p.DrawPicture(*e.Image, static_cast<float>(e.X), static_cast<float>(y), 0);
+          }
+        }
+        break;
+      case kRectangle:
+        p.DrawFilledRect(static_cast<float>(e.X), static_cast<float>(e.Y), static_cast<float>(e.W),
+                         static_cast<float>(e.H));
+        break;
+      case kLine:
+        p.DrawLineSegment(static_cast<float>(e.X), static_cast<float>(e.Y), static_cast<float>(e.W),
+                          static_cast<float>(e.H));
+        break;
+      case kText:
+      case kRightText:
+      case kCentredText: {
+        const std::string text = StatusText(play, e.Txt);
+        int x = e.X;
+        if (e.Com == kRightText) x = e.X - p.MeasureTextWidth(text);
+        if (e.Com == kCentredText) x = e.X - p.MeasureTextWidth(text) / 2;
+        p.DrawTextAt(text, static_cast<float>(x), static_cast<float>(e.Y));
+        break;
+      }
+      default:
+        break;
+    }
+    if (!opaque) {
+      p.SetDrawAlpha(1.0f);
+      p.SetDrawBlend(1);
+    }
+  }
+}
+
+}  // namespace hopwerk

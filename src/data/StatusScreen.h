@@ -1,0 +1,21 @@
+// The status screen drawn over a running level: pictures, bands, shapes and texts, each shown
+// by conditions on hit points, the weapon in hand and the keys held.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "engine/Engine.h"
+
+namespace hopwerk {
+
+std::vector<TStatus> LoadStatusScreen(Engine& engine, const std::string& archive,
+                                      const std::string& entry);
+void DrawStatusScreen(Engine& engine, std::vector<TStatus>& elements);
+
+// Whether one condition is satisfied by the play state.
+bool ConditionSatisfied(const PlayState& play, const TCondition& condition);
+// The text of a text element with its placeholders filled in.
+std::string StatusText(const PlayState& play, const std::string& text);
+
+}  // namespace hopwerk
