@@ -1,5 +1,21 @@
 // Reader for VXR4 archives. Knows nothing of the engine: trace lines and errors go to the
 // host given in VxrModule, which decides what an error does (the engine ends the program).
+//
+// Choices where the archive's rules leave room, and where they were made safe:
+// - The method a stream descrambles with is its own (VXRStream::Meth, fixed at open); listing
+//   or opening other entries afterwards does not change how an open stream decodes.
+// - Reads past an entry's end go on into the archive's following bytes (loaders notice the
+//   damage through VXR_EOF); bytes past the end of the archive file, or before its start (a
+//   negative Offset), read as 0. A negative Size makes an entry that is at its end at once.
+// - VXR_Seek to a negative position is refused with "Offset value too low!", like a position
+//   at or past the end; the stream is left as it was.
+// - A file that is not an archive leaves no listing open (the error is raised, then the
+//   listing is closed), so nothing is ever read from a stale directory.
+// - VXR_ReadLine and VXR_ReadString on a closed stream raise one "VXR_Read" error and return
+//   an empty string instead of looping; VXR_ReadLine also ends a line at the end of the
+//   archive file, so a damaged Size cannot build a line of gigabytes of zeros.
+// - A hostile directory (huge or negative Files, DirOffset outside the file, a record running
+//   off the end) is read as far as whole records lie inside the file and no further.
 #pragma once
 
 #include <cstdint>
@@ -8,9 +24,10 @@
 #include <unordered_map>
 #include <vector>
 
-namespace hopwerk {
+#include "archive/VxrFile.h"
+#include "archive/VxrIndex.h"
 
-class VxrFile;  // a buffered read-only view of one archive file
+namespace hopwerk {
 
 // What the reader needs from whoever hosts it.
 class VxrHost {
@@ -23,15 +40,8 @@ class VxrHost {
   [[noreturn]] virtual void EndOnError() = 0;
 };
 
-struct VxrRecord {
-  std::string name;
-  int32_t meth = 0;
-  int32_t size = 0;
-  int32_t offset = 0;
-};
-
 struct VXRStream {
-  std::shared_ptr<VxrFile> BT;  // null once closed
+  std::unique_ptr<VxrCursor> BT;  // null once closed
   int32_t Pos = 0;
   int32_t Size = 0;
   int32_t Offset = 0;
@@ -39,15 +49,13 @@ struct VXRStream {
   std::string Pass;
   int32_t Endian = 0;
   int32_t Meth = 0;  // the entry's own storage method, fixed when it was opened
-  int64_t filePos = 0;  // where BT reads next
 };
 using VXRStreamPtr = std::unique_ptr<VXRStream>;
 
 struct VxrModule {
   VxrHost* host = nullptr;
   // The listing (one at a time).
-  std::shared_ptr<VxrFile> DirStream;
-  std::string dirPath;
+  std::unique_ptr<VxrCursor> DirStream;
   int32_t DirFiles = 0;
   int32_t DirRead = 0;
   std::string EntryName;
@@ -59,7 +67,7 @@ struct VxrModule {
   bool VXRTrace = false;
   std::string VXRDefaultPass;
   // Directory index per archive path, built on first use; missing files are not cached.
-  std::unordered_map<std::string, std::shared_ptr<struct VxrIndex>> indexes;
+  std::unordered_map<std::string, std::shared_ptr<VxrIndex>> indexes;
 };
 
 void VXR_ReadDir(VxrModule& vxr, const std::string& path);
@@ -77,13 +85,16 @@ void VXR_Seek(VxrModule& vxr, VXRStream* stream, int32_t pos);
 void VXR_Close(VxrModule& vxr, VXRStream* stream);
 void VXR_Error(VxrModule& vxr, const std::string& message);
 
-// Writing archives (tools and tests only; the engine never writes archives).
+// Writing archives (tools and tests only; the engine never writes archives). The layout is
+// the header, the entries' bytes in the given order, then the directory; names of more than
+// 255 bytes, a Meth outside 0..255 or an archive beyond 2 GiB throw std::length_error.
 struct VxrWriteEntry {
   std::string name;
   std::vector<uint8_t> data;  // as stored
   int32_t meth = 0;
 };
 std::vector<uint8_t> BuildVxrArchive(const std::vector<VxrWriteEntry>& entries);
+// Writes through a temporary file renamed into place. False (old file untouched) on failure.
 bool WriteVxrArchive(const std::string& path, const std::vector<VxrWriteEntry>& entries);
 // Scrambles plain bytes for a method 1 or 2 entry with a password (for tools and tests).
 std::vector<uint8_t> ScrambleVxrBytes(const std::vector<uint8_t>& plain, int32_t meth,

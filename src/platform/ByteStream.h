@@ -20,8 +20,8 @@ class ByteStream {
   ByteStream(const ByteStream&) = delete;
   ByteStream& operator=(const ByteStream&) = delete;
 
-  int ReadByte();          // 0..255; 0 past the end
-  int32_t ReadInt();       // little-endian
+  int ReadByte();                     // 0..255; 0 past the end
+  int32_t ReadInt();                  // little-endian
   std::string ReadString(int count);  // count bytes, each one character
   // Up to LF, a zero byte or the end; CR dropped; the terminator is not returned.
   std::string ReadLine();
@@ -36,7 +36,11 @@ class ByteStream {
   int64_t Size();
   void Seek(int64_t pos);
   // For write streams: flush and move the temporary file into place. Returns success.
+  // A write stream that is destroyed without Close commits the same way, unless it is being
+  // destroyed by an exception unwinding past it: then it is abandoned.
   bool Close();
+  // For write streams: throw the temporary file away and leave the old file as it was.
+  void Abandon();
 
  private:
   ByteStream() = default;
@@ -45,6 +49,9 @@ class ByteStream {
   std::string path_;
   std::string tempPath_;
   bool failed_ = false;
+  int64_t pos_ = 0;
+  int64_t size_ = 0;
+  int uncaughtAtOpen_ = 0;  // std::uncaught_exceptions() when the stream was opened
 };
 
 }  // namespace hopwerk

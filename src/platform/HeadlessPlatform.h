@@ -23,7 +23,8 @@ struct ReplayEvent {
 // Parses the replay input format; on a bad line returns false with `error` naming the line.
 bool ParseReplayScript(const std::string& text, std::vector<ReplayEvent>& events,
                        std::string& error);
-// Key names of the replay format ("ESC", "A", "F1", "LSHIFT", or a decimal code); -1 if unknown.
+// Key names of the replay format ("ESC", "A", "F1", "LSHIFT", or a decimal code of two or three
+// digits; a lone digit is the digit key); -1 if unknown.
 int ReplayKeyCode(const std::string& name);
 
 struct HeadlessOptions {
@@ -31,10 +32,10 @@ struct HeadlessOptions {
   std::string homeFolder;     // Documents/ and AppData/ live under it
   std::string workingFolder;  // initial working folder; empty: programFolder
   std::vector<ReplayEvent> events;
-  int64_t frameLimit = -1;           // stop after this many presented frames; -1: never
-  std::string driverAnswer = "DX";   // "GL", "DX" or "close"
+  int64_t frameLimit = -1;          // stop after this many presented frames; -1: never
+  std::string driverAnswer = "DX";  // "GL", "DX" or "close"
   uint32_t seed = 1;
-  std::vector<DisplayMode> modes;    // full-screen modes offered, in order
+  std::vector<DisplayMode> modes;        // full-screen modes offered, in order
   std::map<int64_t, std::string> shots;  // frame number -> PNG file
   // Every output line (trace, console|, notice|, sound|); default: stdout, flushed per line.
   std::function<void(const std::string&)> output;
@@ -68,6 +69,8 @@ class HeadlessPlatform : public PlatformCommon {
   void SleepMillis(int ms) override;
 
   std::string ProgramFolder() override { return options_.programFolder; }
+  // The machine's own mounts would make replays differ between machines: one root volume.
+  std::vector<Volume> ListVolumes() override;
   std::string UserAppDataFolder() override;
   std::string UserDocumentsFolder() override;
 
@@ -93,6 +96,8 @@ class HeadlessPlatform : public PlatformCommon {
  private:
   void ApplyEventsUpTo(int64_t frame);
   void PressKey(int key);
+  int64_t NowMillis() const;  // the virtual clock, unwrapped
+  void WriteShot(int64_t frame);
 
   HeadlessOptions options_;
   int64_t frames_ = 0;
@@ -107,6 +112,7 @@ class HeadlessPlatform : public PlatformCommon {
   int lastFrameHeight_ = 0;
   std::string windowTitle_;
   std::vector<int64_t> channelEnds_;  // virtual end time of each channel's sound, or -1 loop
+  std::string programAbsolute_;       // the program folder, absolute and normalised
 };
 
 }  // namespace hopwerk

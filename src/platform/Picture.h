@@ -8,9 +8,27 @@
 
 namespace hopwerk {
 
+// Drawing caches the compositor builds from a frame's pixels on first use (pixman images and
+// the like). A copied frame starts without one, so two frames never share a cache; code that
+// changes a frame's pixels in place calls Reset() so the next draw rebuilds it.
+struct FrameCache {
+  std::shared_ptr<void> state;
+
+  FrameCache() = default;
+  FrameCache(const FrameCache&) {}
+  FrameCache& operator=(const FrameCache&) {
+    state.reset();
+    return *this;
+  }
+  FrameCache(FrameCache&&) noexcept = default;
+  FrameCache& operator=(FrameCache&&) noexcept = default;
+  void Reset() { state.reset(); }
+};
+
 struct PictureFrame {
   // Premultiplied a8r8g8b8, row-major, width * height words (pixman's PIXMAN_a8r8g8b8).
   std::vector<uint32_t> pixels;
+  mutable FrameCache cache;
 };
 
 struct Picture {
@@ -23,12 +41,18 @@ struct Picture {
 
 using PicturePtr = std::shared_ptr<Picture>;
 
-inline int PictureWidth(const Picture& p) { return p.width; }
-inline int PictureHeight(const Picture& p) { return p.height; }
+inline int PictureWidth(const Picture& p) {
+  return p.width;
+}
+inline int PictureHeight(const Picture& p) {
+  return p.height;
+}
 inline void SetPictureHandle(Picture& p, int x, int y) {
   p.handleX = x;
   p.handleY = y;
 }
-inline void CentrePictureHandle(Picture& p) { SetPictureHandle(p, p.width / 2, p.height / 2); }
+inline void CentrePictureHandle(Picture& p) {
+  SetPictureHandle(p, p.width / 2, p.height / 2);
+}
 
 }  // namespace hopwerk

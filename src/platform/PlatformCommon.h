@@ -59,8 +59,8 @@ class PlatformCommon : public Platform {
   int FontHeight() const override { return kFontHeight; }
 
   PicturePtr LoadPicture(const std::string& path) override;
-  PicturePtr LoadPictureStrip(const std::string& path, int cellWidth, int cellHeight,
-                              int firstCell, int cellCount) override;
+  PicturePtr LoadPictureStrip(const std::string& path, int cellWidth, int cellHeight, int firstCell,
+                              int cellCount) override;
   PicturePtr CreatePicture(int width, int height, int frames) override;
   void GrabPicture(Picture& picture, int x, int y, int frame) override {
     compositor_.GrabPicture(picture, x, y, frame);
@@ -89,11 +89,17 @@ class PlatformCommon : public Platform {
  protected:
   // The local wall-clock time the date and time operations report.
   virtual std::tm LocalNow() = 0;
+  // "\" turned into "/", and a relative path taken against the virtual working folder when
+  // there is one ("incbin::" names are left alone).
+  std::string ResolvePath(const std::string& path) const;
 
   Compositor compositor_;
   Backend backend_ = Backend::DirectX;
   bool displayOpen_ = false;
   std::mt19937 rng_;
+  // Empty: the process's own working folder (chdir). Otherwise a working folder kept by this
+  // platform alone, for several headless engines in one process.
+  std::string virtualWorkingFolder_;
 };
 
 // "%d %b %Y" and "%H:%M:%S" with English month names, whatever the locale.

@@ -5,6 +5,7 @@
 #include "data/Cheats.h"
 #include "data/GeneralLoading.h"
 #include "data/GeneralPictures.h"
+#include "data/ProjectSettings.h"
 #include "data/StatusScreen.h"
 #include "data/Weapons.h"
 #include "shell/Folders.h"
@@ -77,7 +78,10 @@ TEST_F(DataTest, ArchiveDifferingInBothPartsStops) {
 TEST_F(DataTest, LoadingPrintsItsStepsInOrder) {
   WriteArchive("General.vxr", test::MinimalGeneral());
   Open();
-  run.Run([](Engine& e) { GeneralLoading(e); });
+  run.Run([](Engine& e) {
+    ReadProjectSettings(e);
+    GeneralLoading(e);
+  });
   ASSERT_FALSE(run.ended);
   const std::vector<std::string> lines = ConsoleLines();
   const std::vector<std::string> head = {"Hopwerk Engine v1.0  ",

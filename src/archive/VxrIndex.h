@@ -1,0 +1,62 @@
+// The directory of an archive read once and indexed by name, so that opening an entry does not
+// list the whole directory again.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "archive/VxrFile.h"
+
+namespace hopwerk {
+
+struct VxrRecord {
+  std::string name;
+  int32_t meth = 0;
+  int32_t size = 0;
+  int32_t offset = 0;
+};
+
+inline constexpr char kVxrMagic[5] = {'V', 'X', 'R', '4', 0x1A};
+inline constexpr int64_t kVxrHeaderSize = 13;
+
+struct VxrDirectory {
+  bool isVxr = false;  // the magic matched
+  bool headerComplete = false;
+  int32_t files = 0;      // as the header says
+  int32_t dirOffset = 0;  // as the header says
+  // The records that lie wholly inside the file, in directory order. With stopAtEmptyName the
+  // list ends with the first record whose name is empty (kept: it is the one a search ends on).
+  std::vector<VxrRecord> records;
+  // Files promised more records than the file holds (the last one ran past the end, or the
+  // directory starts outside the file).
+  bool truncated = false;
+  bool endedAtEmptyName = false;
+  int64_t directoryEnd = 0;  // file position after the last record read
+};
+
+// Reads the header and the directory. Never reads past the file's end and never reserves
+// more records than the remaining bytes could hold, whatever the header claims.
+VxrDirectory ReadVxrDirectory(const std::shared_ptr<VxrFile>& file, bool stopAtEmptyName);
+
+// ASCII a-z to A-Z, nothing else: how entry names are compared.
+std::string VxrUpper(const std::string& name);
+
+struct VxrIndex {
+  std::shared_ptr<VxrFile> file;
+  VxrDirectory directory;
+  // Upper-cased name -> position in directory.records of its first record.
+  std::unordered_map<std::string, size_t> firstByName;
+};
+
+enum class VxrProbe { Missing, NotVxr, Found };
+
+struct VxrModule;
+// The index of the archive at path, built on first use and again whenever the file's size or
+// modification time changed. Missing files and files that are not archives are not remembered,
+// so they are looked at again on the next call. Null unless the result is Found.
+const VxrIndex* FindVxrIndex(VxrModule& vxr, const std::string& path, VxrProbe& probe);
+
+}  // namespace hopwerk

@@ -1,0 +1,74 @@
+#include "platform/FrameImages.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+namespace hopwerk {
+
+FrameImages::~FrameImages() {
+  if (image) pixman_image_unref(image);
+  if (maskImage) pixman_image_unref(maskImage);
+}
+
+FrameImages* FrameImagesFor(const Picture& picture, const PictureFrame& frame) {
+  const int w = picture.width;
+  const int h = picture.height;
+  if (w <= 0 || h <= 0) return nullptr;
+  if (frame.pixels.size() != static_cast<size_t>(w) * static_cast<size_t>(h)) return nullptr;
+  auto* cached = static_cast<FrameImages*>(frame.cache.state.get());
+  if (cached && cached->data == frame.pixels.data() && cached->width == w && cached->height == h) {
+    return cached;
+  }
+  auto images = std::make_shared<FrameImages>();
+  images->data = frame.pixels.data();
+  images->width = w;
+  images->height = h;
+  // pixman only reads a source image, so wrapping the const pixels is safe.
+  images->image = pixman_image_create_bits(PIXMAN_a8r8g8b8, w, h,
+                                           const_cast<uint32_t*>(frame.pixels.data()), w * 4);
+  if (!images->image) return nullptr;
+  frame.cache.state = images;
+  return images.get();
+}
+
+void ThresholdForMask(const uint32_t* src, uint32_t* dst, size_t count, int threshold) {
+  for (size_t i = 0; i < count; ++i) {
+    const uint32_t p = src[i];
+    const uint32_t a = p >> 24;
+    if (static_cast<int>(a) < threshold || a == 0) {
+      dst[i] = 0;
+      continue;
+    }
+    if (a == 255) {
+      dst[i] = p;
+      continue;
+    }
+    auto un = [a](uint32_t c) { return std::min<uint32_t>(255, (c * 255 + a / 2) / a); };
+    const uint32_t r = un((p >> 16) & 255), g = un((p >> 8) & 255), b = un(p & 255);
+    dst[i] = 0xFF000000u | (r << 16) | (g << 8) | b;
+  }
+}
+
+pixman_image_t* MaskImageFor(FrameImages& images, int threshold) {
+  if (images.maskImage && images.maskThreshold == threshold) return images.maskImage;
+  const size_t count = static_cast<size_t>(images.width) * static_cast<size_t>(images.height);
+  images.maskPixels.resize(count);
+  ThresholdForMask(images.data, images.maskPixels.data(), count, threshold);
+  if (!images.maskImage) {
+    images.maskImage = pixman_image_create_bits(PIXMAN_a8r8g8b8, images.width, images.height,
+                                                images.maskPixels.data(), images.width * 4);
+  }
+  images.maskThreshold = threshold;
+  return images.maskImage;
+}
+
+int MaskThreshold(float drawAlpha) {
+  if (!(drawAlpha > 0.0f)) return 256;
+  // alpha / 255 * drawAlpha >= 0.5  <=>  alpha >= 127.5 / drawAlpha
+  const double t = std::ceil(127.5 / static_cast<double>(drawAlpha));
+  if (t > 255.0) return 256;
+  return std::max(1, static_cast<int>(t));
+}
+
+}  // namespace hopwerk

@@ -1,0 +1,55 @@
+#include "platform/Paths.h"
+
+#include <vector>
+
+namespace hopwerk {
+
+std::string ToSlashes(std::string path) {
+  for (char& c : path) {
+    if (c == '\\') c = '/';
+  }
+  return path;
+}
+
+bool IsAbsolutePath(const std::string& path) {
+  return !path.empty() && path[0] == '/';
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+  if (IsAbsolutePath(name) || folder.empty()) return name;
+  if (name.empty()) return folder;
+  if (folder.back() == '/') return folder + name;
+  return folder + "/" + name;
+}
+
+std::string NormalisePathText(const std::string& path) {
+  const bool absolute = IsAbsolutePath(path);
+  std::vector<std::string> parts;
+  size_t start = 0;
+  while (start <= path.size()) {
+    size_t end = path.find('/', start);
+    if (end == std::string::npos) end = path.size();
+    std::string part = path.substr(start, end - start);
+    if (part.empty() || part == ".") {
+      // nothing
+    } else if (part == "..") {
+      if (!parts.empty() && parts.back() != "..") {
+        parts.pop_back();
+      } else if (!absolute) {
+        parts.push_back(part);
+      }
+    } else {
+      parts.push_back(part);
+    }
+    start = end + 1;
+  }
+  std::string out = absolute ? "/" : "";
+  for (size_t i = 0; i < parts.size(); ++i) {
+    if (i > 0) out += '/';
+    out += parts[i];
+  }
+  if (out.empty()) out = ".";
+  return out;
+}
+
+}  // namespace hopwerk

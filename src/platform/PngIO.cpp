@@ -1,0 +1,253 @@
+// Picture files: PNG decoding into the compositor's premultiplied pixels, strips, blank pictures
+// and screenshot writing.
+#include <png.h>
+
+#include <bit>
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+
+#include "platform/BuiltinPictures.h"
+#include "platform/Compositor.h"
+
+namespace hopwerk {
+
+namespace {
+
+// Pictures are untrusted project data: refuse sizes that would only be a way to exhaust memory.
+constexpr png_uint_32 kMaxSide = 16384;
+constexpr uint64_t kMaxPixels = uint64_t{1} << 26;
+constexpr const char* kBuiltinPrefix = "incbin::";
+
+struct ReadCursor {
+  const uint8_t* data;
+  size_t size;
+  size_t pos;
+};
+
+void ReadFromMemory(png_structp png, png_bytep out, png_size_t count) {
+  auto* cursor = static_cast<ReadCursor*>(png_get_io_ptr(png));
+  if (count > cursor->size - cursor->pos) png_error(png, "truncated");
+  std::memcpy(out, cursor->data + cursor->pos, count);
+  cursor->pos += count;
+}
+
+[[noreturn]] void OnPngError(png_structp png, png_const_charp) {
+  png_longjmp(png, 1);
+}
+void OnPngWarning(png_structp, png_const_charp) {}
+
+struct RawImage {
+  int width = 0;
+  int height = 0;
+  std::vector<uint32_t> pixels;  // straight (not premultiplied) 0xAARRGGBB
+  std::vector<png_bytep> rows;
+};
+
+// libpng reports errors by longjmp back here. Everything that owns memory lives in `out`, owned
+// by the caller, so the jump skips no destructor.
+bool ReadPng(png_structp png, png_infop info, RawImage& out) {
+  if (setjmp(png_jmpbuf(png))) return false;
+  png_set_user_limits(png, kMaxSide, kMaxSide);
+  png_read_info(png, info);
+  png_uint_32 width = 0, height = 0;
+  int depth = 0, colourType = 0;
+  png_get_IHDR(png, info, &width, &height, &depth, &colourType, nullptr, nullptr, nullptr);
+  if (width == 0 || height == 0 || uint64_t{width} * height > kMaxPixels) return false;
+  // Whatever the file holds, read 8-bit B, G, R, A bytes: one native-endian 0xAARRGGBB word.
+  png_set_expand(png);  // palette to RGB, small greys to 8 bits, tRNS to alpha
+  png_set_scale_16(png);
+  if (!(colourType & PNG_COLOR_MASK_COLOR)) png_set_gray_to_rgb(png);
+  if constexpr (std::endian::native == std::endian::little) {
+    png_set_bgr(png);
+    png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
+  } else {
+    png_set_filler(png, 0xFF, PNG_FILLER_BEFORE);
+    png_set_swap_alpha(png);
+  }
+  png_set_interlace_handling(png);
+  png_read_update_info(png, info);
+  if (png_get_rowbytes(png, info) != size_t{width} * 4) return false;
+  out.width = static_cast<int>(width);
+  out.height = static_cast<int>(height);
+  out.pixels.assign(size_t{width} * height, 0);
+  out.rows.resize(height);
+  for (png_uint_32 y = 0; y < height; ++y) {
+    out.rows[y] = reinterpret_cast<png_bytep>(out.pixels.data() + size_t{y} * width);
+  }
+  png_read_image(png, out.rows.data());
+  png_read_end(png, nullptr);
+  return true;
+}
+
+bool DecodeRaw(const uint8_t* data, size_t size, RawImage& out) {
+  if (!data || size < 8 || png_sig_cmp(data, 0, 8) != 0) return false;
+  png_structp png =
+      png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, OnPngError, OnPngWarning);
+  if (!png) return false;
+  png_infop info = png_create_info_struct(png);
+  if (!info) {
+    png_destroy_read_struct(&png, nullptr, nullptr);
+    return false;
+  }
+  ReadCursor cursor{data, size, 0};
+  png_set_read_fn(png, &cursor, ReadFromMemory);
+  const bool ok = ReadPng(png, info, out);
+  png_destroy_read_struct(&png, &info, nullptr);
+  return ok;
+}
+
+// The engine's masking rule and the compositor's pixel format in one pass: pure black becomes
+// fully transparent, everything else is premultiplied by its own alpha.
+uint32_t MaskAndPremultiply(uint32_t p) {
+  if ((p & 0x00FFFFFFu) == 0) return 0;
+  const uint32_t a = p >> 24;
+  if (a == 255) return p;
+  auto mul = [a](uint32_t c) { return (c * a + 127) / 255; };
+  return (a << 24) | (mul((p >> 16) & 255) << 16) | (mul((p >> 8) & 255) << 8) | mul(p & 255);
+}
+
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) return false;
+  bytes.clear();
+  uint8_t buffer[65536];
+  size_t got = 0;
+  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+    bytes.insert(bytes.end(), buffer, buffer + got);
+  }
+  // A folder opens but cannot be read: that is an error, not an empty file.
+  const bool ok = std::ferror(file) == 0;
+  std::fclose(file);
+  return ok;
+}
+
+// A loaded picture (file or built-in) as one frame.
+PicturePtr LoadSource(const std::string& path) {
+  if (path.rfind(kBuiltinPrefix, 0) == 0) {
+    return LoadBuiltinPicture(path.substr(std::strlen(kBuiltinPrefix)));
+  }
+  std::vector<uint8_t> bytes;
+  if (!ReadWholeFile(path, bytes)) return nullptr;
+  return DecodePng(bytes.data(), bytes.size());
+}
+
+}  // namespace
+
+PicturePtr DecodePng(const uint8_t* data, size_t size) {
+  RawImage raw;
+  if (!DecodeRaw(data, size, raw)) return nullptr;
+  auto picture = std::make_shared<Picture>();
+  picture->width = raw.width;
+  picture->height = raw.height;
+  picture->frames.resize(1);
+  std::vector<uint32_t>& pixels = picture->frames[0].pixels;
+  pixels = std::move(raw.pixels);
+  for (uint32_t& p : pixels) p = MaskAndPremultiply(p);
+  return picture;
+}
+
+PicturePtr LoadPictureFile(const std::string& path) {
+  return LoadSource(path);
+}
+
+PicturePtr LoadPictureStripFile(const std::string& path, int cellWidth, int cellHeight,
+                                int firstCell, int cellCount) {
+  if (cellWidth <= 0 || cellHeight <= 0 || firstCell < 0 || cellCount <= 0) return nullptr;
+  PicturePtr sheet = LoadSource(path);
+  if (!sheet || sheet->frames.empty()) return nullptr;
+  // Only whole cells count; a sheet that holds not even one cannot be cut.
+  const int columns = sheet->width / cellWidth;
+  const int rows = sheet->height / cellHeight;
+  if (columns <= 0 || rows <= 0) return nullptr;
+  const long long cellsInSheet = static_cast<long long>(columns) * rows;
+  if (static_cast<long long>(cellCount) * cellWidth * cellHeight >
+      static_cast<long long>(kMaxPixels)) {
+    return nullptr;
+  }
+  auto strip = std::make_shared<Picture>();
+  strip->width = cellWidth;
+  strip->height = cellHeight;
+  strip->frames.resize(static_cast<size_t>(cellCount));
+  const std::vector<uint32_t>& src = sheet->frames[0].pixels;
+  for (int i = 0; i < cellCount; ++i) {
+    std::vector<uint32_t>& dst = strip->frames[static_cast<size_t>(i)].pixels;
+    // Cells past the end of the sheet stay fully transparent.
+    dst.assign(static_cast<size_t>(cellWidth) * cellHeight, 0);
+    const long long cell = static_cast<long long>(firstCell) + i;
+    if (cell >= cellsInSheet) continue;
+    const int cx = static_cast<int>(cell % columns) * cellWidth;
+    const int cy = static_cast<int>(cell / columns) * cellHeight;
+    for (int row = 0; row < cellHeight; ++row) {
+      const uint32_t* from = src.data() + static_cast<size_t>(cy + row) * sheet->width + cx;
+      std::copy(from, from + cellWidth, dst.data() + static_cast<size_t>(row) * cellWidth);
+    }
+  }
+  return strip;
+}
+
+PicturePtr CreateBlankPicture(int width, int height, int frames) {
+  if (width <= 0 || height <= 0 || frames <= 0) return nullptr;
+  if (static_cast<uint64_t>(width) * static_cast<uint64_t>(height) * static_cast<uint64_t>(frames) >
+      kMaxPixels) {
+    return nullptr;
+  }
+  auto picture = std::make_shared<Picture>();
+  picture->width = width;
+  picture->height = height;
+  picture->frames.resize(static_cast<size_t>(frames));
+  for (PictureFrame& f : picture->frames) f.pixels.assign(static_cast<size_t>(width) * height, 0);
+  return picture;
+}
+
+namespace {
+
+struct WriteJob {
+  const uint32_t* pixels;
+  int width;
+  int height;
+  std::vector<uint8_t> row;  // one RGB row, owned here so the longjmp skips no destructor
+};
+
+bool WritePngRows(png_structp png, png_infop info, std::FILE* file, WriteJob& job) {
+  if (setjmp(png_jmpbuf(png))) return false;
+  png_init_io(png, file);
+  png_set_IHDR(png, info, static_cast<png_uint_32>(job.width), static_cast<png_uint_32>(job.height),
+               8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+               PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  job.row.resize(static_cast<size_t>(job.width) * 3);
+  for (int y = 0; y < job.height; ++y) {
+    const uint32_t* src = job.pixels + static_cast<size_t>(y) * job.width;
+    for (int x = 0; x < job.width; ++x) {
+      job.row[static_cast<size_t>(x) * 3] = static_cast<uint8_t>(src[x] >> 16);
+      job.row[static_cast<size_t>(x) * 3 + 1] = static_cast<uint8_t>(src[x] >> 8);
+      job.row[static_cast<size_t>(x) * 3 + 2] = static_cast<uint8_t>(src[x]);
+    }
+    png_write_row(png, job.row.data());
+  }
+  png_write_end(png, nullptr);
+  return true;
+}
+
+}  // namespace
+
+bool WritePng(const std::string& path, const uint32_t* pixels, int width, int height) {
+  if (!pixels || width <= 0 || height <= 0) return false;
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) return false;
+  png_structp png =
+      png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, OnPngError, OnPngWarning);
+  png_infop info = png ? png_create_info_struct(png) : nullptr;
+  bool ok = false;
+  if (png && info) {
+    WriteJob job{pixels, width, height, {}};
+    ok = WritePngRows(png, info, file, job);
+  }
+  if (png) png_destroy_write_struct(&png, info ? &info : nullptr);
+  if (std::fclose(file) != 0) ok = false;
+  if (!ok) std::remove(path.c_str());
+  return ok;
+}
+
+}  // namespace hopwerk

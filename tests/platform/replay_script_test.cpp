@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include "platform/HeadlessPlatform.h"
+
+namespace hopwerk {
+namespace {
+
+using Kind = ReplayEvent::Kind;
+
+TEST(ReplayKeyCode, NamesDigitsLettersAndCodes) {
+  EXPECT_EQ(ReplayKeyCode("ESC"), 27);
+  EXPECT_EQ(ReplayKeyCode("ENTER"), 13);
+  EXPECT_EQ(ReplayKeyCode("SPACE"), 32);
+  EXPECT_EQ(ReplayKeyCode("TAB"), 9);
+  EXPECT_EQ(ReplayKeyCode("BACKSPACE"), 8);
+  EXPECT_EQ(ReplayKeyCode("LEFT"), 37);
+  EXPECT_EQ(ReplayKeyCode("UP"), 38);
+  EXPECT_EQ(ReplayKeyCode("RIGHT"), 39);
+  EXPECT_EQ(ReplayKeyCode("DOWN"), 40);
+  EXPECT_EQ(ReplayKeyCode("HOME"), 36);
+  EXPECT_EQ(ReplayKeyCode("END"), 35);
+  EXPECT_EQ(ReplayKeyCode("PGUP"), 33);
+  EXPECT_EQ(ReplayKeyCode("PGDN"), 34);
+  EXPECT_EQ(ReplayKeyCode("INSERT"), 45);
+  EXPECT_EQ(ReplayKeyCode("DELETE"), 46);
+  EXPECT_EQ(ReplayKeyCode("F1"), 112);
+  EXPECT_EQ(ReplayKeyCode("F5"), 116);
+  EXPECT_EQ(ReplayKeyCode("F12"), 123);
+  EXPECT_EQ(ReplayKeyCode("A"), 65);
+  EXPECT_EQ(ReplayKeyCode("Z"), 90);
+  EXPECT_EQ(ReplayKeyCode("z"), 90);
+  EXPECT_EQ(ReplayKeyCode("0"), 48);  // a lone digit is the digit key
+  EXPECT_EQ(ReplayKeyCode("9"), 57);
+  EXPECT_EQ(ReplayKeyCode("LSHIFT"), 160);
+  EXPECT_EQ(ReplayKeyCode("RSHIFT"), 161);
+  EXPECT_EQ(ReplayKeyCode("LCTRL"), 162);
+  EXPECT_EQ(ReplayKeyCode("RCTRL"), 163);
+  EXPECT_EQ(ReplayKeyCode("LALT"), 164);
+  EXPECT_EQ(ReplayKeyCode("RALT"), 165);
+  EXPECT_EQ(ReplayKeyCode("13"), 13);
+  EXPECT_EQ(ReplayKeyCode("255"), 255);
+  EXPECT_EQ(ReplayKeyCode("01"), 1);
+}
+
+TEST(ReplayKeyCode, RejectsWhatIsNoKey) {
+  for (const char* bad : {"", "00", "256", "1000", "-1", "F0", "F13", "ESCAPE", "#", "?", "A1",
+                          "99999999999999999999"}) {
+    EXPECT_EQ(ReplayKeyCode(bad), -1) << bad;
+  }
+}
+
+TEST(ReplayScript, ParsesEveryCommandCommentsAndBlankLines) {
+  const std::string text =
+      "# a whole-line comment\n"
+      "\n"
+      "   \t\n"
+      "0 down RIGHT\n"
+      "10 up RIGHT   # trailing comment\r\n"
+      "12 type Hello # not a comment\n"
+      "13 type  two spaces\n"
+      "20 tap ENTER\n"
+      "  30\tdown\t65";  // no final line break
+  std::vector<ReplayEvent> events;
+  std::string error;
+  ASSERT_TRUE(ParseReplayScript(text, events, error)) << error;
+  EXPECT_EQ(error, "");
+  ASSERT_EQ(events.size(), 7u);
+  EXPECT_EQ(events[0].frame, 0);
+  EXPECT_EQ(events[0].kind, Kind::Down);
+  EXPECT_EQ(events[0].key, 39);
+  EXPECT_EQ(events[1].frame, 10);
+  EXPECT_EQ(events[1].kind, Kind::Up);
+  EXPECT_EQ(events[1].key, 39);
+  EXPECT_EQ(events[2].kind, Kind::Type);
+  EXPECT_EQ(events[2].text, "Hello # not a comment");
+  EXPECT_EQ(events[3].text, " two spaces");
+  EXPECT_EQ(events[4].frame, 20);
+  EXPECT_EQ(events[4].kind, Kind::Down);
+  EXPECT_EQ(events[4].key, 13);
+  EXPECT_EQ(events[5].frame, 21);  // a tap releases on the next frame
+  EXPECT_EQ(events[5].kind, Kind::Up);
+  EXPECT_EQ(events[5].key, 13);
+  EXPECT_EQ(events[6].frame, 30);
+  EXPECT_EQ(events[6].key, 65);
+}
+
+TEST(ReplayScript, SortsByFrameKeepingTheOrderWithinAFrame) {
+  std::vector<ReplayEvent> events;
+  std::string error;
+  ASSERT_TRUE(ParseReplayScript("5 down A\n1 tap B\n2 down C\n5 up A\n1 type x\n", events, error));
+  ASSERT_EQ(events.size(), 6u);
+  EXPECT_EQ(events[0].frame, 1);
+  EXPECT_EQ(events[0].key, 'B');
+  EXPECT_EQ(events[1].frame, 1);
+  EXPECT_EQ(events[1].kind, Kind::Type);
+  EXPECT_EQ(events[2].frame, 2);
+  EXPECT_EQ(events[2].kind, Kind::Up);  // B's release, written before C
+  EXPECT_EQ(events[2].key, 'B');
+  EXPECT_EQ(events[3].key, 'C');
+  EXPECT_EQ(events[4].frame, 5);
+  EXPECT_EQ(events[4].kind, Kind::Down);
+  EXPECT_EQ(events[5].kind, Kind::Up);
+}
+
+TEST(ReplayScript, EmptyScriptHasNoEvents) {
+  std::vector<ReplayEvent> events(3);
+  std::string error = "stale";
+  ASSERT_TRUE(ParseReplayScript("", events, error));
+  EXPECT_TRUE(events.empty());
+  EXPECT_EQ(error, "");
+  ASSERT_TRUE(ParseReplayScript("# nothing\n\n", events, error));
+  EXPECT_TRUE(events.empty());
+}
+
+TEST(ReplayScript, ErrorsNameTheLine) {
+  struct Case {
+    const char* text;
+    const char* linePrefix;
+  };
+  const Case cases[] = {
+      {"x down A\n", "line 1: "},
+      {"1 down A\n-5 down A\n", "line 2: "},
+      {"1 down A\n\n# c\n7 jump A\n", "line 4: "},
+      {"7\n", "line 1: "},
+      {"7 down\n", "line 1: "},
+      {"7 down # only a comment\n", "line 1: "},
+      {"7 down NOKEY\n", "line 1: "},
+      {"7 down A B\n", "line 1: "},
+      {"7 tap 0x41\n", "line 1: "},
+      {"7 up 256\n", "line 1: "},
+      {"7 type\n", "line 1: "},
+      {"99999999999999999999 down A\n", "line 1: "},
+      {"1.5 down A\n", "line 1: "},
+      {"7 DOWN A\n", "line 1: "},
+  };
+  for (const Case& c : cases) {
+    std::vector<ReplayEvent> events;
+    events.push_back(ReplayEvent{});
+    std::string error;
+    EXPECT_FALSE(ParseReplayScript(c.text, events, error)) << c.text;
+    EXPECT_EQ(error.rfind(c.linePrefix, 0), 0u) << c.text << " -> " << error;
+    EXPECT_EQ(events.size(), 1u) << "the caller's events are left alone on failure";
+  }
+}
+
+TEST(ReplayScript, EmptyTypeTextIsAllowedAfterOneBlank) {
+  std::vector<ReplayEvent> events;
+  std::string error;
+  ASSERT_TRUE(ParseReplayScript("3 type \n", events, error)) << error;
+  ASSERT_EQ(events.size(), 1u);
+  EXPECT_EQ(events[0].text, "");
+}
+
+}  // namespace
+}  // namespace hopwerk

@@ -1,0 +1,106 @@
+#include <algorithm>
+#include <filesystem>
+#include <iostream>
+#include <set>
+
+#include "ExtractIndex.h"
+#include "VxrTool.h"
+#include "archive/EntryText.h"
+#include "archive/Vxr.h"
+
+namespace hopwerk {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<uint8_t> Compile(const std::string& entryName, const fs::path& file) {
+  const EntryFormat* format = FindEntryFormat(entryName);
+  if (!format) {
+    throw ToolError{file.string() + ": no readable form is known for entry " + ShowName(entryName) +
+                    " (only GenData and ID have one)"};
+  }
+  const std::vector<uint8_t> raw = ReadWholeFile(file.string());
+  std::vector<uint8_t> bytes;
+  EntryTextError error;
+  if (!EntryTextToBytes(*format, std::string(raw.begin(), raw.end()), bytes, error)) {
+    throw ToolError{file.string() + ":" + std::to_string(error.line) + ": " + error.message};
+  }
+  return bytes;
+}
+
+bool EndsWithTextExtension(const std::string& path) {
+  const std::string ext = kEntryTextExtension;
+  if (path.size() <= ext.size()) return false;
+  return VxrUpper(path.substr(path.size() - ext.size())) == VxrUpper(ext);
+}
+
+// Every regular file under root, relative with "/", sorted byte by byte.
+std::vector<std::string> FilesUnder(const fs::path& root, const fs::path& skip) {
+  std::vector<std::string> files;
+  std::error_code ec;
+  for (fs::recursive_directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec)) {
+    if (!it->is_regular_file(ec)) continue;
+    if (!skip.empty() && fs::equivalent(it->path(), skip, ec)) continue;
+    files.push_back(fs::relative(it->path(), root, ec).generic_string());
+  }
+  if (ec) throw ToolError{root.string() + ": cannot list: " + ec.message()};
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+}  // namespace
+
+int PackCommand(const std::string& folder, const std::string& archivePath) {
+  const fs::path root(folder);
+  std::error_code ec;
+  if (!fs::is_directory(root, ec)) throw ToolError{folder + ": not a folder"};
+  fs::path skip;
+  if (fs::exists(archivePath, ec)) skip = fs::path(archivePath);
+
+  std::vector<VxrWriteEntry> entries;
+  const fs::path indexPath = root / kIndexFileName;
+  if (fs::exists(indexPath, ec)) {
+    const std::vector<uint8_t> raw = ReadWholeFile(indexPath.string());
+    const auto lines = ParseIndex(std::string(raw.begin(), raw.end()), indexPath.string());
+    std::set<std::string> listed{kIndexFileName};
+    for (const auto& line : lines) {
+      const fs::path file = root / line.file;
+      if (!fs::is_regular_file(file, ec)) {
+        throw ToolError{indexPath.string() + ":" + std::to_string(line.line) + ": file " +
+                        QuoteEntryText(line.file) + " is missing"};
+      }
+      listed.insert(line.file);
+      VxrWriteEntry entry;
+      entry.name = line.name;
+      entry.meth = line.meth;
+      entry.data = line.text ? Compile(line.name, file) : ReadWholeFile(file.string());
+      entries.push_back(std::move(entry));
+    }
+    for (const auto& file : FilesUnder(root, skip)) {
+      if (!listed.count(file)) {
+        std::cout << "note: " << file << " is not in " << kIndexFileName << " and was not packed\n";
+      }
+    }
+  } else {
+    for (const auto& file : FilesUnder(root, skip)) {
+      VxrWriteEntry entry;
+      if (EndsWithTextExtension(file)) {
+        entry.name = file.substr(0, file.size() - std::string(kEntryTextExtension).size());
+        entry.data = Compile(entry.name, root / file);
+      } else {
+        entry.name = file;
+        entry.data = ReadWholeFile((root / file).string());
+      }
+      if (entry.name.size() > 255) {
+        throw ToolError{(root / file).string() + ": entry name longer than 255 bytes"};
+      }
+      entries.push_back(std::move(entry));
+    }
+  }
+  if (!WriteVxrArchive(archivePath, entries)) throw ToolError{archivePath + ": cannot write"};
+  std::cout << entries.size() << " records packed into " << archivePath << "\n";
+  return 0;
+}
+
+}  // namespace hopwerk

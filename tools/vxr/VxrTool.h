@@ -1,0 +1,40 @@
+// The vxr archive tool: shared pieces of its commands.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "archive/VxrFile.h"
+#include "archive/VxrIndex.h"
+
+namespace hopwerk {
+
+// Ends a command with a message on stderr and an exit status (1: bad input, 2: bad usage).
+struct ToolError {
+  std::string message;
+  int status = 1;
+};
+
+struct ToolArchive {
+  std::string path;
+  std::shared_ptr<VxrFile> file;
+  VxrDirectory directory;  // every record, empty names included
+};
+
+// Reads an archive's whole directory; a damaged header or directory is a ToolError.
+ToolArchive LoadToolArchive(const std::string& path);
+// The stored bytes of a record; data lying outside the file is a ToolError.
+std::vector<uint8_t> ReadRecordBytes(const ToolArchive& archive, size_t recordIndex);
+// A name as it can be shown on one line: as is when plain, else quoted with escapes.
+std::string ShowName(const std::string& name);
+std::vector<uint8_t> ReadWholeFile(const std::string& path);
+void WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes);
+
+int ListCommand(const std::string& archive);
+int ExtractCommand(const std::string& archive, const std::string& folder);
+int PackCommand(const std::string& folder, const std::string& archive);
+int DumpCommand(const std::string& archive, const std::string& entry);
+
+}  // namespace hopwerk

@@ -1,0 +1,44 @@
+// vxr: list, extract, pack and dump VXR4 archives.
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "VxrTool.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: vxr list ARCHIVE             show every directory record: name, method, size, offset\n"
+    "       vxr extract ARCHIVE DIR      write every entry under DIR, with DIR/.vxr-index\n"
+    "       vxr pack DIR ARCHIVE         build ARCHIVE from DIR (its .vxr-index when present)\n"
+    "       vxr dump ARCHIVE ENTRY       write an entry's stored bytes to standard output\n"
+    "Entries with a readable form (GenData, ID) are extracted as NAME.hwt; on pack every\n"
+    "NAME.hwt is compiled back into entry NAME, any other file is packed as it is.\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  try {
+    if (args.size() == 2 && args[0] == "list") return hopwerk::ListCommand(args[1]);
+    if (args.size() == 3 && args[0] == "extract") return hopwerk::ExtractCommand(args[1], args[2]);
+    if (args.size() == 3 && args[0] == "pack") return hopwerk::PackCommand(args[1], args[2]);
+    if (args.size() == 3 && args[0] == "dump") return hopwerk::DumpCommand(args[1], args[2]);
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+      std::cout << kUsage;
+      return 0;
+    }
+    std::cerr << kUsage;
+    return 2;
+  } catch (const hopwerk::ToolError& e) {
+    std::cout.flush();
+    std::cerr << "vxr: " << e.message << "\n";
+    if (e.status == 2) std::cerr << kUsage;
+    return e.status;
+  } catch (const std::exception& e) {
+    std::cout.flush();
+    std::cerr << "vxr: " << e.what() << "\n";
+    return 1;
+  }
+}
