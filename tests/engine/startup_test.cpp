@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "TestProject.h"
+#include "data/PatchedEntry.h"
 #include "data/ProjectSettings.h"
 #include "frontend/Config.h"
 #include "shell/DriverChoice.h"
@@ -261,6 +262,44 @@ TEST_F(ConfigTest, SavedSettingsReadBack) {
   LoadConfig(*run.engine);
   EXPECT_EQ(run.engine->play.KeyJump, 9);
   EXPECT_EQ(run.engine->play.Performance, 0);
+}
+
+}  // namespace
+}  // namespace hopwerk
+
+namespace hopwerk {
+namespace {
+
+class PatchedEntryTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    test::WriteFile(run.project.path() + "/VXR/.keep", "");
+    test::WriteFile(run.project.path() + "/Fix.PPF/VXR/.keep", "");
+    ASSERT_TRUE(WriteVxrArchive(Base(), {{"a", {1}, 0}, {"b", {2}, 0}}));
+    ASSERT_TRUE(WriteVxrArchive(Patch(), {{"A", {9}, 0}}));
+    run.Start();
+  }
+  std::string Base() { return run.project.path() + "/VXR/Maps.vxr"; }
+  std::string Patch() { return run.project.path() + "/Fix.PPF/VXR/Maps.vxr"; }
+  int FirstByte(const std::string& entry) {
+    VXRStreamPtr s = OpenPatchedEntry(*run.engine, Base(), Patch(), entry);
+    const int b = VXR_Read(run.engine->vxr, s.get());
+    VXR_Close(run.engine->vxr, s.get());
+    return b;
+  }
+  test::EngineRun run;
+};
+
+TEST_F(PatchedEntryTest, PatchArchiveWinsOnlyForWhatItHolds) {
+  run.engine->play.PatchFolder = run.project.path() + "/Fix.PPF";
+  EXPECT_EQ(FirstByte("a"), 9);
+  EXPECT_EQ(FirstByte("b"), 2);
+}
+
+TEST_F(PatchedEntryTest, WithoutAPatchThePatchArchiveIsNotProbed) {
+  std::remove(Patch().c_str());
+  EXPECT_EQ(FirstByte("a"), 1);
+  for (const auto& line : run.output) EXPECT_EQ(line.find("Couldn't open"), std::string::npos);
 }
 
 }  // namespace
