@@ -185,6 +185,11 @@ Tint TintOf(const DrawState& s) {
   return t;
 }
 
+uint32_t TintWord(const DrawState& s) {
+  return (static_cast<uint32_t>(Clamp255(s.r)) << 16) |
+         (static_cast<uint32_t>(Clamp255(s.g)) << 8) | static_cast<uint32_t>(Clamp255(s.b));
+}
+
 // The clip rectangle as a box, or false when nothing can be drawn.
 bool ViewBox(const DrawState& s, int width, int height, pixman_box32_t& box) {
   box.x1 = std::clamp(s.viewX, 0, width);
@@ -222,7 +227,7 @@ static bool ApplyClip(pixman_image_t* fb, const DrawState& s, int width, int hei
 namespace {
 
 // One picture composite in the current blend mode. `picture` is premultiplied; `maskReady` is
-// its mask-blend form (needed only in mask mode). (sx, sy) in the picture lands on (dx, dy).
+// its tinted mask-blend form (needed only in mask mode). (sx, sy) in the picture lands on (dx, dy).
 void Blend(pixman_image_t* fb, const DrawState& state, pixman_image_t* picture,
            pixman_image_t* maskReady, bool repeat, int sx, int sy, int dx, int dy, int w, int h,
            std::vector<uint32_t>& scratch) {
@@ -284,19 +289,10 @@ void Blend(pixman_image_t* fb, const DrawState& state, pixman_image_t* picture,
       return;
     }
     case kBlendMask: {
+      // maskReady already holds the tinted colour, opaque or clear: writing is a plain OVER.
       if (!maskReady) return;
-      if (t.white) {
-        ImageFlags flags(maskReady, repeat, false);
-        comp(PIXMAN_OP_OVER, maskReady, nullptr);
-      } else {
-        {
-          ImageFlags flags(maskReady, repeat, false);
-          comp(PIXMAN_OP_OUT_REVERSE, maskReady, nullptr);
-        }
-        ImageHandle tint = Solid(t.r, t.g, t.b, 1.0);
-        ImageFlags flags(maskReady, repeat, true);
-        comp(PIXMAN_OP_ADD, tint.get(), maskReady);
-      }
+      ImageFlags flags(maskReady, repeat, false);
+      comp(PIXMAN_OP_OVER, maskReady, nullptr);
       return;
     }
     default: {
@@ -335,8 +331,9 @@ void Compositor::DrawPicture(const Picture& picture, float x, float y, int frame
   if (!std::isfinite(rotation) || !std::isfinite(sx) || !std::isfinite(sy)) return;
 
   if (rotation == 0.0 && sx == 1.0 && sy == 1.0) {
-    pixman_image_t* maskReady =
-        state_.blend == kBlendMask ? MaskImageFor(*images, maskThreshold) : nullptr;
+    pixman_image_t* maskReady = state_.blend == kBlendMask
+                                    ? MaskImageFor(*images, maskThreshold, TintWord(state_))
+                                    : nullptr;
     Blend(impl_->framebuffer, state_, images->image, maskReady, false, 0, 0,
           static_cast<int>(px) - picture.handleX, static_cast<int>(py) - picture.handleY,
           picture.width, picture.height, impl_->scratch);
@@ -402,7 +399,8 @@ void Compositor::DrawPicture(const Picture& picture, float x, float y, int frame
 
   pixman_image_t* maskReady = nullptr;
   if (state_.blend == kBlendMask) {
-    ThresholdForMask(transformed.data(), transformed.data(), transformed.size(), maskThreshold);
+    ThresholdForMask(transformed.data(), transformed.data(), transformed.size(), maskThreshold,
+                     TintWord(state_));
     maskReady = temp.get();
   }
   Blend(impl_->framebuffer, state_, temp.get(), maskReady, false, 0, 0, bx, by, bw, bh,
@@ -430,7 +428,7 @@ void Compositor::TilePicture(const Picture& picture, float x, float y, int frame
   const int ox = static_cast<int>(((view.x1 - ax) % w + w) % w);
   const int oy = static_cast<int>(((view.y1 - ay) % h + h) % h);
   pixman_image_t* maskReady =
-      state_.blend == kBlendMask ? MaskImageFor(*images, maskThreshold) : nullptr;
+      state_.blend == kBlendMask ? MaskImageFor(*images, maskThreshold, TintWord(state_)) : nullptr;
   Blend(impl_->framebuffer, state_, images->image, maskReady, true, ox, oy, view.x1, view.y1,
         view.x2 - view.x1, view.y2 - view.y1, impl_->scratch);
 }

@@ -32,7 +32,10 @@ FrameImages* FrameImagesFor(const Picture& picture, const PictureFrame& frame) {
   return images.get();
 }
 
-void ThresholdForMask(const uint32_t* src, uint32_t* dst, size_t count, int threshold) {
+void ThresholdForMask(const uint32_t* src, uint32_t* dst, size_t count, int threshold,
+                      uint32_t tint) {
+  const uint32_t tr = (tint >> 16) & 255, tg = (tint >> 8) & 255, tb = tint & 255;
+  const bool white = (tint & 0xFFFFFFu) == 0xFFFFFFu;
   for (size_t i = 0; i < count; ++i) {
     const uint32_t p = src[i];
     const uint32_t a = p >> 24;
@@ -40,26 +43,36 @@ void ThresholdForMask(const uint32_t* src, uint32_t* dst, size_t count, int thre
       dst[i] = 0;
       continue;
     }
-    if (a == 255) {
-      dst[i] = p;
-      continue;
+    uint32_t r = (p >> 16) & 255, g = (p >> 8) & 255, b = p & 255;
+    if (a != 255) {
+      auto un = [a](uint32_t c) { return std::min<uint32_t>(255, (c * 255 + a / 2) / a); };
+      r = un(r);
+      g = un(g);
+      b = un(b);
     }
-    auto un = [a](uint32_t c) { return std::min<uint32_t>(255, (c * 255 + a / 2) / a); };
-    const uint32_t r = un((p >> 16) & 255), g = un((p >> 8) & 255), b = un(p & 255);
+    if (!white) {
+      r = (r * tr + 127) / 255;
+      g = (g * tg + 127) / 255;
+      b = (b * tb + 127) / 255;
+    }
     dst[i] = 0xFF000000u | (r << 16) | (g << 8) | b;
   }
 }
 
-pixman_image_t* MaskImageFor(FrameImages& images, int threshold) {
-  if (images.maskImage && images.maskThreshold == threshold) return images.maskImage;
+pixman_image_t* MaskImageFor(FrameImages& images, int threshold, uint32_t tint) {
+  tint &= 0xFFFFFFu;
+  if (images.maskImage && images.maskThreshold == threshold && images.maskTint == tint) {
+    return images.maskImage;
+  }
   const size_t count = static_cast<size_t>(images.width) * static_cast<size_t>(images.height);
   images.maskPixels.resize(count);
-  ThresholdForMask(images.data, images.maskPixels.data(), count, threshold);
+  ThresholdForMask(images.data, images.maskPixels.data(), count, threshold, tint);
   if (!images.maskImage) {
     images.maskImage = pixman_image_create_bits(PIXMAN_a8r8g8b8, images.width, images.height,
                                                 images.maskPixels.data(), images.width * 4);
   }
   images.maskThreshold = threshold;
+  images.maskTint = tint;
   return images.maskImage;
 }
 

@@ -83,7 +83,9 @@ ChoiceDialogResult SdlPlatform::RunChoiceDialog(const ChoiceDialogSpec& spec) {
     }
   }
   SDL_DestroyWindow(window);
-  // The keys and clicks that answered the dialog are not the game's.
+  // The keys and clicks that answered the dialog are not the game's. A key whose release went
+  // to the destroyed window would otherwise count as held, and be pressed again, in the game.
+  SDL_ResetKeyboard();
   SDL_PumpEvents();
   SDL_FlushEvents(SDL_KEYDOWN, SDL_MOUSEWHEEL);
   ChoiceDialogResult result;

@@ -169,6 +169,13 @@ TEST_F(CompositorTest, MaskWritesOnlySolidEnoughPixelsWithoutBlending) {
   Picture white = Filled(1, 1, Argb(255, 200, 200, 200));
   c.DrawPicture(white, 5, 5, 0);
   EXPECT_RGB(c, 5, 5, 0, 200, 200);
+  // The same frame in another tint right after: no stale colour.
+  c.SetDrawColor(255, 0, 0);
+  c.DrawPicture(white, 6, 6, 0);
+  EXPECT_RGB(c, 6, 6, 200, 0, 0);
+  c.SetDrawColor(0, 255, 255);
+  c.DrawPicture(white, 6, 6, 0);
+  EXPECT_RGB(c, 6, 6, 0, 200, 200);
   // The drawing alpha scales the source alpha before the test.
   c.SetDrawColor(255, 255, 255);
   c.SetDrawAlpha(0.49f);
