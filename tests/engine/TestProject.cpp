@@ -1,5 +1,8 @@
 #include "TestProject.h"
 
+#include <sys/wait.h>
+
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -109,6 +112,46 @@ int EngineRun::IndexOf(const std::string& line) const {
     if (output[i] == line) return static_cast<int>(i);
   }
   return -1;
+}
+
+int ReplayResult::IndexOf(const std::string& line) const {
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (lines[i] == line) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+int ReplayResult::Count(const std::string& prefix) const {
+  int n = 0;
+  for (const auto& l : lines) n += l.rfind(prefix, 0) == 0 ? 1 : 0;
+  return n;
+}
+
+namespace {
+std::string Quote(const std::string& s) {
+  std::string q = "'";
+  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+}  // namespace
+
+ReplayResult Replay(const std::string& project, const std::vector<std::string>& args) {
+  std::string command = Quote(std::string(HOPWERK_BIN_DIR) + "/hopwerk-replay");
+  for (const auto& a : args) command += " " + Quote(a);
+  command += " " + Quote(project) + " 2>&1";
+  ReplayResult result;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return result;
+  std::string text;
+  char buffer[4096];
+  size_t n;
+  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) text.append(buffer, n);
+  const int raw = pclose(pipe);
+  result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  std::istringstream in(text);
+  std::string line;
+  while (std::getline(in, line)) result.lines.push_back(line);
+  return result;
 }
 
 }  // namespace hopwerk::test

@@ -77,4 +77,14 @@ struct EngineRun {
   int IndexOf(const std::string& line) const;
 };
 
+// A run of the real hopwerk-replay executable.
+struct ReplayResult {
+  int status = -1;
+  std::vector<std::string> lines;
+  bool Has(const std::string& line) const { return IndexOf(line) >= 0; }
+  int IndexOf(const std::string& line) const;
+  int Count(const std::string& prefix) const;  // lines starting with prefix
+};
+ReplayResult Replay(const std::string& project, const std::vector<std::string>& args);
+
 }  // namespace hopwerk::test

@@ -1,56 +1,13 @@
 // End to end: the real hopwerk-replay executable on projects built here and on the demo game.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-
-#include <cstdio>
-#include <sstream>
 
 #include "TestProject.h"
 
 namespace hopwerk {
 namespace {
 
-struct ReplayResult {
-  int status = -1;
-  std::vector<std::string> lines;
-  bool Has(const std::string& line) const {
-    for (const auto& l : lines) {
-      if (l == line) return true;
-    }
-    return false;
-  }
-  int IndexOf(const std::string& line) const {
-    for (size_t i = 0; i < lines.size(); ++i) {
-      if (lines[i] == line) return static_cast<int>(i);
-    }
-    return -1;
-  }
-};
-
-std::string Quote(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
-
-ReplayResult Replay(const std::string& project, const std::vector<std::string>& args) {
-  std::string command = Quote(std::string(HOPWERK_BIN_DIR) + "/hopwerk-replay");
-  for (const auto& a : args) command += " " + Quote(a);
-  command += " " + Quote(project) + " 2>&1";
-  ReplayResult result;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return result;
-  std::string text;
-  char buffer[4096];
-  size_t n;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) text.append(buffer, n);
-  const int raw = pclose(pipe);
-  result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  std::istringstream in(text);
-  std::string line;
-  while (std::getline(in, line)) result.lines.push_back(line);
-  return result;
-}
+using test::Replay;
+using test::ReplayResult;
 
 class ReplayTest : public ::testing::Test {
  protected:
@@ -147,16 +104,6 @@ TEST_F(ReplayTest, BadArgumentsAreRefused) {
   EXPECT_EQ(Replay(project.path(), {"--frames"}).status, 2);
   test::WriteFile(home.path() + "/bad", "5 jump ESC\n");
   EXPECT_EQ(Replay(project.path(), {"--input", home.path() + "/bad"}).status, 2);
-}
-
-TEST(DemoReplay, DemoStartsAndEscapeLeaves) {
-  test::TempDir home;
-  test::WriteFile(home.path() + "/input", "100 tap ESC\n200 tap ESC\n300 tap ESC\n");
-  const ReplayResult r = Replay(HOPWERK_BIN_DIR, {"--home", home.path(), "--input",
-                                                  home.path() + "/input", "--frames", "3000"});
-  EXPECT_EQ(r.status, 0);
-  EXPECT_TRUE(r.Has("console| Hopwerk Demo"));
-  EXPECT_EQ(r.lines.back().rfind("end| reason=exit status=0", 0), 0u) << r.lines.back();
 }
 
 }  // namespace

@@ -1,0 +1,165 @@
+// The demo game played through hopwerk-replay, as a player would see it.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "TestProject.h"
+#include "platform/Compositor.h"
+
+namespace hopwerk {
+namespace {
+
+using test::Replay;
+using test::ReplayResult;
+
+const std::string kDemo = HOPWERK_BIN_DIR;
+
+class DemoTest : public ::testing::Test {
+ protected:
+  ReplayResult Play(const std::string& input, std::vector<std::string> extra = {}) {
+    test::WriteFile(home.path() + "/input", input);
+    std::vector<std::string> args = {"--home",   home.path(), "--input", home.path() + "/input",
+                                     "--frames", "6000"};
+    args.insert(args.end(), extra.begin(), extra.end());
+    return Replay(kDemo, args);
+  }
+  // Frames the loading console takes: one per console line.
+  int LoadingFrames() {
+    const ReplayResult r = Replay(kDemo, {"--home", home.path(), "--frames", "150"});
+    return r.Count("console| ");
+  }
+  std::string Shot(const std::string& name) const { return home.path() + "/" + name + ".png"; }
+  test::TempDir home;
+};
+
+TEST_F(DemoTest, LoadingConsoleShowsTheDemoInOrder) {
+  const ReplayResult r = Replay(kDemo, {"--home", home.path(), "--frames", "150"});
+  const std::vector<std::string> inOrder = {
+      "Using DirectX",
+      "Driver initiated",
+      "console| Hopwerk Engine v1.0  Release Version",
+      "console| Platform Windows32",
+      "console| Build: W1, 25 Oct 2008",
+      "console| Hopwerk Demo",
+      "console| Created by: The Hopwerk developers",
+      "console| ID 1.2026",
+      "console| A small game that shows what the engine can do.",
+      "console| Checking: General.vxr",
+      "console| Loaded Image: Dot.png (Internal file)",
+      "console| Loaded Image: Logo.png",
+      "console| Loaded Image: Title.png",
+      "console| Loaded Image: Menu.png",
+      "console| Loaded Image: Cursor.png",
+      "console| Loaded Image: Menu0.png",
+      "console| Loaded Image: Menu5.png",
+      "console| Init Codes",
+      "console| Loading weapons",
+      "console| Init Status Screen"};
+  int last = -1;
+  for (const auto& line : inOrder) {
+    const int at = r.IndexOf(line);
+    EXPECT_GT(at, last) << line;
+    if (at > last) last = at;
+  }
+  EXPECT_EQ(r.lines.back(), "end| reason=frames status=0 frame=150");
+}
+
+TEST_F(DemoTest, EscapeDuringTheLogosHoldGoesOnToTheTitle) {
+  const int loading = LoadingFrames();
+  ASSERT_GT(loading, 20);
+  // The logo fades in over 255 frames; its hold is the next one. Escape there skips the
+  // logo's fade out, the title then takes its full 1021 frames, and the menu follows.
+  const int hold = loading + 256;
+  const int menu = hold + 1 + 1021 + 1;
+  const int leave = menu + 10;
+  const ReplayResult r =
+      Play(std::to_string(hold) + " tap ESC\n" + std::to_string(leave) + " tap ESC\n");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.lines.back(), "end| reason=exit status=0 frame=" + std::to_string(leave));
+}
+
+TEST_F(DemoTest, MainMenuLooksAsTheDemoDrawsIt) {
+  const int loading = LoadingFrames();
+  const int logoSkip = loading + 5;
+  const int titleSkip = logoSkip + 5;
+  const int shot = titleSkip + 20;
+  const ReplayResult r = Play(std::to_string(logoSkip) + " tap ESC\n" + std::to_string(titleSkip) +
+                                  " tap ESC\n" + std::to_string(shot + 5) + " tap ESC\n",
+                              {"--shot", std::to_string(shot) + ":" + Shot("menu")});
+  ASSERT_EQ(r.status, 0);
+  PicturePtr seen = LoadPictureFile(Shot("menu"));
+  ASSERT_TRUE(seen);
+  ASSERT_EQ(seen->width, 640);
+  ASSERT_EQ(seen->height, 480);
+
+  // What the menu should be: the background, six item pictures centred on their rows at
+  // x 100 and the cursor on the first row, all from the demo's own files.
+  Compositor expected;
+  expected.Resize(640, 480);
+  const std::string gfx = kDemo + "/Data/GFX/General/";
+  PicturePtr back = LoadPictureFile(gfx + "Menu.png");
+  ASSERT_TRUE(back);
+  expected.DrawPicture(*back, 0, 0, 0);
+  for (int i = 0; i < 6; ++i) {
+    PicturePtr item = LoadPictureFile(gfx + "Menu" + std::to_string(i) + ".png");
+    ASSERT_TRUE(item);
+    SetPictureHandle(*item, 0, item->height / 2);
+    expected.DrawPicture(*item, 100, static_cast<float>(i * 50 + 150), 0);
+  }
+  PicturePtr cursor = LoadPictureFile(gfx + "Cursor.png");
+  ASSERT_TRUE(cursor);
+  SetPictureHandle(*cursor, 0, cursor->height / 2);
+  expected.DrawPicture(*cursor, 2, 150, 0);
+
+  size_t differing = 0;
+  const auto& want = expected.Pixels();
+  const auto& got = seen->frames[0].pixels;
+  for (size_t i = 0; i < want.size(); ++i) {
+    differing += (want[i] & 0xFFFFFF) != (got[i] & 0xFFFFFF) ? 1 : 0;
+  }
+  EXPECT_EQ(differing, 0u);
+}
+
+TEST_F(DemoTest, CreditsOpenScrollAndReturnToTheMenu) {
+  const int loading = LoadingFrames();
+  const int menu = loading + 30;  // after skipping logo and title
+  std::string input =
+      std::to_string(loading + 5) + " tap ESC\n" + std::to_string(loading + 10) + " tap ESC\n";
+  for (int i = 0; i < 3; ++i) input += std::to_string(menu + 2 * i) + " tap DOWN\n";
+  input += std::to_string(menu + 10) + " tap ENTER\n";
+  const int credits = menu + 30;
+  input +=
+      std::to_string(credits + 1) + " down DOWN\n" + std::to_string(credits + 41) + " up DOWN\n";
+  input += std::to_string(credits + 60) + " tap ESC\n";  // back to the menu
+  input += std::to_string(credits + 80) + " tap ESC\n";  // and out
+  const ReplayResult r = Play(input, {"--shot", std::to_string(credits) + ":" + Shot("credits"),
+                                      "--shot", std::to_string(credits + 70) + ":" + Shot("back")});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.lines.back(), "end| reason=exit status=0 frame=" + std::to_string(credits + 80));
+
+  // The credits' first row is the demo's name, centred in yellow on black.
+  PicturePtr page = LoadPictureFile(Shot("credits"));
+  ASSERT_TRUE(page);
+  bool yellowTitle = false;
+  for (int y = 0; y < 16; ++y) {
+    for (int x = 260; x < 380; ++x) {
+      const uint32_t p = page->frames[0].pixels[static_cast<size_t>(y) * 640 + x] & 0xFFFFFF;
+      yellowTitle = yellowTitle || p == 0xFFD040;
+    }
+  }
+  EXPECT_TRUE(yellowTitle);
+  EXPECT_EQ(page->frames[0].pixels[470 * 640 + 5] & 0xFFFFFF, 0u);
+
+  // Back on the menu with the cursor still on "Credits".
+  PicturePtr back = LoadPictureFile(Shot("back"));
+  ASSERT_TRUE(back);
+  PicturePtr menuShot = LoadPictureFile(kDemo + "/Data/GFX/General/Menu.png");
+  ASSERT_TRUE(menuShot);
+  const size_t cursorRow = static_cast<size_t>(3 * 50 + 150) * 640 + 20;
+  const size_t firstRow = static_cast<size_t>(150) * 640 + 20;
+  EXPECT_NE(back->frames[0].pixels[cursorRow], menuShot->frames[0].pixels[cursorRow]);
+  EXPECT_EQ(back->frames[0].pixels[firstRow], menuShot->frames[0].pixels[firstRow]);
+}
+
+}  // namespace
+}  // namespace hopwerk
