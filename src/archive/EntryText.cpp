@@ -3,31 +3,7 @@
 #include <charconv>
 #include <limits>
 
-#include "archive/VxrIndex.h"
-
 namespace hopwerk {
-
-const std::vector<EntryFormat>& EntryFormats() {
-  using T = EntryFieldType;
-  static const std::vector<EntryFormat> formats = {
-      {"GenData",
-       255,
-       {{0, {{"ProjectTitle", T::String}}},
-        {1, {{"ScreenWidth", T::Int}, {"ScreenHeight", T::Int}}},
-        {2, {{"FullScreen", T::Byte}}},
-        {3, {{"ProjectAuthor", T::String}}}}},
-      {"ID", -1, {{-1, {{"ProjectIdMajor", T::Byte}, {"ProjectIdMinor", T::Int}}}}},
-  };
-  return formats;
-}
-
-const EntryFormat* FindEntryFormat(const std::string& entryName) {
-  const std::string upper = VxrUpper(entryName);
-  for (const auto& format : EntryFormats()) {
-    if (VxrUpper(format.entryName) == upper) return &format;
-  }
-  return nullptr;
-}
 
 std::string QuoteEntryText(const std::string& raw) {
   static const char kHex[] = "0123456789ABCDEF";
@@ -96,41 +72,79 @@ const EntryRecordFormat* RecordByTag(const EntryFormat& format, int tag) {
   return nullptr;
 }
 
-// Appends "Name = value" lines for one record read from bytes; false when they run out.
+bool IsTagged(const EntryFormat& format) {
+  return !(format.records.size() == 1 && format.records[0].tag < 0);
+}
+
+int HighOf(const EntryField& field) {
+  return field.high < field.low ? 255 : field.high;
+}
+
+// The name a record is known by in the text: its keyword, or its first written field.
+const char* RecordName(const EntryRecordFormat& record) {
+  if (record.keyword) return record.keyword;
+  for (const auto& f : record.fields) {
+    if (f.type != EntryFieldType::Fixed) return f.name;
+  }
+  return "";
+}
+
+std::string XorBytes(std::string s, int key) {
+  for (char& c : s) c = static_cast<char>(static_cast<unsigned char>(c) ^ key);
+  return s;
+}
+
+// Appends "Name = value" lines for one record read from bytes; false when they run out or a
+// value is one the engine refuses.
 bool FieldsToText(const EntryRecordFormat& record, const std::vector<uint8_t>& bytes, size_t& pos,
-                  std::string& text, std::string& reason) {
+                  int& key, const std::string& indent, std::string& text, std::string& reason) {
   for (const auto& field : record.fields) {
     const size_t at = pos;
+    auto runsOut = [&] {
+      reason = std::string("field ") + field.name + " at byte " + std::to_string(at) +
+               " runs past the end of the entry";
+      return false;
+    };
     std::string value;
     switch (field.type) {
       case EntryFieldType::Byte:
-        if (pos + 1 > bytes.size()) break;
-        value = std::to_string(bytes[pos++]);
+      case EntryFieldType::Key:
+      case EntryFieldType::Fixed: {
+        if (pos + 1 > bytes.size()) return runsOut();
+        const int v = bytes[pos++];
+        const int high = field.type == EntryFieldType::Fixed ? field.low : HighOf(field);
+        if (v < field.low || v > high) {
+          reason = std::string("field ") + field.name + " at byte " + std::to_string(at) + " is " +
+                   std::to_string(v) + ", outside " + std::to_string(field.low) + " to " +
+                   std::to_string(high);
+          return false;
+        }
+        if (field.type == EntryFieldType::Fixed) continue;
+        if (field.type == EntryFieldType::Key) key = v;
+        value = std::to_string(v);
         break;
+      }
       case EntryFieldType::Int: {
-        if (pos + 4 > bytes.size()) break;
+        if (pos + 4 > bytes.size()) return runsOut();
         uint32_t v = 0;
         for (int i = 0; i < 4; ++i) v |= static_cast<uint32_t>(bytes[pos++]) << (8 * i);
         value = std::to_string(static_cast<int32_t>(v));
         break;
       }
-      case EntryFieldType::String: {
-        if (pos + 1 > bytes.size()) break;
+      case EntryFieldType::String:
+      case EntryFieldType::Scrambled: {
+        if (pos + 1 > bytes.size()) return runsOut();
         const size_t length = bytes[pos];
-        if (pos + 1 + length > bytes.size()) break;
-        value = QuoteEntryText(
-            std::string(bytes.begin() + static_cast<std::ptrdiff_t>(pos + 1),
-                        bytes.begin() + static_cast<std::ptrdiff_t>(pos + 1 + length)));
+        if (pos + 1 + length > bytes.size()) return runsOut();
+        const std::string stored(bytes.begin() + static_cast<std::ptrdiff_t>(pos + 1),
+                                 bytes.begin() + static_cast<std::ptrdiff_t>(pos + 1 + length));
+        value = QuoteEntryText(field.type == EntryFieldType::Scrambled ? XorBytes(stored, key)
+                                                                       : stored);
         pos += 1 + length;
         break;
       }
     }
-    if (value.empty()) {
-      reason = std::string("field ") + field.name + " at byte " + std::to_string(at) +
-               " runs past the end of the entry";
-      return false;
-    }
-    text += std::string(field.name) + " = " + value + "\n";
+    text += indent + field.name + " = " + value + "\n";
   }
   return true;
 }
@@ -160,13 +174,18 @@ bool ParseNumber(const std::string& value, int64_t low, int64_t high, int64_t& o
   return true;
 }
 
-bool ValueToBytes(const EntryField& field, const std::string& value, std::vector<uint8_t>& bytes,
-                  std::string& reason) {
+bool ValueToBytes(const EntryField& field, const std::string& value, int& key,
+                  std::vector<uint8_t>& bytes, std::string& reason) {
   int64_t v = 0;
   switch (field.type) {
     case EntryFieldType::Byte:
-      if (!ParseNumber(value, 0, 255, v, reason)) return false;
+    case EntryFieldType::Key:
+      if (!ParseNumber(value, field.low, HighOf(field), v, reason)) return false;
+      if (field.type == EntryFieldType::Key) key = static_cast<int>(v);
       bytes.push_back(static_cast<uint8_t>(v));
+      return true;
+    case EntryFieldType::Fixed:
+      bytes.push_back(static_cast<uint8_t>(field.low));
       return true;
     case EntryFieldType::Int: {
       if (!ParseNumber(value, std::numeric_limits<int32_t>::min(),
@@ -177,7 +196,8 @@ bool ValueToBytes(const EntryField& field, const std::string& value, std::vector
       for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<uint8_t>(u >> (8 * i)));
       return true;
     }
-    case EntryFieldType::String: {
+    case EntryFieldType::String:
+    case EntryFieldType::Scrambled: {
       size_t pos = 0;
       std::string s;
       if (!UnquoteEntryText(value, pos, s, reason)) return false;
@@ -189,6 +209,7 @@ bool ValueToBytes(const EntryField& field, const std::string& value, std::vector
         reason = "string of " + std::to_string(s.size()) + " bytes (at most 255)";
         return false;
       }
+      if (field.type == EntryFieldType::Scrambled) s = XorBytes(s, key);
       bytes.push_back(static_cast<uint8_t>(s.size()));
       bytes.insert(bytes.end(), s.begin(), s.end());
       return true;
@@ -200,27 +221,43 @@ bool ValueToBytes(const EntryField& field, const std::string& value, std::vector
 std::string FieldList(const EntryFormat& format) {
   std::string list;
   for (const auto& r : format.records) {
-    for (const auto& f : r.fields) list += (list.empty() ? "" : ", ") + std::string(f.name);
+    if (r.keyword) list += (list.empty() ? "" : ", ") + std::string(r.keyword);
+    for (const auto& f : r.fields) {
+      if (f.type != EntryFieldType::Fixed) list += (list.empty() ? "" : ", ") + std::string(f.name);
+    }
   }
   if (format.endTag >= 0) list += ", end";
   return list;
+}
+
+// Marker bytes follow from the table alone: they are written as soon as they are due.
+void EmitFixed(const EntryRecordFormat& record, size_t& nextField, std::vector<uint8_t>& bytes) {
+  while (nextField < record.fields.size() &&
+         record.fields[nextField].type == EntryFieldType::Fixed) {
+    bytes.push_back(static_cast<uint8_t>(record.fields[nextField++].low));
+  }
 }
 
 }  // namespace
 
 bool EntryBytesToText(const EntryFormat& format, const std::vector<uint8_t>& bytes,
                       std::string& text, std::string& reason) {
-  text = "# " + std::string(format.entryName) + " entry, readable form\n";
+  text = "# " + std::string(format.title) + " entry, readable form\n";
   size_t pos = 0;
-  const bool tagged = !(format.records.size() == 1 && format.records[0].tag < 0);
+  int key = 0;
+  const bool tagged = IsTagged(format);
+  bool ended = false;
   if (!tagged) {
-    if (!FieldsToText(format.records[0], bytes, pos, text, reason)) return false;
+    if (!FieldsToText(format.records[0], bytes, pos, key, "", text, reason)) return false;
   } else {
+    // Fields after a keyword record belong to the element it started: indent them.
+    std::string indent;
     while (pos < bytes.size()) {
       const int tag = bytes[pos];
       if (tag == format.endTag) {
         text += "end\n";
         ++pos;
+        ended = true;
         break;
       }
       const EntryRecordFormat* record = RecordByTag(format, tag);
@@ -229,12 +266,20 @@ bool EntryBytesToText(const EntryFormat& format, const std::vector<uint8_t>& byt
         return false;
       }
       ++pos;
-      if (!FieldsToText(*record, bytes, pos, text, reason)) return false;
+      if (record->keyword) {
+        text += std::string(record->keyword) + "\n";
+        indent = "  ";
+      }
+      if (!FieldsToText(*record, bytes, pos, key, indent, text, reason)) return false;
     }
   }
   if (pos != bytes.size()) {
     reason = std::to_string(bytes.size() - pos) + " bytes after the " +
              (tagged ? "end tag" : "last field");
+    return false;
+  }
+  if (format.endRequired && !ended) {
+    reason = "no end tag (" + std::string(format.title) + " entries must end with one)";
     return false;
   }
   return true;
@@ -243,9 +288,11 @@ bool EntryBytesToText(const EntryFormat& format, const std::vector<uint8_t>& byt
 bool EntryTextToBytes(const EntryFormat& format, const std::string& text,
                       std::vector<uint8_t>& bytes, EntryTextError& error) {
   bytes.clear();
-  const bool tagged = !(format.records.size() == 1 && format.records[0].tag < 0);
+  const bool tagged = IsTagged(format);
   const EntryRecordFormat* open = tagged ? nullptr : &format.records[0];
   size_t nextField = 0;
+  if (open) EmitFixed(*open, nextField, bytes);
+  int key = 0;
   bool ended = false;
   int lineNumber = 0;
   auto fail = [&](int line, std::string message) {
@@ -264,38 +311,56 @@ bool EntryTextToBytes(const EntryFormat& format, const std::string& text,
     line = Trim(line);
     if (line.empty() || line[0] == '#') continue;
     if (ended) return fail(lineNumber, "text after \"end\"");
-    if (line == "end") {
-      if (format.endTag < 0) {
-        return fail(lineNumber, std::string(format.entryName) + " has no end record");
+    const size_t equals = line.find('=');
+    if (equals == std::string::npos) {
+      const EntryRecordFormat* word = nullptr;
+      for (const auto& r : format.records) {
+        if (tagged && r.keyword && line == r.keyword) word = &r;
+      }
+      if (line != "end" && !word) {
+        std::vector<std::string> choices = {"\"Name = value\""};
+        for (const auto& r : format.records) {
+          if (r.keyword) choices.push_back("\"" + std::string(r.keyword) + "\"");
+        }
+        if (format.endTag >= 0) choices.push_back("\"end\"");
+        std::string expected = "expected " + choices[0];
+        for (size_t i = 1; i < choices.size(); ++i) {
+          expected += (i + 1 == choices.size() ? " or " : ", ") + choices[i];
+        }
+        return fail(lineNumber, expected);
+      }
+      if (line == "end" && format.endTag < 0) {
+        return fail(lineNumber, std::string(format.title) + " has no end record");
       }
       if (tagged && open) {
         return fail(lineNumber, std::string("expected \"") + open->fields[nextField].name +
-                                    "\" before \"end\"");
+                                    "\" before \"" + line + "\"");
       }
-      bytes.push_back(static_cast<uint8_t>(format.endTag));
-      ended = true;
+      if (!word) {
+        bytes.push_back(static_cast<uint8_t>(format.endTag));
+        ended = true;
+      } else {
+        bytes.push_back(static_cast<uint8_t>(word->tag));
+      }
       continue;
-    }
-    const size_t equals = line.find('=');
-    if (equals == std::string::npos) {
-      return fail(lineNumber, "expected \"Name = value\" or \"end\"");
     }
     const std::string name = Trim(line.substr(0, equals));
     const std::string value = Trim(line.substr(equals + 1));
     if (tagged && !open) {
       for (const auto& r : format.records) {
-        if (r.fields[0].name == name) open = &r;
+        if (!r.keyword && RecordName(r) == name) open = &r;
       }
       if (!open) {
-        return fail(lineNumber, "unknown field \"" + name + "\" (" + format.entryName +
+        return fail(lineNumber, "unknown field \"" + name + "\" (" + format.title +
                                     " has: " + FieldList(format) + ")");
       }
       bytes.push_back(static_cast<uint8_t>(open->tag));
       nextField = 0;
+      EmitFixed(*open, nextField, bytes);
     }
     if (!open || nextField >= open->fields.size()) {
       return fail(lineNumber,
-                  "unexpected field \"" + name + "\": " + format.entryName + " has no more fields");
+                  "unexpected field \"" + name + "\": " + format.title + " has no more fields");
     }
     const EntryField& field = open->fields[nextField];
     if (name != field.name) {
@@ -304,12 +369,20 @@ bool EntryTextToBytes(const EntryFormat& format, const std::string& text,
                                   "\"" + (known ? "" : " (unknown field)"));
     }
     std::string reason;
-    if (!ValueToBytes(field, value, bytes, reason)) return fail(lineNumber, name + ": " + reason);
-    if (++nextField == open->fields.size() && tagged) open = nullptr;
+    if (!ValueToBytes(field, value, key, bytes, reason)) {
+      return fail(lineNumber, name + ": " + reason);
+    }
+    ++nextField;
+    EmitFixed(*open, nextField, bytes);
+    if (nextField == open->fields.size() && tagged) open = nullptr;
   }
   if (open && (tagged || nextField < open->fields.size())) {
     return fail(lineNumber, std::string("missing \"") + open->fields[nextField].name +
                                 "\" at the end of the text");
+  }
+  if (format.endRequired && !ended) {
+    return fail(lineNumber, "missing \"end\" at the end of the text (" + std::string(format.title) +
+                                " entries must end with it)");
   }
   return true;
 }

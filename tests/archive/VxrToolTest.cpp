@@ -121,11 +121,19 @@ TEST_F(VxrToolTest, SourceErrorsNameFileAndLine) {
             "vxr: " + src + "/GenData.hwt:3: ScreenWidth: \"wide\" is not a whole number\n");
   EXPECT_FALSE(std::filesystem::exists(dir.File("o.vxr")));
   std::filesystem::remove(src + "/GenData.hwt");
-  WriteBytes(src + "/Score.hwt", Bytes("x = 1\n"));
+  WriteBytes(src + "/Welcome.hwt", Bytes("x = 1\n"));
+  run = Run("pack " + Q(src) + " " + Q(dir.File("General.vxr")));
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("Welcome.hwt: no readable form is known for entry Welcome in General.vxr"),
+            std::string::npos)
+      << run.err;
+  std::filesystem::remove(src + "/Welcome.hwt");
+  WriteBytes(src + "/Score.hwt", Bytes("Element\n  Com = 6\n  Elemnt\n"));
   run = Run("pack " + Q(src) + " " + Q(dir.File("o.vxr")));
   EXPECT_EQ(run.status, 1);
-  EXPECT_NE(run.err.find("Score.hwt: no readable form is known for entry Score"),
-            std::string::npos);
+  EXPECT_EQ(run.err,
+            "vxr: " + src + "/Score.hwt:3: expected \"Name = value\", \"Element\" or \"end\"\n")
+      << run.err;
   std::filesystem::remove(src + "/Score.hwt");
   WriteBytes(src + "/.vxr-index", Bytes("# vxr-index 1\n0 raw \"../../etc/passwd\" \"x\"\n"));
   run = Run("pack " + Q(src) + " " + Q(dir.File("o.vxr")));
@@ -133,6 +141,166 @@ TEST_F(VxrToolTest, SourceErrorsNameFileAndLine) {
   EXPECT_EQ(run.err, "vxr: " + src +
                          "/.vxr-index:2: file \"../../etc/passwd\" is not a safe path inside the "
                          "folder\n");
+}
+
+// Bytes of one entry: each argument a byte, an int ('I' then the value) or a string.
+std::vector<uint8_t> Rec(std::initializer_list<int> bytes, const std::string& text = "") {
+  std::vector<uint8_t> out(bytes.begin(), bytes.end());
+  if (!text.empty()) {
+    out.push_back(static_cast<uint8_t>(text.size()));
+    out.insert(out.end(), text.begin(), text.end());
+  }
+  return out;
+}
+std::vector<uint8_t> Cat(std::initializer_list<std::vector<uint8_t>> parts) {
+  std::vector<uint8_t> out;
+  for (const auto& p : parts) out.insert(out.end(), p.begin(), p.end());
+  return out;
+}
+std::vector<uint8_t> Int(int32_t v) {
+  std::vector<uint8_t> out;
+  PutInt(out, v);
+  return out;
+}
+
+struct KindCase {
+  std::string archive;
+  std::vector<VxrWriteEntry> entries;
+  std::vector<std::string> readable;  // files expected as readable forms
+  std::vector<std::string> raw;       // files expected as they are
+};
+
+std::vector<KindCase> EveryArchiveKind() {
+  const std::vector<uint8_t> id = {1, 9, 0, 0, 0};
+  return {
+      {"General.vxr",
+       {{"GenData", Cat({Rec({0}, "Demo"), Rec({1}), Int(640), Int(480), Rec({255})}), 0},
+        {"ID", id, 0},
+        {"Welcome", Bytes("Hello\r\nWorld\r\n"), 0},
+        {"Credits", Bytes("#FF0000\r\n$Demo\r\n\r\n<x"), 0},
+        {"Cheats", Cat({Rec({0, 90, 2, 3, 'G' ^ 90, 'o' ^ 90, 'd' ^ 90, 1, '1' ^ 90})}), 0},
+        {"Episode", Cat({Rec({0, 1}, "Forest"), Rec({255})}), 0},
+        {"Score", Cat({Rec({0, 1, 6, 3}, "[SCORE]"), Rec({6, 0}), Int(1), Int(3), Rec({0, 255})}),
+         0}},
+       {"GenData.hwt", "ID.hwt", "Cheats.hwt", "Episode.hwt", "Score.hwt"},
+       {"Welcome", "Credits"}},
+      {"Weapon.vxr",
+       {{"ID", id, 0},
+        {"Weapon.0", Cat({Rec({0}, "Bolt.png"), Rec({2, 2, 3}), Int(250), Rec({255})}), 0},
+        {"Weapon.3", Cat({Rec({6}), Int(5), Rec({255})}), 0},
+        {"Weapon.4", Rec({6, 1}), 0},  // cut short: raw
+        {"Enemy/Spit", Cat({Rec({0}, "Spit.png"), Rec({1, 255, 0, 0, 3}), Int(40), Rec({255})}),
+         0}},
+       {"ID.hwt", "Weapon.0.hwt", "Weapon.3.hwt", "Enemy/Spit.hwt"},
+       {"Weapon.4"}},
+      {"Maps.vxr",
+       {{"ID", id, 0},
+        {"lev1/General", Cat({Rec({0}, "Forest"), Rec({3, 0, 0, 64, 255})}), 0},
+        {"lev1/PlusMinus", Cat({Int(640), Int(480), Int(64), Int(64)}), 0},
+        {"lev1/Objects", Cat({Rec({0, 1}), Int(10), Int(20), Rec({3, 2, 4}, "Frog"), Rec({255})}),
+         0},
+        {"lev1/Script/Start", Cat({Rec({0, 2}), Int(8), Rec({8, 0, 255})}), 0}},
+       {"ID.hwt", "lev1/General.hwt", "lev1/PlusMinus.hwt", "lev1/Objects.hwt",
+        "lev1/Script/Start.hwt"},
+       {}},
+      {"Actors.vxr",
+       {{"ID", id, 0},
+        {"Frog", Cat({Rec({0, 1, 5, 6}, "Spit"), Rec({7, 0}), Int(3), Rec({255})}), 0},
+        {"Toad", Rec({7, 1, 0, 0, 0, 0, 255}), 0}},
+       {"ID.hwt", "Frog.hwt"},
+       {"Toad"}},
+      {"Collectables.vxr",
+       {{"ID", id, 0},
+        {"Coin", Cat({Rec({0}, "EGG:EGG"), Rec({2}), Int(100), Rec({4, 9, 255})}), 0},
+        {"Bad", Rec({4, 10, 255}), 0}},
+       {"ID.hwt", "Coin.hwt"},
+       {"Bad"}},
+  };
+}
+
+TEST_F(VxrToolTest, EveryArchiveKindExtractsToReadableFormsAndPacksBackIdentically) {
+  for (const auto& kind : EveryArchiveKind()) {
+    SCOPED_TRACE(kind.archive);
+    TempDir work;
+    const std::string archive = work.File(kind.archive), out = work.File("out");
+    ASSERT_TRUE(WriteVxrArchive(archive, kind.entries));
+    ToolRun run = Run("extract " + Q(archive) + " " + Q(out));
+    ASSERT_EQ(run.status, 0) << run.err;
+    for (const auto& file : kind.readable) {
+      EXPECT_TRUE(std::filesystem::exists(out + "/" + file)) << file << "\n" << run.out;
+    }
+    for (const auto& file : kind.raw) {
+      EXPECT_TRUE(std::filesystem::exists(out + "/" + file)) << file << "\n" << run.out;
+    }
+    // The index remembers the archive, so a pack under any name reads the forms alike.
+    const std::string again = work.File("Renamed.vxr");
+    run = Run("pack " + Q(out) + " " + Q(again));
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadBytes(again), ReadBytes(archive));
+    // Without the index the output archive's name decides.
+    std::filesystem::remove(out + "/.vxr-index");
+    const std::string fresh = work.File("fresh/" + kind.archive);
+    std::filesystem::create_directories(work.File("fresh"));
+    run = Run("pack " + Q(out) + " " + Q(fresh));
+    ASSERT_EQ(run.status, 0) << run.err;
+    // Same entries, in sorted order, each with its bytes.
+    const auto file = VxrFile::Open(fresh);
+    const VxrDirectory dir = ReadVxrDirectory(file, false);
+    ASSERT_EQ(dir.records.size(), kind.entries.size());
+    for (const auto& r : dir.records) {
+      std::vector<uint8_t> bytes(static_cast<size_t>(r.size));
+      ASSERT_EQ(file->ReadAt(r.offset, bytes.data(), bytes.size()), bytes.size());
+      bool found = false;
+      for (const auto& e : kind.entries) found = found || (e.name == r.name && e.data == bytes);
+      EXPECT_TRUE(found) << r.name;
+    }
+  }
+}
+
+TEST_F(VxrToolTest, ReadableFormsShowTheDecodedValues) {
+  const auto kinds = EveryArchiveKind();
+  const std::string general = dir.File("General.vxr"), actors = dir.File("Actors.vxr"),
+                    items = dir.File("Collectables.vxr"), out = dir.File("out");
+  ASSERT_TRUE(WriteVxrArchive(general, kinds[0].entries));
+  ASSERT_TRUE(WriteVxrArchive(actors, kinds[3].entries));
+  ASSERT_TRUE(WriteVxrArchive(items, kinds[4].entries));
+  ToolRun run = Run("extract " + Q(general) + " " + Q(out));
+  ASSERT_EQ(run.status, 0);
+  EXPECT_EQ(ReadText(out + "/Cheats.hwt"),
+            "# Cheats entry, readable form\nKey = 90\nCheat = \"God\"\nCode = \"1\"\n");
+  EXPECT_EQ(ReadText(out + "/Welcome"), "Hello\r\nWorld\r\n");
+  EXPECT_NE(ReadText(out + "/.vxr-index").find("\narchive \"General.vxr\"\n"), std::string::npos);
+  run = Run("dump " + Q(general) + " score");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out,
+            "# Score entry, readable form\nElement\n  Com = 6\n  Txt = \"[SCORE]\"\n"
+            "  CNot = 0\n  Eis = 1\n  Value = 3\n  Txt = \"\"\nend\n");
+  run = Run("dump " + Q(actors) + " frog");
+  EXPECT_EQ(run.out,
+            "# actor definition entry, readable form\nControl = 1\n"
+            "ShootWeaponName = \"Spit\"\nHurtPlayer = 3\nend\n");
+  // Bytes the engine would refuse come out as they are, with a note.
+  run = Run("dump " + Q(items) + " Bad");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, std::string("\x04\x0A\xFF"));
+  EXPECT_EQ(run.err, "note: Bad: kept raw (field Weapon at byte 1 is 10, outside 0 to 9)\n");
+  run = Run("extract " + Q(actors) + " " + Q(dir.File("a")));
+  EXPECT_NE(run.out.find("Toad: kept raw (field HurtPlayer marker at byte 1 is 1, outside 0 to 0)"),
+            std::string::npos)
+      << run.out;
+  // Hostile lengths in a source file: a clear message with the line, nothing written.
+  const std::string src = dir.File("src");
+  std::filesystem::create_directories(src + "/lev1");
+  WriteBytes(src + "/lev1/Objects.hwt", Bytes("Object\n  X = 1\n  Y = 2\n"));
+  run = Run("pack " + Q(src) + " " + Q(dir.File("Maps.vxr")));
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "vxr: " + src +
+                         "/lev1/Objects.hwt:4: missing \"end\" at the end of the text "
+                         "(LEVEL/Objects entries must end with it)\n");
+  EXPECT_FALSE(std::filesystem::exists(dir.File("Maps.vxr")));
+  WriteBytes(src + "/lev1/Objects.hwt", Bytes("Object\n  Level = 11\nend\n"));
+  run = Run("pack " + Q(src) + " " + Q(dir.File("Maps.vxr")));
+  EXPECT_EQ(run.err, "vxr: " + src + "/lev1/Objects.hwt:2: Level: 11 is outside 0 to 10\n");
 }
 
 TEST_F(VxrToolTest, UsageErrorsExitWith2) {

@@ -66,25 +66,20 @@ int ExtractCommand(const std::string& archivePath, const std::string& folder) {
 
   PathPlanner planner;
   planner.Claim(kIndexFileName);
-  std::vector<IndexLine> index;
+  IndexFile index;
+  index.archive = ArchiveFileName(archivePath);
   for (size_t i = 0; i < records.size(); ++i) {
     const VxrRecord& r = records[i];
     IndexLine line;
     line.meth = r.meth;
     line.name = r.name;
     std::vector<uint8_t> bytes = contents[i];
-    if (const EntryFormat* format = FindEntryFormat(r.name)) {
-      std::string text, reason;
-      std::vector<uint8_t> again;
-      EntryTextError error;
-      if (!EntryBytesToText(*format, bytes, text, reason)) {
-        std::cout << ShowName(r.name) << ": kept raw (" << reason << ")\n";
-      } else if (!EntryTextToBytes(*format, text, again, error) || again != bytes) {
-        std::cout << ShowName(r.name) << ": kept raw (its readable form does not round-trip)\n";
-      } else {
-        line.text = true;
-        bytes.assign(text.begin(), text.end());
-      }
+    std::string text, note;
+    if (ReadableForm(r.name, index.archive, bytes, text, note)) {
+      line.text = true;
+      bytes.assign(text.begin(), text.end());
+    } else if (!note.empty()) {
+      std::cout << ShowName(r.name) << ": " << note << "\n";
     }
     const std::string extension = line.text ? kEntryTextExtension : "";
     const std::string safe = SafeRelativePath(r.name);
@@ -96,7 +91,7 @@ int ExtractCommand(const std::string& archivePath, const std::string& folder) {
     WriteUnder(root, line.file, bytes);
     std::cout << ShowName(r.name) << " -> " << line.file << (line.text ? " (readable form)" : "")
               << "\n";
-    index.push_back(std::move(line));
+    index.lines.push_back(std::move(line));
   }
   const std::string indexText = FormatIndex(index);
   WriteUnder(root, kIndexFileName, std::vector<uint8_t>(indexText.begin(), indexText.end()));

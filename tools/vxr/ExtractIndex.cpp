@@ -72,20 +72,24 @@ bool PathPlanner::Claim(const std::string& path) {
   return true;
 }
 
-std::string FormatIndex(const std::vector<IndexLine>& lines) {
+std::string FormatIndex(const IndexFile& index) {
   std::string text = std::string(kIndexHeader) +
                      "\n# One line per directory record, in order: METHOD FORM \"FILE\" "
                      "\"ENTRY NAME\"\n# FORM is raw (the file holds the stored bytes) or text "
                      "(a readable form compiled on pack).\n";
-  for (const auto& l : lines) {
+  if (!index.archive.empty()) text += "archive " + QuoteEntryText(index.archive) + "\n";
+  for (const auto& l : index.lines) {
     text += std::to_string(l.meth) + (l.text ? " text " : " raw ") + QuoteEntryText(l.file) + " " +
             QuoteEntryText(l.name) + "\n";
   }
   return text;
 }
 
-std::vector<IndexLine> ParseIndex(const std::string& text, const std::string& indexPath) {
-  std::vector<IndexLine> lines;
+IndexFile ParseIndex(const std::string& text, const std::string& indexPath,
+                     const std::string& fallbackArchive) {
+  IndexFile index;
+  index.archive = fallbackArchive;
+  std::vector<IndexLine>& lines = index.lines;
   size_t start = 0;
   int number = 0;
   while (start < text.size()) {
@@ -102,6 +106,14 @@ std::vector<IndexLine> ParseIndex(const std::string& text, const std::string& in
                  "\")");
     }
     if (line.empty() || line[0] == '#') continue;
+    if (line.rfind("archive ", 0) == 0) {
+      if (!lines.empty()) throw fail("the archive line must come before the records");
+      size_t at = 8;
+      std::string reason;
+      if (!UnquoteEntryText(line, at, index.archive, reason)) throw fail("archive: " + reason);
+      if (at != line.size()) throw fail("unexpected text after the archive name");
+      continue;
+    }
     IndexLine entry;
     entry.line = number;
     size_t pos = line.find(' ');
@@ -129,13 +141,13 @@ std::vector<IndexLine> ParseIndex(const std::string& text, const std::string& in
       throw fail("file " + QuoteEntryText(entry.file) + " is not a safe path inside the folder");
     }
     if (entry.name.size() > 255) throw fail("entry name longer than 255 bytes");
-    if (entry.text && !FindEntryFormat(entry.name)) {
+    if (entry.text && !FindEntryFormat(entry.name, index.archive)) {
       throw fail("entry " + ShowName(entry.name) + " has no readable form");
     }
     lines.push_back(std::move(entry));
   }
   if (number == 0) throw ToolError{indexPath + ":1: empty index file"};
-  return lines;
+  return index;
 }
 
 }  // namespace hopwerk

@@ -41,8 +41,17 @@ class PathPlanner {
   std::set<std::string> folders_;
 };
 
-std::string FormatIndex(const std::vector<IndexLine>& lines);
-// Throws ToolError naming indexPath and the line.
-std::vector<IndexLine> ParseIndex(const std::string& text, const std::string& indexPath);
+struct IndexFile {
+  // The file name of the archive the entries came from: it decides which readable forms
+  // apply (definition archives name their entries freely). Empty in older index files.
+  std::string archive;
+  std::vector<IndexLine> lines;
+};
+
+std::string FormatIndex(const IndexFile& index);
+// Throws ToolError naming indexPath and the line. Readable forms are checked against the
+// index's archive name, or fallbackArchive when the index names none.
+IndexFile ParseIndex(const std::string& text, const std::string& indexPath,
+                     const std::string& fallbackArchive);
 
 }  // namespace hopwerk

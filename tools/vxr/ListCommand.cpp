@@ -47,7 +47,13 @@ int DumpCommand(const std::string& path, const std::string& entry) {
   // The engine's rules: first match, ASCII case-insensitive, an empty name ends the directory.
   for (size_t i = 0; i < records.size() && !records[i].name.empty(); ++i) {
     if (VxrUpper(records[i].name) != wanted) continue;
-    const std::vector<uint8_t> bytes = ReadRecordBytes(archive, i);
+    std::vector<uint8_t> bytes = ReadRecordBytes(archive, i);
+    std::string text, note;
+    if (ReadableForm(records[i].name, ArchiveFileName(path), bytes, text, note)) {
+      bytes.assign(text.begin(), text.end());
+    } else if (!note.empty()) {
+      std::cerr << "note: " << ShowName(records[i].name) << ": " << note << "\n";
+    }
     if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size()) {
       throw ToolError{"cannot write to standard output"};
     }

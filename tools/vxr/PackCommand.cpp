@@ -14,11 +14,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::vector<uint8_t> Compile(const std::string& entryName, const fs::path& file) {
-  const EntryFormat* format = FindEntryFormat(entryName);
+std::vector<uint8_t> Compile(const std::string& entryName, const std::string& archiveName,
+                             const fs::path& file) {
+  const EntryFormat* format = FindEntryFormat(entryName, archiveName);
   if (!format) {
     throw ToolError{file.string() + ": no readable form is known for entry " + ShowName(entryName) +
-                    " (only GenData and ID have one)"};
+                    " in " + (archiveName.empty() ? std::string("this archive") : archiveName) +
+                    " (see vxr --help)"};
   }
   const std::vector<uint8_t> raw = ReadWholeFile(file.string());
   std::vector<uint8_t> bytes;
@@ -62,9 +64,10 @@ int PackCommand(const std::string& folder, const std::string& archivePath) {
   const fs::path indexPath = root / kIndexFileName;
   if (fs::exists(indexPath, ec)) {
     const std::vector<uint8_t> raw = ReadWholeFile(indexPath.string());
-    const auto lines = ParseIndex(std::string(raw.begin(), raw.end()), indexPath.string());
+    const IndexFile index = ParseIndex(std::string(raw.begin(), raw.end()), indexPath.string(),
+                                       ArchiveFileName(archivePath));
     std::set<std::string> listed{kIndexFileName};
-    for (const auto& line : lines) {
+    for (const auto& line : index.lines) {
       const fs::path file = root / line.file;
       if (!fs::is_regular_file(file, ec)) {
         throw ToolError{indexPath.string() + ":" + std::to_string(line.line) + ": file " +
@@ -74,7 +77,8 @@ int PackCommand(const std::string& folder, const std::string& archivePath) {
       VxrWriteEntry entry;
       entry.name = line.name;
       entry.meth = line.meth;
-      entry.data = line.text ? Compile(line.name, file) : ReadWholeFile(file.string());
+      entry.data =
+          line.text ? Compile(line.name, index.archive, file) : ReadWholeFile(file.string());
       entries.push_back(std::move(entry));
     }
     for (const auto& file : FilesUnder(root, skip)) {
@@ -87,7 +91,7 @@ int PackCommand(const std::string& folder, const std::string& archivePath) {
       VxrWriteEntry entry;
       if (EndsWithTextExtension(file)) {
         entry.name = file.substr(0, file.size() - std::string(kEntryTextExtension).size());
-        entry.data = Compile(entry.name, root / file);
+        entry.data = Compile(entry.name, ArchiveFileName(archivePath), root / file);
       } else {
         entry.name = file;
         entry.data = ReadWholeFile((root / file).string());

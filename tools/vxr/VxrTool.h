@@ -29,6 +29,12 @@ ToolArchive LoadToolArchive(const std::string& path);
 std::vector<uint8_t> ReadRecordBytes(const ToolArchive& archive, size_t recordIndex);
 // A name as it can be shown on one line: as is when plain, else quoted with escapes.
 std::string ShowName(const std::string& name);
+// The file name of an archive path, without folders: what decides the readable forms.
+std::string ArchiveFileName(const std::string& path);
+// The readable form of an entry when it has one and the bytes survive the trip through it
+// unchanged; otherwise false, and note says why when a form exists but the bytes do not fit it.
+bool ReadableForm(const std::string& entryName, const std::string& archiveName,
+                  const std::vector<uint8_t>& bytes, std::string& text, std::string& note);
 std::vector<uint8_t> ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes);
 

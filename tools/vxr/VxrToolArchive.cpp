@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -52,6 +53,29 @@ std::string ShowName(const std::string& name) {
     if (c <= 0x20 || c >= 0x7F || c == '"') plain = false;
   }
   return plain ? name : QuoteEntryText(name);
+}
+
+std::string ArchiveFileName(const std::string& path) {
+  return std::filesystem::path(path).filename().string();
+}
+
+bool ReadableForm(const std::string& entryName, const std::string& archiveName,
+                  const std::vector<uint8_t>& bytes, std::string& text, std::string& note) {
+  text.clear();
+  note.clear();
+  const EntryFormat* format = FindEntryFormat(entryName, archiveName);
+  if (!format) return false;
+  std::string reason;
+  std::vector<uint8_t> again;
+  EntryTextError error;
+  if (!EntryBytesToText(*format, bytes, text, reason)) {
+    note = "kept raw (" + reason + ")";
+  } else if (!EntryTextToBytes(*format, text, again, error) || again != bytes) {
+    note = "kept raw (its readable form does not round-trip)";
+  }
+  if (note.empty()) return true;
+  text.clear();
+  return false;
 }
 
 std::vector<uint8_t> ReadWholeFile(const std::string& path) {

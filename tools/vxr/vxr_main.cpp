@@ -12,9 +12,20 @@ constexpr const char* kUsage =
     "usage: vxr list ARCHIVE             show every directory record: name, method, size, offset\n"
     "       vxr extract ARCHIVE DIR      write every entry under DIR, with DIR/.vxr-index\n"
     "       vxr pack DIR ARCHIVE         build ARCHIVE from DIR (its .vxr-index when present)\n"
-    "       vxr dump ARCHIVE ENTRY       write an entry's stored bytes to standard output\n"
-    "Entries with a readable form (GenData, ID) are extracted as NAME.hwt; on pack every\n"
-    "NAME.hwt is compiled back into entry NAME, any other file is packed as it is.\n";
+    "       vxr dump ARCHIVE ENTRY       write an entry to standard output: its readable form\n"
+    "                                    when it has one, else its stored bytes\n"
+    "Entries with a readable form are extracted as NAME.hwt (\"Field = value\" lines, \"end\" for\n"
+    "the end tag) when their bytes convert cleanly both ways, else kept raw with a note; on pack\n"
+    "every NAME.hwt is compiled back into entry NAME, any other file is packed as it is.\n"
+    "Readable forms, by entry name (letter case ignored):\n"
+    "  ID (any archive); General.vxr: GenData, Cheats, Episode, Score;\n"
+    "  Weapon.vxr: Weapon.0 to Weapon.9, Enemy/NAME;\n"
+    "  Maps.vxr: LEVEL/General, LEVEL/PlusMinus, LEVEL/Objects, LEVEL/Script/NAME;\n"
+    "  Actors.vxr: every entry but ID is an actor definition;\n"
+    "  Collectables.vxr (or Collectable.vxr): every entry but ID is a collectable definition.\n"
+    "The archive's file name decides; in an archive of another name the entries are recognised\n"
+    "by name alone, definitions not at all. Welcome and Credits are plain text and stay as\n"
+    "they are, byte for byte.\n";
 
 }  // namespace
 
