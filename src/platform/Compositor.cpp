@@ -485,7 +485,12 @@ void SpanOf(double a, double b, long long& first, long long& end) {
 void Compositor::DrawFilledRect(float x, float y, float w, float h) {
   if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(w) || !std::isfinite(h)) return;
   pixman_box32_t view;
-  if (!impl_->framebuffer || !ViewBox(state_, width_, height_, view)) return;
+  // Shapes composite through the framebuffer's clip too, so it must follow the viewport.
+  if (!ApplyClip(impl_->framebuffer, state_, width_, height_, impl_->clipX, impl_->clipY,
+                 impl_->clipW, impl_->clipH) ||
+      !ViewBox(state_, width_, height_, view)) {
+    return;
+  }
   double x0 = static_cast<double>(x) + state_.originX, y0 = static_cast<double>(y) + state_.originY;
   double x1 = x0 + w, y1 = y0 + h;
   if (x1 < x0) std::swap(x0, x1);
@@ -506,7 +511,12 @@ void Compositor::DrawFilledRect(float x, float y, float w, float h) {
 void Compositor::DrawOval(float x, float y, float w, float h) {
   if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(w) || !std::isfinite(h)) return;
   pixman_box32_t view;
-  if (!impl_->framebuffer || !ViewBox(state_, width_, height_, view)) return;
+  // Shapes composite through the framebuffer's clip too, so it must follow the viewport.
+  if (!ApplyClip(impl_->framebuffer, state_, width_, height_, impl_->clipX, impl_->clipY,
+                 impl_->clipW, impl_->clipH) ||
+      !ViewBox(state_, width_, height_, view)) {
+    return;
+  }
   double x0 = static_cast<double>(x) + state_.originX, y0 = static_cast<double>(y) + state_.originY;
   double x1 = x0 + w, y1 = y0 + h;
   if (x1 < x0) std::swap(x0, x1);
@@ -539,7 +549,12 @@ void Compositor::DrawOval(float x, float y, float w, float h) {
 void Compositor::DrawLineSegment(float x1, float y1, float x2, float y2) {
   if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2)) return;
   pixman_box32_t view;
-  if (!impl_->framebuffer || !ViewBox(state_, width_, height_, view)) return;
+  // Shapes composite through the framebuffer's clip too, so it must follow the viewport.
+  if (!ApplyClip(impl_->framebuffer, state_, width_, height_, impl_->clipX, impl_->clipY,
+                 impl_->clipW, impl_->clipH) ||
+      !ViewBox(state_, width_, height_, view)) {
+    return;
+  }
   // Bresenham between the two end pixels, both included. Far-off ends are pulled in so that an
   // absurd line cannot take forever; no visible line is that long.
   constexpr double kLineLimit = 1 << 20;
@@ -585,7 +600,12 @@ void Compositor::DrawLineSegment(float x1, float y1, float x2, float y2) {
 void Compositor::PlotPixel(float x, float y) {
   if (!std::isfinite(x) || !std::isfinite(y)) return;
   pixman_box32_t view;
-  if (!impl_->framebuffer || !ViewBox(state_, width_, height_, view)) return;
+  // Shapes composite through the framebuffer's clip too, so it must follow the viewport.
+  if (!ApplyClip(impl_->framebuffer, state_, width_, height_, impl_->clipX, impl_->clipY,
+                 impl_->clipW, impl_->clipH) ||
+      !ViewBox(state_, width_, height_, view)) {
+    return;
+  }
   const long long px = static_cast<long long>(Snap(x)) + state_.originX;
   const long long py = static_cast<long long>(Snap(y)) + state_.originY;
   if (px < view.x1 || px >= view.x2 || py < view.y1 || py >= view.y2) return;

@@ -4,7 +4,10 @@
 #include <fstream>
 
 #include "TestProject.h"
+#include "data/ProjectSettings.h"
+#include "data/StatusScreen.h"
 #include "platform/Compositor.h"
+#include "shell/Folders.h"
 
 namespace hopwerk {
 namespace {
@@ -159,6 +162,63 @@ TEST_F(DemoTest, CreditsOpenScrollAndReturnToTheMenu) {
   const size_t firstRow = static_cast<size_t>(150) * 640 + 20;
   EXPECT_NE(back->frames[0].pixels[cursorRow], menuShot->frames[0].pixels[cursorRow]);
   EXPECT_EQ(back->frames[0].pixels[firstRow], menuShot->frames[0].pixels[firstRow]);
+}
+
+}  // namespace
+}  // namespace hopwerk
+
+namespace hopwerk {
+namespace {
+
+// The demo's status screen on a made-up play state, as the level frame will draw it.
+class DemoStatusTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    run.options.programFolder = kDemo + "/";
+    Engine& engine = run.Start();
+    SetProgramFolders(engine);
+    run.platform->OpenDisplay(640, 480, 0, 60);
+    engine.project.PDD = {480, 640};
+    engine.data.StatusElements = LoadStatusScreen(engine, GeneralArchivePath(engine), "Score");
+    ASSERT_FALSE(engine.data.StatusElements.empty());
+  }
+  void Draw() {
+    run.platform->ClearScreen();
+    DrawStatusScreen(*run.engine, run.engine->data.StatusElements);
+  }
+  uint32_t Pixel(int x, int y) const {
+    return run.platform->GetCompositor().Pixels()[static_cast<size_t>(y) * 640 + x] & 0xFFFFFF;
+  }
+  // Whether any pixel of the box differs from the band drawn without the element.
+  bool Reddish(int x0, int y0, int w, int h) const {
+    for (int y = y0; y < y0 + h; ++y) {
+      for (int x = x0; x < x0 + w; ++x) {
+        const uint32_t p = Pixel(x, y);
+        if ((p >> 16 & 0xFF) > 180 && (p >> 8 & 0xFF) < 90) return true;
+      }
+    }
+    return false;
+  }
+  test::EngineRun run;
+};
+
+TEST_F(DemoStatusTest, HeartsFollowHitPointsAndTextsShowTheState) {
+  PlayState& play = run.engine->play;
+  play.HudHP = 2;
+  play.Score = 1200;
+  play.LevelTitle = "Meadow";
+  play.WeaponStatusText = "20";
+  Draw();
+  EXPECT_TRUE(Reddish(6, 4, 16, 16));
+  EXPECT_TRUE(Reddish(24, 4, 16, 16));
+  EXPECT_FALSE(Reddish(42, 4, 16, 16));  // the third heart is empty at 2 hit points
+
+  play.HudHP = 3;
+  Draw();
+  EXPECT_TRUE(Reddish(42, 4, 16, 16));
+  play.HudHP = 0;
+  Draw();
+  EXPECT_FALSE(Reddish(6, 4, 16, 16));
 }
 
 }  // namespace

@@ -617,3 +617,35 @@ TEST_F(CompositorTest, BadInputsDrawNothingAndDoNotCrash) {
 
 }  // namespace
 }  // namespace hopwerk
+
+namespace hopwerk {
+namespace {
+
+// Text sets the framebuffer's clip; a shape drawn after the viewport changed must not keep it.
+TEST(CompositorClip, ShapesFollowAViewportChangedAfterText) {
+  Compositor c;
+  c.Resize(100, 100);
+  c.SetDrawViewport(0, 0, 10, 10);
+  c.DrawTextAt("A", 0, 0);
+  c.SetDrawViewport(0, 0, 100, 100);
+  for (int blend : {int{kBlendAlpha}, int{kBlendLight}, int{kBlendShade}, int{kBlendMask}, 0}) {
+    c.ClearScreen();
+    c.SetClearColor(0, 0, 0);
+    c.SetDrawBlend(blend);
+    c.SetDrawColor(255, 255, 255);
+    c.SetDrawAlpha(1.0f);
+    if (blend == kBlendShade) {
+      c.SetClearColor(200, 200, 200);
+      c.ClearScreen();
+    }
+    c.DrawFilledRect(50, 50, 10, 10);
+    c.DrawOval(70, 70, 10, 10);
+    c.PlotPixel(90, 90);
+    EXPECT_NE(c.Pixels()[55 * 100 + 55] & 0xFFFFFF, 0u) << blend;
+    EXPECT_NE(c.Pixels()[75 * 100 + 75] & 0xFFFFFF, 0u) << blend;
+    EXPECT_NE(c.Pixels()[90 * 100 + 90] & 0xFFFFFF, 0u) << blend;
+  }
+}
+
+}  // namespace
+}  // namespace hopwerk
