@@ -2,17 +2,11 @@
 
 #include <algorithm>
 
+#include "platform/KeyCodes.h"
+
 namespace hopwerk {
 
 namespace {
-
-constexpr int kKeyEnter = 13;
-constexpr int kKeyEscape = 27;
-constexpr int kKeySpace = 32;
-constexpr int kKeyLeft = 37;
-constexpr int kKeyUp = 38;
-constexpr int kKeyRight = 39;
-constexpr int kKeyDown = 40;
 
 constexpr int kLabelMargin = 4;
 constexpr int kRadioDiameter = 13;

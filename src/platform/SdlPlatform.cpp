@@ -12,6 +12,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/KeyCodes.h"
 #include "platform/KeyMap.h"
 #include "platform/Letterbox.h"
 #include "platform/XdgFolders.h"
@@ -21,8 +22,6 @@ namespace hopwerk {
 namespace {
 
 constexpr int kDefaultHertz = 60;
-constexpr int kKeyEnter = 13;
-constexpr int kKeyBackspace = 8;
 // Typing nobody reads (no text field on screen) must not pile up without end.
 constexpr size_t kTypedQueueLimit = 256;
 // user-dirs.dirs is a few lines; anything bigger is not one.

@@ -1,14 +1,11 @@
 #include "shell/CreditsScreen.h"
 
 #include "data/EntryReader.h"
+#include "platform/KeyCodes.h"
 
 namespace hopwerk {
 
 namespace {
-
-constexpr int kEscape = 27;
-constexpr int kUp = 38;
-constexpr int kDown = 40;
 
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -89,10 +86,10 @@ void CreditsScreen(Engine& engine, const std::string& archive, const std::string
       }
     }
     p.SetDrawColor(255, 255, 255);
-    if (p.IsKeyDown(kDown) && scroll < data.CreditsMaxScroll) ++scroll;
-    if (p.IsKeyDown(kUp) && scroll > 0) --scroll;
+    if (p.IsKeyDown(kKeyDown) && scroll < data.CreditsMaxScroll) ++scroll;
+    if (p.IsKeyDown(kKeyUp) && scroll > 0) --scroll;
     p.PresentFrame(-1);
-    if (p.KeyHits(kEscape) != 0) break;
+    if (p.KeyHits(kKeyEscape) != 0) break;
   }
   p.FlushKeys();
 }

@@ -2,6 +2,7 @@
 
 #include "data/Console.h"
 #include "data/ProjectSettings.h"
+#include "platform/KeyCodes.h"
 #include "shell/CreditsScreen.h"
 
 namespace hopwerk {
@@ -10,12 +11,6 @@ const char* const kMenuTexts[6] = {"New Game", "Continue a game", "High Scores",
                                    "Credits",  "Configuration",   "Quit"};
 
 namespace {
-
-constexpr int kEscape = 27;
-constexpr int kEnter = 13;
-constexpr int kSpace = 32;
-constexpr int kUp = 38;
-constexpr int kDown = 40;
 
 // Runs a screen of a later stage when it is wired in; until then its state leads back to the
 // main menu, so the front end never stalls on a state it cannot serve.
@@ -54,11 +49,11 @@ void MainMenu(Engine& engine) {
   p.FlushKeys();
   int selection = 0;
   for (;;) {
-    if (p.KeyHits(kEscape) != 0) p.EndProgram(0);
+    if (p.KeyHits(kKeyEscape) != 0) p.EndProgram(0);
     DrawMainMenu(engine, selection);
-    if (p.KeyHits(kDown) != 0 && selection < 5) ++selection;
-    if (p.KeyHits(kUp) != 0 && selection > 0) --selection;
-    if (p.KeyHits(kEnter) == 0 && p.KeyHits(kSpace) == 0) continue;
+    if (p.KeyHits(kKeyDown) != 0 && selection < 5) ++selection;
+    if (p.KeyHits(kKeyUp) != 0 && selection > 0) --selection;
+    if (p.KeyHits(kKeyEnter) == 0 && p.KeyHits(kKeySpace) == 0) continue;
     switch (selection) {
       case 0:
         engine.play.GameState = 1;

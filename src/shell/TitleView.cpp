@@ -1,10 +1,10 @@
 #include "shell/TitleView.h"
 
+#include "platform/KeyCodes.h"
+
 namespace hopwerk {
 
 namespace {
-
-constexpr int kEscape = 27;
 
 void DrawTitleFrame(Engine& engine, const PicturePtr& picture, int brightness) {
   Platform& p = engine.platform;
@@ -24,7 +24,7 @@ void ShowTitlePicture(Engine& engine, const PicturePtr& picture) {
   p.FlushKeys();
   for (int v = 0; v <= 254; ++v) {
     DrawTitleFrame(engine, picture, v);
-    if (p.KeyHits(kEscape) != 0) return;
+    if (p.KeyHits(kKeyEscape) != 0) return;
   }
   DrawTitleFrame(engine, picture, 255);
   p.SleepMillis(1500);
@@ -32,7 +32,7 @@ void ShowTitlePicture(Engine& engine, const PicturePtr& picture) {
   // screen stays black for a while, all by clamping.
   for (int v = 510; v >= -254; --v) {
     DrawTitleFrame(engine, picture, v);
-    if (p.KeyHits(kEscape) != 0) return;
+    if (p.KeyHits(kKeyEscape) != 0) return;
   }
   p.SleepMillis(100);
 }
