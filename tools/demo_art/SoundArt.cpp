@@ -21,7 +21,7 @@ void PutU16(std::vector<uint8_t>& out, uint16_t v) {
 }
 
 void PutTag(std::vector<uint8_t>& out, const char* tag) {
-  out.insert(out.end(), tag, tag + 4);
+  for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(tag[i]));
 }
 
 // A tone whose pitch glides from f0 to f1, shaped by an attack-decay envelope. The phase is
