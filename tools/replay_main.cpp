@@ -155,7 +155,19 @@ void PrintState(HeadlessPlatform& platform, const Engine& engine) {
   auto line = [&](const std::string& name, const std::string& value) {
     platform.Emit("state| " + name + "=" + value);
   };
+  auto list = [](const auto& values) {
+    std::string text;
+    for (const auto& v : values) text += (text.empty() ? "" : ",") + std::to_string(v);
+    return text;
+  };
+  std::vector<int32_t> ammo;
+  for (const WeaponType& w : engine.data.Weapons) ammo.push_back(w.Ammo);
   line("GameState", std::to_string(play.GameState));
+  line("LevelTitle", play.LevelTitle);
+  line("Score", std::to_string(play.Score));
+  line("SelectedWeapon", std::to_string(play.SelectedWeapon));
+  line("Ammo", list(ammo));
+  line("Keys", list(play.Keys));
   line("KeyJump", std::to_string(play.KeyJump));
   line("KeyFire", std::to_string(play.KeyFire));
   line("KeyActivate", std::to_string(play.KeyActivate));

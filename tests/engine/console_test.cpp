@@ -167,6 +167,29 @@ TEST_F(FrontEndTest, QuitIsTheLastItemAndTheSelectionDoesNotWrap) {
   EXPECT_EQ(run.platform->PresentedFrames(), 30);
 }
 
+TEST_F(FrontEndTest, HeldDownMovesOneItemPerPress) {
+  // Down held for 40 frames is one press: Enter then opens "Continue a game", not "Quit".
+  Start({Tap(2, 40), {42, ReplayEvent::Kind::Up, 40, ""}, Tap(45, 13)});
+  int opened = -1;
+  run.engine->hooks.loadGameSlots = [&](Engine& e) {
+    opened = e.play.GameState;
+    e.platform.EndProgram(0);
+  };
+  run.Run([](Engine& e) { FrontEndLoop(e); });
+  ASSERT_TRUE(run.ended);
+  EXPECT_EQ(opened, 4);
+}
+
+TEST_F(FrontEndTest, SpaceConfirmsLikeEnterAndTheSelectionSurvivesSubScreens) {
+  // Down twice to "High Scores", open it with Space, come back, open it again with Enter.
+  Start({Tap(2, 40), Tap(4, 40), Tap(6, 32), Tap(8, 13), Tap(10, 27)});
+  int visits = 0;
+  run.engine->hooks.highScores = [&](Engine&) { ++visits; };
+  run.Run([](Engine& e) { FrontEndLoop(e); });
+  EXPECT_EQ(visits, 2);
+  EXPECT_EQ(run.end.status, 0);
+}
+
 TEST_F(FrontEndTest, UnbuiltScreensLeadBackToTheMenu) {
   Start({Tap(2, 13), Tap(10, 27)});  // "New Game", then Escape on the menu again
   run.Run([](Engine& e) { FrontEndLoop(e); });
