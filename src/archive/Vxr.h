@@ -12,8 +12,10 @@
 // - A file that is not an archive leaves no listing open (the error is raised, then the
 //   listing is closed), so nothing is ever read from a stale directory.
 // - VXR_ReadLine and VXR_ReadString on a closed stream raise one "VXR_Read" error and return
-//   an empty string instead of looping; VXR_ReadLine also ends a line at the end of the
-//   archive file, so a damaged Size cannot build a line of gigabytes of zeros.
+//   an empty string instead of looping. Inside an entry, VXR_ReadLine never takes bytes from
+//   outside the archive file: it steps over those before the file's start and takes the part
+//   past the file's end as the entry's end, so a damaged Size or Offset cannot build a line of
+//   gigabytes of zeros nor make a line loop run once per byte of a 2 GiB entry.
 // - A hostile directory (huge or negative Files, DirOffset outside the file, a record running
 //   off the end) is read as far as whole records lie inside the file and no further.
 #pragma once

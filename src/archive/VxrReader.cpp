@@ -59,6 +59,21 @@ void SeekTo(VXRStream& stream, int32_t pos) {
   stream.Key = KeyAfter(stream, pos);
 }
 
+// A damaged directory can give an entry bytes outside the archive file. They read as zeros, so
+// a line over them would never end: a line of gigabytes, or a caller's line loop running once per
+// byte up to a Size of 2^31. The bytes before the file's start are stepped over and the entry's
+// part past the file's end is taken as its end. True when the entry is now at its end.
+bool StepOverBytesOutsideTheFile(VXRStream& stream) {
+  const int64_t at = stream.BT->Position();
+  if (at >= stream.BT->File()->Size()) {
+    SeekTo(stream, stream.Size);
+  } else if (at < 0) {
+    const int64_t left = static_cast<int64_t>(stream.Size) - stream.Pos;
+    SeekTo(stream, stream.Pos + static_cast<int32_t>(std::min<int64_t>(-at, left)));
+  }
+  return stream.Pos >= stream.Size;
+}
+
 }  // namespace
 
 void VXR_Error(VxrModule& vxr, const std::string& message) {
@@ -238,12 +253,13 @@ std::string VXR_ReadLine(VxrModule& vxr, VXRStream* stream) {
   }
   std::string text;
   for (;;) {
+    if (stream->Pos < stream->Size && StepOverBytesOutsideTheFile(*stream)) return text;
     const int b = VXR_Read(vxr, stream);
     if (b == 10 || b == 13) break;
     text.push_back(static_cast<char>(b));
-    if (VXR_EOF(vxr, stream) || stream->BT->PastFileEnd()) break;
+    if (VXR_EOF(vxr, stream)) break;
   }
-  if (VXR_EOF(vxr, stream)) return text;
+  if (VXR_EOF(vxr, stream) || StepOverBytesOutsideTheFile(*stream)) return text;
   const int next = VXR_Read(vxr, stream);
   if (next != 10 && next != 13) SeekTo(*stream, stream->Pos - 1);
   return text;

@@ -120,6 +120,47 @@ TEST_F(VxrHostileTest, EntryBoundsOutsideTheFileReadAsZeros) {
   EXPECT_EQ(m.host.traces.back(), "VXR_Error: VXR_Seek(VXRStream,0): Offset value too high!");
 }
 
+// A text loader reads lines until the end test says the entry is over. Over bytes the file does
+// not hold, that loop must still end after a few lines, whatever Size claims.
+TEST_F(VxrHostileTest, LineLoopOverAnEntryRunningPastTheFileEndEndsAtOnce) {
+  std::vector<uint8_t> bytes = Header(1, 17);
+  for (char c : std::string("ab\nc")) bytes.push_back(static_cast<uint8_t>(c));
+  PutRecord(bytes, "Text", 0, 0x7FFFFFFF, 13);
+  WriteBytes(path, bytes);
+  auto s = VXR_Open(m.vxr, path, "Text");
+  ASSERT_NE(s, nullptr);
+  std::vector<std::string> lines;
+  while (!VXR_EOF(m.vxr, s.get()) && lines.size() < 1000)
+    lines.push_back(VXR_ReadLine(m.vxr, s.get()));
+  EXPECT_EQ(VXR_EOF(m.vxr, s.get()), 1);
+  ASSERT_LT(lines.size(), 10u);
+  EXPECT_EQ(lines[0], "ab");
+  for (const std::string& line : lines) EXPECT_LE(line.size(), bytes.size());
+  EXPECT_TRUE(m.host.traces.empty());
+}
+
+TEST_F(VxrHostileTest, LineOverAnEntryStartingBeforeTheFileSkipsTheMissingBytes) {
+  std::vector<uint8_t> bytes = Header(1, 16);
+  for (char c : std::string("x\ny")) bytes.push_back(static_cast<uint8_t>(c));
+  PutRecord(bytes, "Text", 0, 100013 + 16 + 15, -100000);
+  WriteBytes(path, bytes);
+  auto s = VXR_Open(m.vxr, path, "Text");
+  ASSERT_NE(s, nullptr);
+  const std::string first = VXR_ReadLine(m.vxr, s.get());
+  ASSERT_EQ(first.size(), 14u);  // the header up to the line end, without 100000 made-up zeros
+  EXPECT_EQ(first, std::string("VXR4\x1A\x01\0\0\0\x10\0\0\0x", 14));
+  EXPECT_EQ(s->Pos, 100000 + 15);
+  // The rest of the file holds no line end: the line runs to the file's end, and so does the
+  // entry.
+  const std::string second = VXR_ReadLine(m.vxr, s.get());
+  EXPECT_EQ(second.size(), bytes.size() - 15);
+  EXPECT_EQ(second.substr(0, 6), "y\x04Text");
+  EXPECT_EQ(VXR_EOF(m.vxr, s.get()), 1);
+  // A seek into the missing part and a plain read still give zeros there.
+  VXR_Seek(m.vxr, s.get(), 5);
+  EXPECT_EQ(VXR_Read(m.vxr, s.get()), 0);
+}
+
 TEST_F(VxrHostileTest, FileShrinkingUnderAnOpenStreamIsSafe) {
   std::vector<uint8_t> data(300000, 'q');
   ASSERT_TRUE(WriteVxrArchive(path, {{"Big", data, 0}}));
