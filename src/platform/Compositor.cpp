@@ -75,8 +75,32 @@ struct Compositor::Impl {
   // All glyphs side by side as an 8-bit mask: text is one small composite per character.
   std::vector<uint8_t> glyphBits;
   pixman_image_t* glyphs = nullptr;
-  // Scratch for transformed and tinted draws, reused so drawing does not allocate each time.
+  // Scratch for tinted draws, reused so drawing does not allocate each time.
   std::vector<uint32_t> scratch;
+  // The turned, scaled or mirrored frame of the draw in progress, and pixman's view of it; both
+  // kept while the size stays the same, since a sprite facing left is drawn every frame.
+  std::vector<uint32_t> transformed;
+  pixman_image_t* transformedImage = nullptr;
+  int transformedW = 0, transformedH = 0;
+  // Boxes of the shape in progress (lines, ovals).
+  std::vector<pixman_box32_t> boxes;
+
+  // A cleared bw x bh image over `transformed`.
+  pixman_image_t* TransformTarget(int bw, int bh) {
+    const size_t count = static_cast<size_t>(bw) * static_cast<size_t>(bh);
+    if (!transformedImage || bw != transformedW || bh != transformedH) {
+      if (transformedImage) pixman_image_unref(transformedImage);
+      transformedImage = nullptr;
+      transformed.resize(count);
+      transformedImage =
+          pixman_image_create_bits(PIXMAN_a8r8g8b8, bw, bh, transformed.data(), bw * 4);
+      if (!transformedImage) return nullptr;
+      transformedW = bw;
+      transformedH = bh;
+    }
+    std::fill(transformed.begin(), transformed.begin() + static_cast<ptrdiff_t>(count), 0u);
+    return transformedImage;
+  }
 
   Impl() {
     const int w = kFontGlyphCount * kFontCellWidth;
@@ -97,6 +121,7 @@ struct Compositor::Impl {
   ~Impl() {
     if (framebuffer) pixman_image_unref(framebuffer);
     if (glyphs) pixman_image_unref(glyphs);
+    if (transformedImage) pixman_image_unref(transformedImage);
   }
 };
 
@@ -359,10 +384,28 @@ void Compositor::DrawPicture(const Picture& picture, float x, float y, int frame
   }
   pixman_box32_t view;
   ViewBox(state_, width_, height_, view);
-  const int bx = std::max(view.x1, static_cast<int>(std::floor(std::max(minX, -kCoordLimit))));
-  const int by = std::max(view.y1, static_cast<int>(std::floor(std::max(minY, -kCoordLimit))));
-  const int bx2 = std::min(view.x2, static_cast<int>(std::ceil(std::min(maxX, kCoordLimit))));
-  const int by2 = std::min(view.y2, static_cast<int>(std::ceil(std::min(maxY, kCoordLimit))));
+  minX = std::clamp(minX, -kCoordLimit, kCoordLimit);
+  maxX = std::clamp(maxX, -kCoordLimit, kCoordLimit);
+  minY = std::clamp(minY, -kCoordLimit, kCoordLimit);
+  maxY = std::clamp(maxY, -kCoordLimit, kCoordLimit);
+  int bx, by, bx2, by2;
+  if (rotation == 0.0) {
+    // Unturned, a pixel belongs to the picture when its centre lies inside the scaled
+    // rectangle, as the collision test counts it; the padded edge must not spill past that.
+    bx = static_cast<int>(std::ceil(minX - 0.5));
+    by = static_cast<int>(std::ceil(minY - 0.5));
+    bx2 = static_cast<int>(std::ceil(maxX - 0.5));
+    by2 = static_cast<int>(std::ceil(maxY - 0.5));
+  } else {
+    bx = static_cast<int>(std::floor(minX));
+    by = static_cast<int>(std::floor(minY));
+    bx2 = static_cast<int>(std::ceil(maxX));
+    by2 = static_cast<int>(std::ceil(maxY));
+  }
+  bx = std::max(bx, view.x1);
+  by = std::max(by, view.y1);
+  bx2 = std::min(bx2, view.x2);
+  by2 = std::min(by2, view.y2);
   if (bx2 <= bx || by2 <= by) return;
   const int bw = bx2 - bx, bh = by2 - by;
 
@@ -382,8 +425,7 @@ void Compositor::DrawPicture(const Picture& picture, float x, float y, int frame
 
   // A pure mirror lands every screen pixel on a picture pixel centre: no smoothing needed.
   const bool exact = rotation == 0.0 && std::fabs(sx) == 1.0 && std::fabs(sy) == 1.0;
-  std::vector<uint32_t> transformed(static_cast<size_t>(bw) * static_cast<size_t>(bh), 0);
-  ImageHandle temp(pixman_image_create_bits(PIXMAN_a8r8g8b8, bw, bh, transformed.data(), bw * 4));
+  pixman_image_t* temp = impl_->TransformTarget(bw, bh);
   if (!temp) return;
   pixman_image_set_transform(images->image, &transform);
   // Unturned, the drawn area is the picture's own rectangle: smoothing must not fade its edge
@@ -391,20 +433,19 @@ void Compositor::DrawPicture(const Picture& picture, float x, float y, int frame
   if (rotation == 0.0) pixman_image_set_repeat(images->image, PIXMAN_REPEAT_PAD);
   pixman_image_set_filter(images->image, exact ? PIXMAN_FILTER_NEAREST : PIXMAN_FILTER_BILINEAR,
                           nullptr, 0);
-  pixman_image_composite32(PIXMAN_OP_SRC, images->image, nullptr, temp.get(), bx, by, 0, 0, 0, 0,
-                           bw, bh);
+  pixman_image_composite32(PIXMAN_OP_SRC, images->image, nullptr, temp, bx, by, 0, 0, 0, 0, bw, bh);
   pixman_image_set_transform(images->image, nullptr);
   pixman_image_set_repeat(images->image, PIXMAN_REPEAT_NONE);
   pixman_image_set_filter(images->image, PIXMAN_FILTER_NEAREST, nullptr, 0);
 
   pixman_image_t* maskReady = nullptr;
   if (state_.blend == kBlendMask) {
-    ThresholdForMask(transformed.data(), transformed.data(), transformed.size(), maskThreshold,
+    const size_t count = static_cast<size_t>(bw) * static_cast<size_t>(bh);
+    ThresholdForMask(impl_->transformed.data(), impl_->transformed.data(), count, maskThreshold,
                      TintWord(state_));
-    maskReady = temp.get();
+    maskReady = temp;
   }
-  Blend(impl_->framebuffer, state_, temp.get(), maskReady, false, 0, 0, bx, by, bw, bh,
-        impl_->scratch);
+  Blend(impl_->framebuffer, state_, temp, maskReady, false, 0, 0, bx, by, bw, bh, impl_->scratch);
 }
 
 void Compositor::TilePicture(const Picture& picture, float x, float y, int frame) {
@@ -439,7 +480,7 @@ void Compositor::TilePicture(const Picture& picture, float x, float y, int frame
 namespace {
 
 void FillBoxes(pixman_image_t* fb, std::vector<uint32_t>& pixels, int width, const DrawState& state,
-               const pixman_box32_t& view, const std::vector<pixman_box32_t>& boxes) {
+               const pixman_box32_t& view, const pixman_box32_t* boxes, size_t boxCount) {
   if (!fb) return;
   const Tint t = TintOf(state);
   const bool opaqueWrite =
@@ -459,7 +500,8 @@ void FillBoxes(pixman_image_t* fb, std::vector<uint32_t>& pixels, int width, con
          : state.blend == kBlendShade ? PIXMAN_OP_MULTIPLY
                                       : PIXMAN_OP_OVER;
   }
-  for (const pixman_box32_t& b : boxes) {
+  for (size_t i = 0; i < boxCount; ++i) {
+    const pixman_box32_t& b = boxes[i];
     const int x1 = std::max(b.x1, view.x1), y1 = std::max(b.y1, view.y1);
     const int x2 = std::min(b.x2, view.x2), y2 = std::min(b.y2, view.y2);
     if (x2 <= x1 || y2 <= y1) continue;
@@ -503,9 +545,9 @@ void Compositor::DrawFilledRect(float x, float y, float w, float h) {
   cx1 = std::min<long long>(cx1, view.x2);
   cy1 = std::min<long long>(cy1, view.y2);
   if (cx1 <= cx0 || cy1 <= cy0) return;
-  FillBoxes(impl_->framebuffer, pixels_, width_, state_, view,
-            {pixman_box32_t{static_cast<int>(cx0), static_cast<int>(cy0), static_cast<int>(cx1),
-                            static_cast<int>(cy1)}});
+  const pixman_box32_t box{static_cast<int>(cx0), static_cast<int>(cy0), static_cast<int>(cx1),
+                           static_cast<int>(cy1)};
+  FillBoxes(impl_->framebuffer, pixels_, width_, state_, view, &box, 1);
 }
 
 void Compositor::DrawOval(float x, float y, float w, float h) {
@@ -528,7 +570,8 @@ void Compositor::DrawOval(float x, float y, float w, float h) {
   SpanOf(y0, y1, row0, row1);
   row0 = std::max<long long>(row0, view.y1);
   row1 = std::min<long long>(row1, view.y2);
-  std::vector<pixman_box32_t> rows;
+  std::vector<pixman_box32_t>& rows = impl_->boxes;
+  rows.clear();
   for (long long row = row0; row < row1; ++row) {
     const double dy = (static_cast<double>(row) + 0.5 - ey) / ry;
     if (dy * dy > 1.0) continue;
@@ -543,7 +586,7 @@ void Compositor::DrawOval(float x, float y, float w, float h) {
     rows.push_back({static_cast<int>(c0), static_cast<int>(row), static_cast<int>(c1),
                     static_cast<int>(row) + 1});
   }
-  FillBoxes(impl_->framebuffer, pixels_, width_, state_, view, rows);
+  FillBoxes(impl_->framebuffer, pixels_, width_, state_, view, rows.data(), rows.size());
 }
 
 void Compositor::DrawLineSegment(float x1, float y1, float x2, float y2) {
@@ -568,7 +611,8 @@ void Compositor::DrawLineSegment(float x1, float y1, float x2, float y2) {
   const long long dx = std::llabs(bx - ax), dy = -std::llabs(by - ay);
   const int stepX = ax < bx ? 1 : -1, stepY = ay < by ? 1 : -1;
   long long err = dx + dy;
-  std::vector<pixman_box32_t> boxes;
+  std::vector<pixman_box32_t>& boxes = impl_->boxes;
+  boxes.clear();
   auto plot = [&](long long px, long long py) {
     if (px < view.x1 || px >= view.x2 || py < view.y1 || py >= view.y2) return;
     // Consecutive pixels of one row become one box.
@@ -594,7 +638,7 @@ void Compositor::DrawLineSegment(float x1, float y1, float x2, float y2) {
       ay += stepY;
     }
   }
-  FillBoxes(impl_->framebuffer, pixels_, width_, state_, view, boxes);
+  FillBoxes(impl_->framebuffer, pixels_, width_, state_, view, boxes.data(), boxes.size());
 }
 
 void Compositor::PlotPixel(float x, float y) {
@@ -609,9 +653,9 @@ void Compositor::PlotPixel(float x, float y) {
   const long long px = static_cast<long long>(Snap(x)) + state_.originX;
   const long long py = static_cast<long long>(Snap(y)) + state_.originY;
   if (px < view.x1 || px >= view.x2 || py < view.y1 || py >= view.y2) return;
-  FillBoxes(impl_->framebuffer, pixels_, width_, state_, view,
-            {pixman_box32_t{static_cast<int>(px), static_cast<int>(py), static_cast<int>(px) + 1,
-                            static_cast<int>(py) + 1}});
+  const pixman_box32_t box{static_cast<int>(px), static_cast<int>(py), static_cast<int>(px) + 1,
+                           static_cast<int>(py) + 1};
+  FillBoxes(impl_->framebuffer, pixels_, width_, state_, view, &box, 1);
 }
 
 // ---------------------------------------------------------------------------------------------

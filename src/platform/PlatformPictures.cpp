@@ -3,13 +3,15 @@
 
 namespace hopwerk {
 
+// Picture paths resolve like every other file path (backslashes accepted, relative to the
+// working folder), so a picture and a stream opened by the same name read the same file.
 PicturePtr PlatformCommon::LoadPicture(const std::string& path) {
-  return LoadPictureFile(path);
+  return LoadPictureFile(ResolvePath(path));
 }
 
 PicturePtr PlatformCommon::LoadPictureStrip(const std::string& path, int cellWidth, int cellHeight,
                                             int firstCell, int cellCount) {
-  return LoadPictureStripFile(path, cellWidth, cellHeight, firstCell, cellCount);
+  return LoadPictureStripFile(ResolvePath(path), cellWidth, cellHeight, firstCell, cellCount);
 }
 
 PicturePtr PlatformCommon::CreatePicture(int width, int height, int frames) {

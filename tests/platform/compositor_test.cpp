@@ -276,6 +276,59 @@ TEST_F(CompositorTest, ScaleEnlargesAboutTheHandle) {
   EXPECT_RGB(c, 20, 10, 0, 0, 0);
 }
 
+// Unturned, a scaled picture covers exactly the pixels whose centres lie inside its scaled
+// rectangle: the same pixels the transformed collision test counts.
+TEST_F(CompositorTest, FractionalScaleCoversOnlyPixelsWhoseCentresItHolds) {
+  c.SetDrawBlend(0);
+  Picture p = Filled(3, 2, Argb(255, 200, 0, 0));
+  Picture dot = Filled(1, 1, Argb(255, 0, 255, 0));
+  c.SetDrawScale(1.1f, 1.0f);
+  c.DrawPicture(p, 0, 0, 0);  // spans 0 to 3.3: centres 0.5, 1.5 and 2.5
+  EXPECT_RGB(c, 2, 0, 200, 0, 0);
+  EXPECT_RGB(c, 3, 0, 0, 0, 0);
+  EXPECT_RGB(c, 0, 2, 0, 0, 0);
+  EXPECT_TRUE(PicturesOverlapTransformed(p, 0, 0, 0, 0, 1.1f, 1, dot, 2, 0, 0, 0, 1, 1));
+  EXPECT_FALSE(PicturesOverlapTransformed(p, 0, 0, 0, 0, 1.1f, 1, dot, 3, 0, 0, 0, 1, 1));
+  // Mirrored: spans 6.7 to 10, so pixels 7, 8 and 9.
+  c.SetDrawScale(-1.1f, 1.0f);
+  c.DrawPicture(p, 10, 4, 0);
+  EXPECT_RGB(c, 7, 4, 200, 0, 0);
+  EXPECT_RGB(c, 9, 4, 200, 0, 0);
+  EXPECT_RGB(c, 6, 4, 0, 0, 0);
+  EXPECT_RGB(c, 10, 4, 0, 0, 0);
+  // Shrunk: 3 x 0.5 spans 20 to 21.5, so pixels 20 and 21 (centre 21.5 is not inside).
+  c.SetDrawScale(0.5f, 1.0f);
+  c.DrawPicture(p, 20, 8, 0);
+  EXPECT_RGB(c, 20, 8, 200, 0, 0);
+  EXPECT_RGB(c, 21, 8, 0, 0, 0);
+  EXPECT_RGB(c, 19, 8, 0, 0, 0);
+}
+
+// The scratch images behind turned and mirrored draws are reused; a smaller draw after a larger
+// one must not show what the larger one left behind.
+TEST_F(CompositorTest, TransformedDrawsOfChangingSizesLeaveNoTraces) {
+  c.SetDrawBlend(3);
+  Picture big = Filled(6, 6, Argb(255, 0, 0, 250));
+  Picture small = MakePicture(2, 1, {Argb(255, 250, 0, 0), 0});
+  c.SetDrawScale(-1, 1);
+  c.DrawPicture(big, 10, 0, 0);
+  c.ClearScreen();
+  c.DrawPicture(small, 10, 0, 0);
+  c.DrawPicture(small, 10, 2, 0);
+  EXPECT_RGB(c, 9, 0, 250, 0, 0);
+  EXPECT_RGB(c, 8, 0, 0, 0, 0);
+  EXPECT_RGB(c, 8, 2, 0, 0, 0);
+  c.SetDrawRotation(90);
+  c.SetDrawScale(1, 1);
+  c.DrawPicture(big, 20, 10, 0);
+  c.ClearScreen();
+  c.DrawPicture(small, 20, 10, 0);
+  // (u, v) -> (20 - v, 10 + u): the clear pixel lands at (19, 11).
+  EXPECT_RGB(c, 19, 10, 250, 0, 0);
+  EXPECT_RGB(c, 19, 11, 0, 0, 0);
+  EXPECT_RGB(c, 18, 10, 0, 0, 0);
+}
+
 TEST_F(CompositorTest, ViewportClipsAndOriginOffsetsEverything) {
   c.SetDrawBlend(0);
   c.SetDrawViewport(5, 5, 10, 8);

@@ -107,6 +107,27 @@ TEST(Files, RelativePathsFollowTheVirtualWorkingFolder) {
   EXPECT_EQ(std::filesystem::current_path().string(), processFolder);
 }
 
+TEST(Files, PicturesLoadThroughTheWorkingFolderAndBackslashes) {
+  ScratchFolder dir;
+  std::filesystem::create_directories(dir / "gfx/sub");
+  const uint32_t red[2] = {0xFFFF0000u, 0xFFFF0000u};
+  ASSERT_TRUE(WritePng(dir / "gfx/sub/red.png", red, 2, 1));
+  HeadlessPlatform p(OptionsFor(dir));
+  ASSERT_TRUE(p.ChangeFolder("gfx"));
+  // The process's own folder is elsewhere: only the platform's working folder finds these.
+  ASSERT_NE(std::filesystem::current_path().string(), dir / "gfx");
+  ASSERT_EQ(p.FileKind("sub/red.png"), 1);
+  PicturePtr picture = p.LoadPicture("sub/red.png");
+  ASSERT_TRUE(picture);
+  EXPECT_EQ(picture->width, 2);
+  EXPECT_TRUE(p.LoadPicture("sub\\red.png"));
+  PicturePtr strip = p.LoadPictureStrip("sub/red.png", 1, 1, 0, 2);
+  ASSERT_TRUE(strip);
+  EXPECT_EQ(strip->frames.size(), 2u);
+  // Built-in names are not paths.
+  EXPECT_TRUE(p.LoadPicture("incbin::IncBin/GFX/Dot.png"));
+}
+
 TEST(Files, OpenWriteFileAndMakeFolderUseTheWorkingFolder) {
   ScratchFolder dir;
   HeadlessPlatform p(OptionsFor(dir));

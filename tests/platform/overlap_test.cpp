@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "platform/Compositor.h"
+#include "platform/HeadlessPlatform.h"
 
 namespace hopwerk {
 namespace {
@@ -118,6 +119,23 @@ TEST(OverlapTest, BadFramesAndScalesNeverCollide) {
   EXPECT_FALSE(PicturesOverlap(a, 0, 0, 0, broken, 0, 0, 0));
   EXPECT_FALSE(PicturesOverlap(a, std::nanf(""), 0, 0, a, 0, 0, 0));
   EXPECT_FALSE(PicturesOverlap(a, 3e9f, 0, 0, a, -3e9f, 0, 0));
+}
+
+// The collision test turns and scales its own copies: the drawing that follows it keeps the
+// rotation and scale the game set before.
+TEST(OverlapTest, TransformedTestLeavesTheDrawingStateAlone) {
+  HeadlessOptions options;
+  options.output = [](const std::string&) {};
+  HeadlessPlatform p(options);
+  p.SetDrawRotation(30);
+  p.SetDrawScale(2, 3);
+  Picture a = Square(4), b = Square(4);
+  EXPECT_TRUE(p.PicturesOverlapTransformed(a, 0, 0, 0, 90, -1, 1, b, -2, -2, 0, 0, 0.5f, 2));
+  EXPECT_FALSE(p.PicturesOverlapTransformed(a, 0, 0, 0, 0, -1, 1, b, 1, 0, 0, 0, 1, 1));
+  const DrawState& state = p.GetCompositor().State();
+  EXPECT_EQ(state.rotation, 30.0f);
+  EXPECT_EQ(state.scaleX, 2.0f);
+  EXPECT_EQ(state.scaleY, 3.0f);
 }
 
 }  // namespace
