@@ -52,8 +52,10 @@ std::vector<DisplayMode> ParseModes(const std::string& text) {
     DisplayMode m;
     char x1 = 0, x2 = 0;
     std::istringstream in(item);
-    if (!(in >> m.width >> x1 >> m.height >> x2 >> m.depth) || x1 != 'x' || x2 != 'x' ||
-        m.width <= 0 || m.height <= 0) {
+    const bool read = static_cast<bool>(in >> m.width >> x1 >> m.height >> x2 >> m.depth);
+    // Anything after the depth is a typing mistake, not a mode to offer silently cut short.
+    const bool whole = read && (in >> std::ws).eof();
+    if (!whole || x1 != 'x' || x2 != 'x' || m.width <= 0 || m.height <= 0) {
       UsageError("bad mode '" + item + "' (expected WxHxD)");
     }
     m.hertz = 60;
@@ -197,6 +199,8 @@ int main(int argc, char** argv) {
     platform.Emit("end| reason=" + end.reason + " status=" + std::to_string(end.status) +
                   " frame=" + std::to_string(platform.PresentedFrames()));
     if (options.state) PrintState(platform, engine);
+    if (end.reason == "exit") exitStatus = end.status;
+    // A screenshot that was asked for and not written fails the run, however the game ended.
     if (!options.screenshot.empty()) {
       if (platform.LastFrame().empty() ||
           !WritePng(options.screenshot, platform.LastFrame().data(), platform.LastFrameWidth(),
@@ -205,7 +209,6 @@ int main(int argc, char** argv) {
         exitStatus = 2;
       }
     }
-    if (end.reason == "exit") exitStatus = end.status;
   }
   if (options.temporaryHome) {
     std::error_code ec;

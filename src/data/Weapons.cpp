@@ -27,6 +27,8 @@ void ReadWeapon(Engine& engine, int slot, EntryReader& entry) {
     switch (tag) {
       case 0: {
         weapon.Picture = entry.String();
+        // A name cut off by the entry's end is damage, not a file to look for.
+        if (entry.Overran()) WeaponCorrupt(engine, slot, tag);
         const std::string path = engine.folders.DataFolder + "GFX/Weapon/" + weapon.Picture;
         weapon.Image = p.LoadPicture(path);
         if (!weapon.Image) FatalError(engine, "Could not load: " + path);
@@ -35,6 +37,7 @@ void ReadWeapon(Engine& engine, int slot, EntryReader& entry) {
       }
       case 1: {
         weapon.Sound = entry.String();
+        if (entry.Overran()) WeaponCorrupt(engine, slot, tag);
         const std::string path = engine.folders.DataFolder + "SFX/" + weapon.Sound;
         weapon.Sample = p.LoadSoundFile(path, false);
         if (!weapon.Sample && !weapon.Sound.empty()) {

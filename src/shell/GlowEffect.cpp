@@ -79,6 +79,8 @@ void DrawGlowEffect(Engine& engine, int manyBlobs) {
   const int oldBlend = p.CurrentDrawBlend();
   p.ClearScreen();
   p.SetDrawBlend(4);
+  // Blobs are placed as if turned, so they must be drawn unturned whatever the caller left set.
+  p.SetDrawRotation(0);
   const int count = manyBlobs != 0 ? kGlowBlobs : 8;
   const float half = kGlowSize / 2.0f;
   for (int i = 0; i < count; ++i) {

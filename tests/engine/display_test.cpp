@@ -195,6 +195,19 @@ TEST_F(GlowDrawTest, DrawingRestoresTheDrawingState) {
   EXPECT_EQ(state.rotation, 0.0f);
 }
 
+TEST_F(GlowDrawTest, RotationLeftByTheCallerDoesNotTurnTheBlobs) {
+  // The same seed scatters the blobs alike; only the caller's rotation differs.
+  EngineRun turned;
+  Engine& other = turned.Start();
+  other.project.ScreenWidth = 640;
+  other.project.ScreenHeight = 480;
+  OpenGameDisplay(other);
+  turned.platform->SetDrawRotation(90);
+  DrawGlowEffect(*run.engine, 1);
+  DrawGlowEffect(other, 1);
+  EXPECT_TRUE(run.platform->GetCompositor().Pixels() == turned.platform->GetCompositor().Pixels());
+}
+
 TEST_F(GlowDrawTest, BlobsLightUpTheScreen) {
   for (int i = 0; i < 5; ++i) DrawGlowEffect(*run.engine, 1);
   const auto& pixels = run.platform->GetCompositor().Pixels();

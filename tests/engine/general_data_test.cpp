@@ -279,6 +279,23 @@ TEST_F(WeaponTest, MissingSoundIsAProjectError) {
   EXPECT_TRUE(run.Printed("console| Could Not Load: " + run.project.path() + "/Data/SFX/bang.wav"));
 }
 
+TEST_F(WeaponTest, PictureNameCutByTheEntryEndIsCorruptNotAMissingFile) {
+  WritePicture("GFX/Weapon/bolt.png", 8, 8);
+  Load({{"Weapon.6", Bytes().Byte(0).Byte(40).Text("bolt").data, 0},
+        {"Other", Bytes().Text(std::string(60, 'x')).data, 0}});
+  EXPECT_TRUE(
+      run.Printed("console| Weapon file 6 is corrupt, or written in later version  (Code 0)"));
+  for (const auto& line : run.output) EXPECT_NE(line.rfind("console| Could not load", 0), 0u);
+}
+
+TEST_F(WeaponTest, SoundNameCutByTheEntryEndIsCorruptNotAMissingFile) {
+  Load({{"Weapon.7", Bytes().Byte(1).Byte(40).Text("bang").data, 0},
+        {"Other", Bytes().Text(std::string(60, 'x')).data, 0}});
+  EXPECT_TRUE(
+      run.Printed("console| Weapon file 7 is corrupt, or written in later version  (Code 1)"));
+  for (const auto& line : run.output) EXPECT_NE(line.rfind("console| Could Not Load", 0), 0u);
+}
+
 TEST_F(WeaponTest, EntryWithoutEndTagEndsWithTheEntry) {
   Load({{"Weapon.5", Bytes().Byte(4).Int(9).data, 0}, {"Other", Bytes().Byte(99).data, 0}});
   EXPECT_FALSE(run.ended);

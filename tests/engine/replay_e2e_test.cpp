@@ -29,6 +29,14 @@ TEST_F(ReplayTest, ClosingTheDriverDialogEndsWithSuccessAndWritesNothing) {
   EXPECT_TRUE(test::Exists(home.path() + "/Documents/Hopwerk/Save/Jump"));
 }
 
+TEST_F(ReplayTest, ScreenshotNotWrittenFailsTheRunEvenAfterACleanExit) {
+  const ReplayResult r = Replay(project.path(), {"--driver", "close", "--home", home.path(),
+                                                 "--screenshot", project.path() + "/shot.png"});
+  EXPECT_TRUE(r.Has("end| reason=exit status=0 frame=0"));
+  EXPECT_EQ(r.status, 2);
+  EXPECT_FALSE(test::Exists(project.path() + "/shot.png"));
+}
+
 TEST_F(ReplayTest, ChoosingOpenGLIsRememberedAndTraced) {
   const ReplayResult r =
       Replay(project.path(), {"--driver", "GL", "--home", home.path(), "--frames", "3"});
@@ -104,6 +112,16 @@ TEST_F(ReplayTest, BadArgumentsAreRefused) {
   EXPECT_EQ(Replay(project.path(), {"--frames"}).status, 2);
   test::WriteFile(home.path() + "/bad", "5 jump ESC\n");
   EXPECT_EQ(Replay(project.path(), {"--input", home.path() + "/bad"}).status, 2);
+}
+
+TEST_F(ReplayTest, ModeWithTrailingTextIsRefused) {
+  EXPECT_EQ(
+      Replay(project.path(), {"--modes", "800x600x32,1024x768x32Hz", "--driver", "close"}).status,
+      2);
+  EXPECT_EQ(Replay(project.path(), {"--modes", "800x600x16 ,1024x768x32", "--driver", "close",
+                                    "--home", home.path()})
+                .status,
+            0);
 }
 
 }  // namespace
