@@ -131,6 +131,10 @@ void HeadlessPlatform::WriteShot(int64_t frame) {
 
 void HeadlessPlatform::PresentFrame(int sync) {
   (void)sync;  // no display to wait for: virtual time moves by exactly one frame
+  // A limit of no frames at all ends the run before anything is shown.
+  if (options_.frameLimit >= 0 && frames_ >= options_.frameLimit) {
+    throw ProgramEnd{0, "frames"};
+  }
   ++frames_;
   lastFrame_ = compositor_.Pixels();
   lastFrameWidth_ = compositor_.Width();

@@ -234,6 +234,20 @@ TEST(HeadlessEnd, FrameLimitEndsAfterThatManyFrames) {
   EXPECT_EQ(p.PresentedFrames(), 3);
 }
 
+TEST(HeadlessEnd, ZeroFramesEndsBeforeAnythingIsShown) {
+  Fixture f;
+  f.options.frameLimit = 0;
+  HeadlessPlatform p(f.options);
+  try {
+    p.PresentFrame(1);
+    FAIL() << "no frame should be presented";
+  } catch (const ProgramEnd& end) {
+    EXPECT_EQ(end.reason, "frames");
+  }
+  EXPECT_EQ(p.PresentedFrames(), 0);
+  EXPECT_TRUE(p.LastFrame().empty());
+}
+
 TEST(HeadlessEnd, WaitingPastTheFrameLimitEndsAtTheLimit) {
   Fixture f;
   f.options.frameLimit = 10;
