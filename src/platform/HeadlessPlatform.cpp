@@ -15,7 +15,6 @@ namespace hopwerk {
 namespace {
 
 // Upper bound on a headless framebuffer: far beyond any real mode, well below memory trouble.
-constexpr int64_t kMaxDisplayPixels = int64_t{16384} * 16384;
 
 constexpr int64_t kLoopsForever = -1;
 constexpr int64_t kStopped = -2;
@@ -99,7 +98,9 @@ HeadlessPlatform::~HeadlessPlatform() = default;
 
 bool HeadlessPlatform::OpenDisplay(int width, int height, int depth, int hertz) {
   (void)hertz;
-  if (width <= 0 || height <= 0 || int64_t{width} * height > kMaxDisplayPixels) return false;
+  if (width <= 0 || height <= 0 || width > kMaxDisplaySide || height > kMaxDisplaySide) {
+    return false;
+  }
   if (depth == 32) {
     const bool offered =
         std::any_of(options_.modes.begin(), options_.modes.end(), [&](const DisplayMode& mode) {

@@ -13,6 +13,10 @@
 
 namespace hopwerk {
 
+// Screen sizes come from project data; nothing real is larger, and a lie must not make the
+// framebuffer allocation fail.
+constexpr int kMaxDisplaySide = 16384;
+
 class PlatformCommon : public Platform {
  public:
   explicit PlatformCommon(uint32_t seed = 1);

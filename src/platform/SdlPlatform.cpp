@@ -98,7 +98,9 @@ bool SdlPlatform::StartVideo() {
 // --- Display ---
 
 bool SdlPlatform::OpenDisplay(int width, int height, int depth, int hertz) {
-  if (width <= 0 || height <= 0) return false;
+  if (width <= 0 || height <= 0 || width > kMaxDisplaySide || height > kMaxDisplaySide) {
+    return false;
+  }
   if (!StartVideo()) return false;
   DestroyDisplay();
   displayOpen_ = false;

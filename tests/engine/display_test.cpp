@@ -80,6 +80,13 @@ TEST_F(DisplayTest, ImpossibleWindowEndsWithAFailureNotice) {
   EXPECT_EQ(run.output[0].rfind("notice| ", 0), 0u);
 }
 
+TEST_F(DisplayTest, AbsurdScreenSizeFromTheProjectIsRefusedNotAllocated) {
+  Open(100000, 100000, 0, {});
+  ASSERT_TRUE(run.ended);
+  EXPECT_EQ(run.end.status, 1);
+  EXPECT_TRUE(run.Printed("notice| The game display could not be opened (100000x100000)"));
+}
+
 TEST(GlowPicture, BrightInTheMiddleAndBlackAtTheRim) {
   EngineRun run;
   run.Start();
