@@ -57,7 +57,6 @@ class VxrCursor {
   std::string ReadString(int count);
   void Seek(int64_t pos) { pos_ = pos; }
   int64_t Position() const { return pos_; }
-  bool PastFileEnd() const { return pos_ >= file_->Size(); }
   const std::shared_ptr<VxrFile>& File() const { return file_; }
 
  private:
