@@ -260,45 +260,47 @@ void Blend(pixman_image_t* fb, const DrawState& state, pixman_image_t* picture,
   auto comp = [&](pixman_op_t op, pixman_image_t* src, pixman_image_t* mask) {
     pixman_image_composite32(op, src, mask, fb, sx, sy, sx, sy, dx, dy, w, h);
   };
+  // The untinted picture in `op`, faded by the drawing alpha where it is below 1.
+  auto plain = [&](pixman_op_t op) {
+    ImageHandle fade = t.a < 1.0 ? Solid(0, 0, 0, t.a) : nullptr;
+    ImageFlags flags(picture, repeat, false);
+    comp(op, picture, fade.get());
+  };
+  // The tint as source and the picture as a per-channel mask, added: dst + src * tint * alpha.
+  auto addTinted = [&]() {
+    ImageHandle tint = Solid(t.r * t.a, t.g * t.a, t.b * t.a, t.a);
+    ImageFlags flags(picture, repeat, true);
+    comp(PIXMAN_OP_ADD, tint.get(), picture);
+  };
   switch (state.blend) {
     case kBlendLight: {
       if (t.a <= 0.0) return;
-      if (t.white && t.a >= 1.0) {
-        ImageFlags flags(picture, repeat, false);
-        comp(PIXMAN_OP_ADD, picture, nullptr);
+      if (t.white) {
+        plain(PIXMAN_OP_ADD);
       } else {
-        // The tint as source and the picture as a per-channel mask: src * tint * alpha.
-        ImageHandle tint = Solid(t.r * t.a, t.g * t.a, t.b * t.a, t.a);
-        ImageFlags flags(picture, repeat, true);
-        comp(PIXMAN_OP_ADD, tint.get(), picture);
+        addTinted();
       }
       return;
     }
     case kBlendAlpha: {
       if (t.a <= 0.0) return;
       if (t.white) {
-        ImageHandle fade = t.a < 1.0 ? Solid(0, 0, 0, t.a) : nullptr;
-        ImageFlags flags(picture, repeat, false);
-        comp(PIXMAN_OP_OVER, picture, fade.get());
+        plain(PIXMAN_OP_OVER);
       } else {
         // dst * (1 - srcAlpha * alpha), then + src * tint * alpha: OVER with a coloured source.
-        ImageHandle fade = Solid(0, 0, 0, t.a);
         {
+          ImageHandle fade = Solid(0, 0, 0, t.a);
           ImageFlags flags(picture, repeat, false);
           comp(PIXMAN_OP_OUT_REVERSE, picture, fade.get());
         }
-        ImageHandle tint = Solid(t.r * t.a, t.g * t.a, t.b * t.a, t.a);
-        ImageFlags flags(picture, repeat, true);
-        comp(PIXMAN_OP_ADD, tint.get(), picture);
+        addTinted();
       }
       return;
     }
     case kBlendShade: {
       if (t.a <= 0.0) return;
       if (t.white) {
-        ImageHandle fade = t.a < 1.0 ? Solid(0, 0, 0, t.a) : nullptr;
-        ImageFlags flags(picture, repeat, false);
-        comp(PIXMAN_OP_MULTIPLY, picture, fade.get());
+        plain(PIXMAN_OP_MULTIPLY);
       } else {
         scratch.assign(static_cast<size_t>(w) * static_cast<size_t>(h), 0);
         ImageHandle tinted(pixman_image_create_bits(PIXMAN_a8r8g8b8, w, h, scratch.data(), w * 4));
