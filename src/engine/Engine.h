@@ -9,6 +9,7 @@
 #include "archive/Vxr.h"
 #include "data/DataState.h"
 #include "gameplay/PlayState.h"
+#include "level/LevelState.h"
 #include "platform/Platform.h"
 #include "shell/ShellState.h"
 
@@ -59,6 +60,7 @@ struct Engine {
   GameData data;
   GlowState glow;
   PlayState play;
+  LevelState level;
   FrontEndHooks hooks;
 };
 

@@ -2,19 +2,93 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
+
+#include "data/DataState.h"
+#include "level/LevelRecords.h"
+#include "level/ObjectList.h"
 
 namespace hopwerk {
 
+struct BulletType {
+  int32_t X = 0;
+  int32_t Y = 0;
+  int32_t Dir = 1;  // 1 right, -1 left
+  WeaponType* Weapon = nullptr;
+};
+
+struct EnemyBullet {
+  int32_t X = 0;
+  int32_t Y = 0;
+  int32_t Dir = 1;
+  std::shared_ptr<EnemyWeapon> Weapon;
+};
+
+// A rising score text, in screen pixels.
+struct FT {
+  std::string Txt;
+  int32_t X = 0;
+  int32_t Y = 0;
+  int32_t Deactivate = 500;
+};
+
 struct PlayState {
   int32_t GameState = 0;
+  int32_t Episode = 1;
+  int32_t Skill = 0;  // 0 easy, 1 medium, 2 hard
+  std::string CurrentLevelName;
   int32_t Score = 0;
+  int32_t Kills = 0;
+  int32_t Deaths = 0;
+  int32_t Items = 0;
   std::string LevelTitle;
+
+  int32_t CheckpointX = 0;
+  int32_t CheckpointY = 0;
+  int32_t CheckpointScore = 0;
+  std::vector<std::string> CheckpointList;
+
+  int32_t Jumping = 0;
+  float JumpValue = 0.0f;
+  int32_t Automove = 0;
+  int32_t HurtTime = 0;
   int32_t SelectedWeapon = 0;
   int32_t Keys[10] = {};
+
+  int32_t CameraX = 0;
+  int32_t CameraY = 0;
+  int32_t PanTargetX = -1;
+  int32_t PanTargetY = -1;
+  int32_t PanReturning = 0;
+
+  // Rebuilt by every frame; later steps of the same frame read them.
+  std::vector<ObjectType*> ActiveObjects;
+  std::vector<ObjectType*> ActiveActors;
+  std::vector<ObjectType*> ActiveWalls;
+  std::vector<ObjectType*> AllActors;
+  OwnedList<BulletType> Bullets;
+  OwnedList<EnemyBullet> EnemyBullets;
+  OwnedList<FT> FloatingTexts;
+
+  int32_t LevelCompleted = 0;
+  int32_t CompletedCountdown = 0;
+  int32_t CountdownClock = 0;
+  std::string NextLevelName;
+  int32_t EpisodeEnds = 0;
+
   // What the status screen shows this frame: hit points and the ammunition text.
   int32_t HudHP = 0;
   std::string WeaponStatusText;
+  ObjectType* BossObject = nullptr;
+  int32_t BossBarX = 0;
+  int32_t BossBarY = 0;
+
+  int32_t InfiniteJump = 0;
+  int32_t GodMode = 0;
+  std::string CheatBuffer;
+
   // Player settings, kept in Config.PCF.
   int32_t KeyJump = 164;
   int32_t KeyFire = 162;
@@ -23,5 +97,8 @@ struct PlayState {
   int32_t Performance = 1;
   std::string PatchFolder;
 };
+
+// Empties the lists each frame rebuilds.
+void ClearFrameLists(PlayState& play);
 
 }  // namespace hopwerk

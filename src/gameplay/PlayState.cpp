@@ -1,0 +1,12 @@
+#include "gameplay/PlayState.h"
+
+namespace hopwerk {
+
+void ClearFrameLists(PlayState& play) {
+  play.ActiveWalls.clear();
+  play.ActiveObjects.clear();
+  play.ActiveActors.clear();
+  play.AllActors.clear();
+}
+
+}  // namespace hopwerk
