@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(g++ cmake ninja-build pkg-config libsdl2-dev libsdl2-mixer-dev libpng-dev zlib1g-dev
           libvorbis-dev libogg-dev libpixman-1-dev)
 if [ "${1:-play}" = "check" ]; then
-  packages+=(libgtest-dev googletest xvfb xauth xdotool)
+  packages+=(libgtest-dev googletest xvfb xauth xdotool time)
 fi
 
 missing=()

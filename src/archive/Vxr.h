@@ -96,7 +96,8 @@ struct VxrWriteEntry {
   int32_t meth = 0;
 };
 std::vector<uint8_t> BuildVxrArchive(const std::vector<VxrWriteEntry>& entries);
-// Writes through a temporary file renamed into place. False (old file untouched) on failure.
+// Writes through the safe FileWriter (a fresh temporary file renamed into place). False (old
+// file untouched) on failure.
 bool WriteVxrArchive(const std::string& path, const std::vector<VxrWriteEntry>& entries);
 // Scrambles plain bytes for a method 1 or 2 entry with a password (for tools and tests).
 std::vector<uint8_t> ScrambleVxrBytes(const std::vector<uint8_t>& plain, int32_t meth,

@@ -7,12 +7,27 @@
 
 namespace hopwerk {
 
+namespace {
+
+char UpperAscii(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+}  // namespace
+
 std::string VxrUpper(const std::string& name) {
   std::string upper = name;
-  for (char& c : upper) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
+  for (char& c : upper) c = UpperAscii(c);
   return upper;
+}
+
+const VxrRecord* VxrIndex::Find(std::string_view name) const {
+  // Records hold at most 255 bytes of name; anything longer is in no directory.
+  char upper[255] = {};
+  if (name.size() > sizeof upper) return nullptr;
+  for (size_t i = 0; i < name.size(); ++i) upper[i] = UpperAscii(name[i]);
+  const auto match = firstByName.find(std::string_view(upper, name.size()));
+  return match == firstByName.end() ? nullptr : &directory.records[match->second];
 }
 
 VxrDirectory ReadVxrDirectory(const std::shared_ptr<VxrFile>& file, bool stopAtEmptyName) {

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -44,18 +46,29 @@ VxrDirectory ReadVxrDirectory(const std::shared_ptr<VxrFile>& file, bool stopAtE
 // ASCII a-z to A-Z, nothing else: how entry names are compared.
 std::string VxrUpper(const std::string& name);
 
+// Upper-cased names, looked up without making a string of the name asked for.
+struct VxrNameHash {
+  using is_transparent = void;
+  size_t operator()(std::string_view name) const { return std::hash<std::string_view>()(name); }
+};
+using VxrNameMap = std::unordered_map<std::string, size_t, VxrNameHash, std::equal_to<>>;
+
 struct VxrIndex {
   std::shared_ptr<VxrFile> file;
   VxrDirectory directory;
   // Upper-cased name -> position in directory.records of its first record.
-  std::unordered_map<std::string, size_t> firstByName;
+  VxrNameMap firstByName;
+  // The first record whose name equals name but for ASCII letter case, or null.
+  const VxrRecord* Find(std::string_view name) const;
 };
 
 enum class VxrProbe { Missing, NotVxr, Found };
 
 struct VxrModule;
-// The index of the archive at path, built on first use and again whenever the file's size or
-// modification time changed. Missing files and files that are not archives are not remembered,
+// The index of the archive at path, built on first use and again whenever the file at path is
+// another one or another version (VxrFileStamp). Each call costs one stat of path, so a file
+// that was removed, replaced or changed since the last call is noticed at once, as a fresh
+// listing would notice it. Missing files and files that are not archives are not remembered,
 // so they are looked at again on the next call. Null unless the result is Found.
 const VxrIndex* FindVxrIndex(VxrModule& vxr, const std::string& path, VxrProbe& probe);
 

@@ -26,6 +26,7 @@ void TraceCouldNotOpen(VxrModule& vxr, const std::string& path) {
 }
 
 void TraceHeader(VxrModule& vxr, const std::string& path, int32_t files, int32_t dirOffset) {
+  if (!vxr.VXRTrace) return;  // every open passes here: build no text that nobody sees
   TraceDetail(vxr, "ReadDir:   " + path);
   TraceDetail(vxr, "Files:     " + std::to_string(files));
   TraceDetail(vxr, "Offset:    " + std::to_string(dirOffset));
@@ -133,15 +134,18 @@ void VXR_CloseDir(VxrModule& vxr) {
   vxr.DirStream.reset();
 }
 
-// Answers from the archive's index, but leaves every trace line, error and current record that
-// a full listing of the directory would have left.
-int VXR_HasEntry(VxrModule& vxr, const std::string& archive, const std::string& entry) {
+namespace {
+
+// VXR_HasEntry, handing back the archive's index too. Answers from the index, but leaves every
+// trace line, error and current record that a full listing of the directory would have left.
+int SearchEntry(VxrModule& vxr, const std::string& archive, const std::string& entry,
+                const VxrIndex*& index) {
   if (vxr.DirStream) {
     Trace(vxr, ReadDirPrefix(archive) + "Closing old VXR_ReadDir session");
     vxr.DirStream.reset();
   }
   VxrProbe probe = VxrProbe::Missing;
-  const VxrIndex* index = FindVxrIndex(vxr, archive, probe);
+  index = FindVxrIndex(vxr, archive, probe);
   if (probe != VxrProbe::Found) {
     if (probe == VxrProbe::Missing) {
       TraceCouldNotOpen(vxr, archive);
@@ -154,10 +158,11 @@ int VXR_HasEntry(VxrModule& vxr, const std::string& archive, const std::string& 
   }
   const VxrDirectory& dir = index->directory;
   TraceHeader(vxr, archive, dir.files, dir.dirOffset);
-  const auto match = index->firstByName.find(VxrUpper(entry));
-  const bool found = match != index->firstByName.end();
+  const VxrRecord* match = index->Find(entry);
+  const bool found = match != nullptr;
   // A search that fails has read every record up to the end (or up to an empty name).
-  const size_t readUpTo = found ? match->second + 1 : dir.records.size();
+  const size_t readUpTo =
+      found ? static_cast<size_t>(match - dir.records.data()) + 1 : dir.records.size();
   // Only the detailed trace needs every record on the way; otherwise the last one decides.
   const size_t firstShown = vxr.VXRTrace ? 0 : (readUpTo > 0 ? readUpTo - 1 : 0);
   for (size_t i = firstShown; i < readUpTo; ++i) MakeCurrent(vxr, dir.records[i]);
@@ -166,19 +171,25 @@ int VXR_HasEntry(VxrModule& vxr, const std::string& archive, const std::string& 
   return found ? 1 : 0;
 }
 
+}  // namespace
+
+int VXR_HasEntry(VxrModule& vxr, const std::string& archive, const std::string& entry) {
+  const VxrIndex* index = nullptr;
+  return SearchEntry(vxr, archive, entry, index);
+}
+
 VXRStreamPtr VXR_Open(VxrModule& vxr, const std::string& archive, const std::string& entry,
                       const std::string& pass, int endian) {
-  const std::string prefix = "VXR_Open(\"" + archive + "\",\"" + entry + "\"): ";
-  if (!VXR_HasEntry(vxr, archive, entry)) {
-    VXR_Error(vxr, prefix + "Entry not found");
+  auto prefix = [&] { return "VXR_Open(\"" + archive + "\",\"" + entry + "\"): "; };
+  const VxrIndex* index = nullptr;
+  if (!SearchEntry(vxr, archive, entry, index)) {
+    VXR_Error(vxr, prefix() + "Entry not found");
     return nullptr;
   }
   if (vxr.EntryMeth > 2) {
-    VXR_Error(vxr, prefix + "Unknown storage method");
+    VXR_Error(vxr, prefix() + "Unknown storage method");
     return nullptr;
   }
-  const auto index = vxr.indexes.find(archive);
-  if (index == vxr.indexes.end()) return nullptr;  // HasEntry just indexed it; cannot happen
   auto stream = std::make_unique<VXRStream>();
   stream->Size = vxr.EntrySize;
   stream->Offset = vxr.EntryOffset;
@@ -186,7 +197,7 @@ VXRStreamPtr VXR_Open(VxrModule& vxr, const std::string& archive, const std::str
   stream->Pass = pass.empty() ? vxr.VXRDefaultPass : pass;
   stream->Endian = endian;
   stream->BT = std::make_unique<VxrCursor>(
-      index->second->file, stream->Offset,
+      index->file, stream->Offset,
       static_cast<int64_t>(stream->Offset) + std::max<int32_t>(stream->Size, 0));
   return stream;
 }

@@ -1,10 +1,8 @@
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <limits>
 #include <stdexcept>
 
 #include "archive/Vxr.h"
+#include "files/FileWriter.h"
 
 namespace hopwerk {
 
@@ -48,26 +46,7 @@ std::vector<uint8_t> BuildVxrArchive(const std::vector<VxrWriteEntry>& entries) 
 
 bool WriteVxrArchive(const std::string& path, const std::vector<VxrWriteEntry>& entries) {
   const std::vector<uint8_t> bytes = BuildVxrArchive(entries);
-  const std::string temp = path + ".writing";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    if (!out) {
-      out.close();
-      std::remove(temp.c_str());
-      return false;
-    }
-  }
-  std::error_code ec;
-  std::filesystem::rename(temp, path, ec);
-  if (ec) {
-    std::remove(temp.c_str());
-    return false;
-  }
-  return true;
+  return WriteFileAtomically(path, bytes.data(), bytes.size());
 }
 
 std::vector<uint8_t> ScrambleVxrBytes(const std::vector<uint8_t>& plain, int32_t meth,

@@ -9,26 +9,13 @@
 #include <exception>
 #include <vector>
 
+#include "files/FileWriter.h"
+
 namespace hopwerk {
 
 namespace {
 
 constexpr size_t kBufferSize = 64 * 1024;
-
-std::string FolderOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
-
-// Makes the rename itself survive a power cut; a failure here changes nothing for the caller.
-void SyncFolder(const std::string& folder) {
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  ::fsync(fd);
-  ::close(fd);
-}
 
 }  // namespace
 
@@ -36,7 +23,6 @@ std::unique_ptr<ByteStream> ByteStream::Open(const std::string& path, Mode mode)
   if (path.empty()) return nullptr;
   std::unique_ptr<ByteStream> stream(new ByteStream());
   stream->mode_ = mode;
-  stream->path_ = path;
   stream->uncaughtAtOpen_ = std::uncaught_exceptions();
 
   if (mode == Mode::Read) {
@@ -61,37 +47,13 @@ std::unique_ptr<ByteStream> ByteStream::Open(const std::string& path, Mode mode)
     return stream;
   }
 
-  // Write: never over a folder, and always through a temporary file beside the target.
-  struct stat old {};
-  const bool hadOld = ::stat(path.c_str(), &old) == 0;
-  if (hadOld && S_ISDIR(old.st_mode)) return nullptr;
-  const size_t slash = path.rfind('/');
-  const std::string prefix = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  if (name.empty()) return nullptr;
-  // Hidden, and short enough to stay within the file system's name limit.
-  std::string temp = prefix + "." + name.substr(0, 200) + ".tmp-XXXXXX";
-  std::vector<char> buffer(temp.begin(), temp.end());
-  buffer.push_back('\0');
-  const int fd = ::mkostemp(buffer.data(), O_CLOEXEC);
-  if (fd < 0) return nullptr;
-  temp.assign(buffer.data());
-  // Keep the old file's permissions; a new file gets the usual rw-r--r--.
-  ::fchmod(fd, hadOld && S_ISREG(old.st_mode) ? (old.st_mode & 07777) : 0644);
-  std::FILE* file = ::fdopen(fd, "wb");
-  if (file == nullptr) {
-    ::close(fd);
-    ::unlink(temp.c_str());
-    return nullptr;
-  }
-  std::setvbuf(file, nullptr, _IOFBF, kBufferSize);
-  stream->file_ = file;
-  stream->tempPath_ = temp;
+  stream->writer_ = FileWriter::Create(path);
+  if (!stream->writer_) return nullptr;
   return stream;
 }
 
 ByteStream::~ByteStream() {
-  if (file_ == nullptr) return;
+  if (!IsOpen()) return;
   if (mode_ == Mode::Write && std::uncaught_exceptions() > uncaughtAtOpen_) {
     Abandon();  // the writer was interrupted: what it wrote is incomplete
   } else {
@@ -166,11 +128,13 @@ void ByteStream::WriteInt(int32_t v) {
 }
 
 void ByteStream::WriteString(const std::string& s) {
-  if (file_ == nullptr || mode_ != Mode::Write || failed_ || s.empty()) return;
-  const size_t put = std::fwrite(s.data(), 1, s.size(), file_);
-  pos_ += static_cast<int64_t>(put);
+  if (writer_ == nullptr || failed_ || s.empty()) return;
+  if (!writer_->Write(s.data(), s.size())) {
+    failed_ = true;
+    return;
+  }
+  pos_ += static_cast<int64_t>(s.size());
   size_ = std::max(size_, pos_);
-  if (put != s.size()) failed_ = true;
 }
 
 void ByteStream::WriteLine(const std::string& s) {
@@ -178,7 +142,7 @@ void ByteStream::WriteLine(const std::string& s) {
 }
 
 bool ByteStream::Eof() {
-  return file_ == nullptr || pos_ >= size_;
+  return !IsOpen() || pos_ >= size_;
 }
 
 int64_t ByteStream::Position() {
@@ -190,10 +154,11 @@ int64_t ByteStream::Size() {
 }
 
 void ByteStream::Seek(int64_t pos) {
-  if (file_ == nullptr) return;
+  if (!IsOpen()) return;
   pos = std::clamp<int64_t>(pos, 0, size_);
-  if (mode_ == Mode::Write) std::fflush(file_);
-  if (::fseeko(file_, static_cast<off_t>(pos), SEEK_SET) != 0) {
+  const bool moved =
+      writer_ ? writer_->Seek(pos) : ::fseeko(file_, static_cast<off_t>(pos), SEEK_SET) == 0;
+  if (!moved) {
     failed_ = true;
     return;
   }
@@ -201,35 +166,28 @@ void ByteStream::Seek(int64_t pos) {
 }
 
 void ByteStream::Abandon() {
-  if (file_ == nullptr) return;
-  std::fclose(file_);
-  file_ = nullptr;
-  if (mode_ == Mode::Write) {
-    ::unlink(tempPath_.c_str());
+  if (file_ != nullptr) {
+    std::fclose(file_);
+    file_ = nullptr;
+  }
+  if (writer_ != nullptr) {
+    writer_->Abandon();
+    writer_.reset();
     failed_ = true;
   }
 }
 
 bool ByteStream::Close() {
-  if (file_ == nullptr) return !failed_;
-  std::FILE* file = file_;
-  file_ = nullptr;
-  if (mode_ == Mode::Read) {
-    std::fclose(file);
+  if (file_ != nullptr) {
+    std::fclose(file_);
+    file_ = nullptr;
     return true;
   }
-  bool ok = !failed_;
-  if (std::fflush(file) != 0 || std::ferror(file) != 0) ok = false;
-  if (ok && ::fsync(::fileno(file)) != 0 && errno != EINVAL) ok = false;
-  if (std::fclose(file) != 0) ok = false;
-  if (ok && std::rename(tempPath_.c_str(), path_.c_str()) != 0) ok = false;
-  if (!ok) {
-    ::unlink(tempPath_.c_str());
-    failed_ = true;
-    return false;
-  }
-  SyncFolder(FolderOf(path_));
-  return true;
+  if (writer_ == nullptr) return !failed_;
+  const bool ok = !failed_ && writer_->Commit();
+  writer_.reset();
+  if (!ok) failed_ = true;
+  return ok;
 }
 
 }  // namespace hopwerk

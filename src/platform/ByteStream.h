@@ -9,12 +9,15 @@
 
 namespace hopwerk {
 
+class FileWriter;
+
 class ByteStream {
  public:
   enum class Mode { Read, Write };
 
-  // Opens `path`. For Write the bytes go to `tempPath` (in the same folder) which is renamed
-  // over `path` when the stream is closed; a failed write leaves the old file untouched.
+  // Opens `path`. For Write the bytes go through a FileWriter: to a temporary file in the same
+  // folder which is renamed over `path` when the stream is closed; a failed write leaves the
+  // old file untouched.
   static std::unique_ptr<ByteStream> Open(const std::string& path, Mode mode);
   ~ByteStream();
   ByteStream(const ByteStream&) = delete;
@@ -44,10 +47,11 @@ class ByteStream {
 
  private:
   ByteStream() = default;
-  std::FILE* file_ = nullptr;
+  bool IsOpen() const { return file_ != nullptr || writer_ != nullptr; }
+
+  std::FILE* file_ = nullptr;           // read streams
+  std::unique_ptr<FileWriter> writer_;  // write streams
   Mode mode_ = Mode::Read;
-  std::string path_;
-  std::string tempPath_;
   bool failed_ = false;
   int64_t pos_ = 0;
   int64_t size_ = 0;

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "files/FileWriter.h"
 #include "platform/BuiltinPictures.h"
 #include "platform/Compositor.h"
 
@@ -209,9 +210,14 @@ struct WriteJob {
   std::vector<uint8_t> row;  // one RGB row, owned here so the longjmp skips no destructor
 };
 
-bool WritePngRows(png_structp png, png_infop info, std::FILE* file, WriteJob& job) {
+void WriteToFile(png_structp png, png_bytep data, png_size_t count) {
+  if (!static_cast<FileWriter*>(png_get_io_ptr(png))->Write(data, count)) png_error(png, "write");
+}
+void FlushNothing(png_structp) {}
+
+bool WritePngRows(png_structp png, png_infop info, FileWriter& file, WriteJob& job) {
   if (setjmp(png_jmpbuf(png))) return false;
-  png_init_io(png, file);
+  png_set_write_fn(png, &file, WriteToFile, FlushNothing);
   png_set_IHDR(png, info, static_cast<png_uint_32>(job.width), static_cast<png_uint_32>(job.height),
                8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                PNG_FILTER_TYPE_DEFAULT);
@@ -234,7 +240,7 @@ bool WritePngRows(png_structp png, png_infop info, std::FILE* file, WriteJob& jo
 
 bool WritePng(const std::string& path, const uint32_t* pixels, int width, int height) {
   if (!pixels || width <= 0 || height <= 0) return false;
-  std::FILE* file = std::fopen(path.c_str(), "wb");
+  auto file = FileWriter::Create(path);
   if (!file) return false;
   png_structp png =
       png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, OnPngError, OnPngWarning);
@@ -242,12 +248,10 @@ bool WritePng(const std::string& path, const uint32_t* pixels, int width, int he
   bool ok = false;
   if (png && info) {
     WriteJob job{pixels, width, height, {}};
-    ok = WritePngRows(png, info, file, job);
+    ok = WritePngRows(png, info, *file, job);
   }
   if (png) png_destroy_write_struct(&png, info ? &info : nullptr);
-  if (std::fclose(file) != 0) ok = false;
-  if (!ok) std::remove(path.c_str());
-  return ok;
+  return ok && file->Commit();
 }
 
 }  // namespace hopwerk

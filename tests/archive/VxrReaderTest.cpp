@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "ArchiveTestSupport.h"
 #include "archive/Vxr.h"
 
@@ -162,6 +164,18 @@ TEST_F(VxrReaderTest, ChangedArchiveIsIndexedAgain) {
   auto s = Open("A");
   EXPECT_EQ(VXR_Read(m.vxr, s.get()), 'z');
   EXPECT_EQ(VXR_Read(m.vxr, old.get()), 'a');  // the old stream still reads the old file
+  // Rewritten in place with the same size and its modification time put back: still a new
+  // version, whose directory is read again.
+  const auto modified = std::filesystem::last_write_time(path);
+  std::vector<uint8_t> bytes = ReadBytes(path);
+  std::replace(bytes.begin(), bytes.end(), 'B', 'C');
+  {
+    std::fstream f(path, std::ios::in | std::ios::out | std::ios::binary);
+    f.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
+  }
+  std::filesystem::last_write_time(path, modified);
+  EXPECT_EQ(VXR_HasEntry(m.vxr, path, "Cigger"), 1);
 }
 
 TEST_F(VxrReaderTest, ReadIntByteOrders) {

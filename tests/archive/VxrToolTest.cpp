@@ -30,6 +30,16 @@ class VxrToolTest : public ::testing::Test {
     run.err.assign(e.begin(), e.end());
     return run;
   }
+  // The tool's peak resident memory in KiB, as GNU time reports it: a process forked from this
+  // test would count the test's own memory as the tool's.
+  long PeakKiB(const std::string& args, int& status) {
+    const std::string peak = dir.File("tool.peak");
+    const std::string command = "/usr/bin/time -f %M -o '" + peak + "' '" + HOPWERK_BIN_DIR +
+                                "/vxr' " + args + " >/dev/null 2>&1";
+    const int raw = std::system(command.c_str());
+    status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return std::atol(ReadText(peak).c_str());
+  }
   std::string Q(const std::string& path) { return "'" + path + "'"; }
   std::string ReadText(const std::string& path) {
     const auto b = ReadBytes(path);
@@ -301,6 +311,67 @@ TEST_F(VxrToolTest, ReadableFormsShowTheDecodedValues) {
   WriteBytes(src + "/lev1/Objects.hwt", Bytes("Object\n  Level = 11\nend\n"));
   run = Run("pack " + Q(src) + " " + Q(dir.File("Maps.vxr")));
   EXPECT_EQ(run.err, "vxr: " + src + "/lev1/Objects.hwt:2: Level: 11 is outside 0 to 10\n");
+}
+
+TEST_F(VxrToolTest, ExtractHoldsOneEntryAtATime) {
+  // 100 records share one 1 MiB block: holding them all would take 100 MiB.
+  constexpr int32_t kBlock = 1 << 20;
+  constexpr int kRecords = 100;
+  std::vector<uint8_t> bytes = Header(kRecords, 13 + kBlock);
+  bytes.resize(13 + kBlock, 'b');
+  for (int i = 0; i < kRecords; ++i) PutRecord(bytes, "e" + std::to_string(i), 0, kBlock, 13);
+  const std::string archive = dir.File("Overlap.vxr"), out = dir.File("out");
+  WriteBytes(archive, bytes);
+  ASSERT_TRUE(std::filesystem::exists("/usr/bin/time")) << "GNU time is needed (Debian: time)";
+  int status = -1;
+  const long peakKiB = PeakKiB("extract " + Q(archive) + " " + Q(out), status);
+  ASSERT_EQ(status, 0);
+  EXPECT_LT(peakKiB, 64 * 1024);
+  EXPECT_EQ(std::filesystem::file_size(out + "/e99"), static_cast<uintmax_t>(kBlock));
+}
+
+TEST_F(VxrToolTest, PackTakesLinksInsideUnderTheirOwnNamesAndRefusesLinksOutside) {
+  const std::string src = dir.File("src"), archive = dir.File("Out.vxr");
+  std::filesystem::create_directories(src + "/sub");
+  WriteBytes(src + "/sub/Welcome", Bytes("hello"));
+  std::filesystem::create_symlink("sub/Welcome", src + "/Credits");
+  std::filesystem::create_directory_symlink("sub", src + "/Again");
+  ToolRun run = Run("pack " + Q(src) + " " + Q(archive));
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(ReadBytes(archive),
+            BuildVxrArchive({{"Credits", Bytes("hello"), 0}, {"sub/Welcome", Bytes("hello"), 0}}));
+
+  WriteBytes(dir.File("secret"), Bytes("outside"));
+  for (const std::string& target :
+       {std::string("../secret"), dir.File("secret"), std::string("nowhere")}) {
+    std::filesystem::remove(src + "/Leak");
+    std::filesystem::create_symlink(target, src + "/Leak");
+    std::filesystem::remove(archive);
+    run = Run("pack " + Q(src) + " " + Q(archive));
+    EXPECT_EQ(run.status, 1) << target;
+    EXPECT_EQ(run.err, "vxr: " + src + "/Leak: a symbolic link to " + target +
+                           ", which is not a file inside " + src + ": not packed\n");
+    EXPECT_FALSE(std::filesystem::exists(archive)) << target;
+  }
+}
+
+TEST_F(VxrToolTest, PackNeverWritesThroughPlantedLinks) {
+  const std::string src = dir.File("src"), archive = dir.File("Out.vxr");
+  std::filesystem::create_directories(src);
+  WriteBytes(src + "/Welcome", Bytes("hi"));
+  WriteBytes(dir.File("victim"), Bytes("precious"));
+  std::filesystem::create_symlink(dir.File("victim"), archive + ".writing");
+  ToolRun run = Run("pack " + Q(src) + " " + Q(archive));
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(ReadBytes(dir.File("victim")), Bytes("precious"));
+  EXPECT_EQ(ReadBytes(archive), BuildVxrArchive({{"Welcome", Bytes("hi"), 0}}));
+  // A link at the archive's own name is replaced, not written through.
+  std::filesystem::remove(archive);
+  std::filesystem::create_symlink(dir.File("victim"), archive);
+  run = Run("pack " + Q(src) + " " + Q(archive));
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(ReadBytes(dir.File("victim")), Bytes("precious"));
+  EXPECT_FALSE(std::filesystem::is_symlink(archive));
 }
 
 TEST_F(VxrToolTest, UsageErrorsExitWith2) {

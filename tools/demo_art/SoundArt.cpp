@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <numbers>
 
 #include "ArtCanvas.h"
+#include "files/FileWriter.h"
 
 namespace hopwerk {
 
@@ -74,10 +74,7 @@ std::vector<int16_t> ToPcm(const std::vector<float>& mix) {
 }
 
 bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(reinterpret_cast<const char*>(bytes.data()),
-             static_cast<std::streamsize>(bytes.size()));
-  return static_cast<bool>(file);
+  return WriteFileAtomically(path, bytes.data(), bytes.size());
 }
 
 bool WriteEffect(const std::string& path, std::initializer_list<std::pair<Tone, float>> parts,

@@ -4,6 +4,7 @@
 #include "ExtractIndex.h"
 #include "VxrTool.h"
 #include "archive/EntryText.h"
+#include "files/FileWriter.h"
 
 namespace hopwerk {
 
@@ -11,9 +12,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Creates the folders of rel under root and writes the file, refusing to follow a symbolic
-// link left in the folder, so nothing is ever written outside root.
-void WriteUnder(const fs::path& root, const std::string& rel, const std::vector<uint8_t>& bytes) {
+// Creates the folders of rel under root and returns the file's path, refusing to go through a
+// symbolic link left in the folder, so nothing is ever written outside root.
+fs::path PathUnder(const fs::path& root, const std::string& rel) {
   fs::path at = root;
   const fs::path relPath(rel);
   auto part = relPath.begin();
@@ -35,7 +36,7 @@ void WriteUnder(const fs::path& root, const std::string& rel, const std::vector<
   if (fs::is_symlink(fs::symlink_status(at, ec))) {
     throw ToolError{at.string() + ": refusing to write through a symbolic link"};
   }
-  WriteWholeFile(at.string(), bytes);
+  return at;
 }
 
 bool CanonicalLayout(const ToolArchive& archive) {
@@ -54,10 +55,10 @@ bool CanonicalLayout(const ToolArchive& archive) {
 int ExtractCommand(const std::string& archivePath, const std::string& folder) {
   const ToolArchive archive = LoadToolArchive(archivePath);
   const auto& records = archive.directory.records;
-  // Everything is read and checked before the first file is written.
-  std::vector<std::vector<uint8_t>> contents;
-  contents.reserve(records.size());
-  for (size_t i = 0; i < records.size(); ++i) contents.push_back(ReadRecordBytes(archive, i));
+  // Every record is checked before the first file is written. The data is then read one entry
+  // at a time: records may share or overlap their data, so holding them all could take many
+  // times the archive's size.
+  for (size_t i = 0; i < records.size(); ++i) CheckRecordBounds(archive, i);
 
   const fs::path root(folder);
   std::error_code ec;
@@ -68,18 +69,24 @@ int ExtractCommand(const std::string& archivePath, const std::string& folder) {
   planner.Claim(kIndexFileName);
   IndexFile index;
   index.archive = ArchiveFileName(archivePath);
+  std::vector<uint8_t> buffer;
   for (size_t i = 0; i < records.size(); ++i) {
     const VxrRecord& r = records[i];
     IndexLine line;
     line.meth = r.meth;
     line.name = r.name;
-    std::vector<uint8_t> bytes = contents[i];
-    std::string text, note;
-    if (ReadableForm(r.name, index.archive, bytes, text, note)) {
-      line.text = true;
-      bytes.assign(text.begin(), text.end());
-    } else if (!note.empty()) {
-      std::cout << ShowName(r.name) << ": " << note << "\n";
+    // Only an entry with a readable form is needed whole; any other is copied through buffer.
+    const bool whole = FindEntryFormat(r.name, index.archive) != nullptr;
+    std::vector<uint8_t> bytes;
+    if (whole) {
+      bytes = ReadRecordBytes(archive, i);
+      std::string text, note;
+      if (ReadableForm(r.name, index.archive, bytes, text, note)) {
+        line.text = true;
+        bytes.assign(text.begin(), text.end());
+      } else if (!note.empty()) {
+        std::cout << ShowName(r.name) << ": " << note << "\n";
+      }
     }
     const std::string extension = line.text ? kEntryTextExtension : "";
     const std::string safe = SafeRelativePath(r.name);
@@ -88,13 +95,20 @@ int ExtractCommand(const std::string& archivePath, const std::string& folder) {
       line.file = std::string(kOtherFolder) + "/" + std::to_string(i + 1) + extension;
       planner.Claim(line.file);
     }
-    WriteUnder(root, line.file, bytes);
+    const std::string path = PathUnder(root, line.file).string();
+    auto out = FileWriter::Create(path);
+    const bool written = out &&
+                         (whole ? out->Write(bytes.data(), bytes.size())
+                                : CopyRecordBytes(archive, i, *out, buffer)) &&
+                         out->Commit();
+    if (!written) throw ToolError{path + ": cannot write"};
     std::cout << ShowName(r.name) << " -> " << line.file << (line.text ? " (readable form)" : "")
               << "\n";
     index.lines.push_back(std::move(line));
   }
   const std::string indexText = FormatIndex(index);
-  WriteUnder(root, kIndexFileName, std::vector<uint8_t>(indexText.begin(), indexText.end()));
+  WriteWholeFile(PathUnder(root, kIndexFileName).string(),
+                 std::vector<uint8_t>(indexText.begin(), indexText.end()));
   if (!CanonicalLayout(archive)) {
     std::cout << "note: " << archivePath
               << " is not laid out as vxr pack writes archives (entry data in directory order, "

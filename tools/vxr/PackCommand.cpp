@@ -37,14 +37,53 @@ bool EndsWithTextExtension(const std::string& path) {
   return VxrUpper(path.substr(path.size() - ext.size())) == VxrUpper(ext);
 }
 
-// Every regular file under root, relative with "/", sorted byte by byte.
-std::vector<std::string> FilesUnder(const fs::path& root, const fs::path& skip) {
+// Whether path, with every link in it resolved, lies inside the folder realRoot (resolved too).
+bool LiesInside(const fs::path& realRoot, const fs::path& path) {
+  std::error_code ec;
+  const fs::path real = fs::canonical(path, ec);
+  if (ec) return false;
+  auto r = realRoot.begin();
+  auto p = real.begin();
+  for (; r != realRoot.end(); ++r, ++p) {
+    if (p == real.end() || *r != *p) return false;
+  }
+  return p != real.end();
+}
+
+ToolError PointsOutside(const fs::path& file, const std::string& folder) {
+  std::error_code ec;
+  const fs::path target = fs::is_symlink(fs::symlink_status(file, ec))
+                              ? fs::read_symlink(file, ec)
+                              : fs::weakly_canonical(file, ec);
+  return ToolError{file.string() + ": a symbolic link to " + target.string() +
+                   ", which is not a file inside " + folder + ": not packed"};
+}
+
+// Every regular file under root, relative with "/", sorted byte by byte. A symbolic link to a
+// file inside root is one more file, under the link's own name; a link to a folder inside root
+// is not followed (what it holds is packed where it lies); a link to anything else, outside
+// root or nowhere, is refused, or only listed when refuseLinksOut is false (nothing listed
+// there is packed).
+std::vector<std::string> FilesUnder(const fs::path& root, const fs::path& realRoot,
+                                    const fs::path& skip, bool refuseLinksOut) {
   std::vector<std::string> files;
   std::error_code ec;
   for (fs::recursive_directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec)) {
+    if (it->is_symlink(ec)) {
+      if (!LiesInside(realRoot, it->path())) {
+        if (refuseLinksOut) throw PointsOutside(it->path(), root.string());
+        files.push_back(it->path().lexically_relative(root).generic_string());
+        continue;
+      }
+      if (it->is_directory(ec)) {
+        std::cout << "note: " << it->path().lexically_relative(root).generic_string()
+                  << " is a link to a folder and was not followed\n";
+        continue;
+      }
+    }
     if (!it->is_regular_file(ec)) continue;
     if (!skip.empty() && fs::equivalent(it->path(), skip, ec)) continue;
-    files.push_back(fs::relative(it->path(), root, ec).generic_string());
+    files.push_back(it->path().lexically_relative(root).generic_string());
   }
   if (ec) throw ToolError{root.string() + ": cannot list: " + ec.message()};
   std::sort(files.begin(), files.end());
@@ -54,9 +93,14 @@ std::vector<std::string> FilesUnder(const fs::path& root, const fs::path& skip) 
 }  // namespace
 
 int PackCommand(const std::string& folder, const std::string& archivePath) {
-  const fs::path root(folder);
+  fs::path root = fs::path(folder).lexically_normal();
+  if (!root.has_filename() && root.has_parent_path() && root != root.root_path()) {
+    root = root.parent_path();  // "src/" names the folder "src"
+  }
   std::error_code ec;
   if (!fs::is_directory(root, ec)) throw ToolError{folder + ": not a folder"};
+  const fs::path realRoot = fs::canonical(root, ec);
+  if (ec) throw ToolError{folder + ": cannot resolve: " + ec.message()};
   fs::path skip;
   if (fs::exists(archivePath, ec)) skip = fs::path(archivePath);
 
@@ -73,6 +117,7 @@ int PackCommand(const std::string& folder, const std::string& archivePath) {
         throw ToolError{indexPath.string() + ":" + std::to_string(line.line) + ": file " +
                         QuoteEntryText(line.file) + " is missing"};
       }
+      if (!LiesInside(realRoot, file)) throw PointsOutside(file, root.string());
       listed.insert(line.file);
       VxrWriteEntry entry;
       entry.name = line.name;
@@ -81,13 +126,13 @@ int PackCommand(const std::string& folder, const std::string& archivePath) {
           line.text ? Compile(line.name, index.archive, file) : ReadWholeFile(file.string());
       entries.push_back(std::move(entry));
     }
-    for (const auto& file : FilesUnder(root, skip)) {
+    for (const auto& file : FilesUnder(root, realRoot, skip, false)) {
       if (!listed.count(file)) {
         std::cout << "note: " << file << " is not in " << kIndexFileName << " and was not packed\n";
       }
     }
   } else {
-    for (const auto& file : FilesUnder(root, skip)) {
+    for (const auto& file : FilesUnder(root, realRoot, skip, true)) {
       VxrWriteEntry entry;
       if (EndsWithTextExtension(file)) {
         entry.name = file.substr(0, file.size() - std::string(kEntryTextExtension).size());

@@ -1,10 +1,11 @@
-#include <cstdio>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
 #include "VxrTool.h"
 #include "archive/EntryText.h"
+#include "files/FileWriter.h"
 
 namespace hopwerk {
 
@@ -30,7 +31,7 @@ ToolArchive LoadToolArchive(const std::string& path) {
   return archive;
 }
 
-std::vector<uint8_t> ReadRecordBytes(const ToolArchive& archive, size_t recordIndex) {
+void CheckRecordBounds(const ToolArchive& archive, size_t recordIndex) {
   const VxrRecord& r = archive.directory.records.at(recordIndex);
   if (r.offset < 0 || r.size < 0 ||
       static_cast<int64_t>(r.offset) + r.size > archive.file->Size()) {
@@ -39,11 +40,35 @@ std::vector<uint8_t> ReadRecordBytes(const ToolArchive& archive, size_t recordIn
                     ", size " + std::to_string(r.size) + ") lies outside the file (" +
                     std::to_string(archive.file->Size()) + " bytes)"};
   }
+}
+
+std::vector<uint8_t> ReadRecordBytes(const ToolArchive& archive, size_t recordIndex) {
+  CheckRecordBounds(archive, recordIndex);
+  const VxrRecord& r = archive.directory.records[recordIndex];
   std::vector<uint8_t> bytes(static_cast<size_t>(r.size));
   if (archive.file->ReadAt(r.offset, bytes.data(), bytes.size()) != bytes.size()) {
     throw ToolError{archive.path + ": cannot read the data of " + ShowName(r.name)};
   }
   return bytes;
+}
+
+bool CopyRecordBytes(const ToolArchive& archive, size_t recordIndex, FileWriter& out,
+                     std::vector<uint8_t>& buffer) {
+  CheckRecordBounds(archive, recordIndex);
+  const VxrRecord& r = archive.directory.records[recordIndex];
+  if (buffer.empty()) buffer.resize(kVxrReadBufferSize);
+  int64_t at = r.offset;
+  int64_t left = r.size;
+  while (left > 0) {
+    const size_t count = static_cast<size_t>(std::min<int64_t>(left, buffer.size()));
+    if (archive.file->ReadAt(at, buffer.data(), count) != count) {
+      throw ToolError{archive.path + ": cannot read the data of " + ShowName(r.name)};
+    }
+    if (!out.Write(buffer.data(), count)) return false;
+    at += static_cast<int64_t>(count);
+    left -= static_cast<int64_t>(count);
+  }
+  return true;
 }
 
 std::string ShowName(const std::string& name) {
@@ -88,11 +113,9 @@ std::vector<uint8_t> ReadWholeFile(const std::string& path) {
 }
 
 void WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()),
-            static_cast<std::streamsize>(bytes.size()));
-  out.close();
-  if (!out) throw ToolError{path + ": cannot write"};
+  if (!WriteFileAtomically(path, bytes.data(), bytes.size())) {
+    throw ToolError{path + ": cannot write"};
+  }
 }
 
 }  // namespace hopwerk
