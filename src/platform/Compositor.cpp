@@ -48,21 +48,26 @@ ImageHandle Solid(double r, double g, double b, double a, bool componentAlpha = 
 // frame images are shared by every draw of their frame.
 class ImageFlags {
  public:
-  ImageFlags(pixman_image_t* image, bool repeat, bool componentAlpha) : image_(image) {
+  // Only flags actually set are put back: any change makes pixman work out the image's
+  // properties again at the next composite.
+  ImageFlags(pixman_image_t* image, bool repeat, bool componentAlpha)
+      : image_(image), repeat_(repeat), componentAlpha_(componentAlpha) {
     if (!image_) return;
-    if (repeat) pixman_image_set_repeat(image_, PIXMAN_REPEAT_NORMAL);
-    if (componentAlpha) pixman_image_set_component_alpha(image_, 1);
+    if (repeat_) pixman_image_set_repeat(image_, PIXMAN_REPEAT_NORMAL);
+    if (componentAlpha_) pixman_image_set_component_alpha(image_, 1);
   }
   ~ImageFlags() {
     if (!image_) return;
-    pixman_image_set_repeat(image_, PIXMAN_REPEAT_NONE);
-    pixman_image_set_component_alpha(image_, 0);
+    if (repeat_) pixman_image_set_repeat(image_, PIXMAN_REPEAT_NONE);
+    if (componentAlpha_) pixman_image_set_component_alpha(image_, 0);
   }
   ImageFlags(const ImageFlags&) = delete;
   ImageFlags& operator=(const ImageFlags&) = delete;
 
  private:
   pixman_image_t* image_;
+  bool repeat_;
+  bool componentAlpha_;
 };
 
 }  // namespace
