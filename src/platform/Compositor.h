@@ -39,7 +39,8 @@ class Compositor {
   void Resize(int width, int height);
   int Width() const { return width_; }
   int Height() const { return height_; }
-  // x8r8g8b8, row-major, Width() * Height() words.
+  // x8r8g8b8, row-major, Width() * Height() words. Read them before the next draw: once a frame
+  // is marked presented, drawing may go on in another buffer.
   const std::vector<uint32_t>& Pixels() const {
     Settle();
     return pixels_;
