@@ -48,27 +48,36 @@ ImageHandle Solid(double r, double g, double b, double a, bool componentAlpha = 
 // frame images are shared by every draw of their frame.
 class ImageFlags {
  public:
-  ImageFlags(pixman_image_t* image, bool repeat, bool componentAlpha) : image_(image) {
+  // Only flags actually set are put back: any change makes pixman work out the image's
+  // properties again at the next composite.
+  ImageFlags(pixman_image_t* image, bool repeat, bool componentAlpha)
+      : image_(image), repeat_(repeat), componentAlpha_(componentAlpha) {
     if (!image_) return;
-    if (repeat) pixman_image_set_repeat(image_, PIXMAN_REPEAT_NORMAL);
-    if (componentAlpha) pixman_image_set_component_alpha(image_, 1);
+    if (repeat_) pixman_image_set_repeat(image_, PIXMAN_REPEAT_NORMAL);
+    if (componentAlpha_) pixman_image_set_component_alpha(image_, 1);
   }
   ~ImageFlags() {
     if (!image_) return;
-    pixman_image_set_repeat(image_, PIXMAN_REPEAT_NONE);
-    pixman_image_set_component_alpha(image_, 0);
+    if (repeat_) pixman_image_set_repeat(image_, PIXMAN_REPEAT_NONE);
+    if (componentAlpha_) pixman_image_set_component_alpha(image_, 0);
   }
   ImageFlags(const ImageFlags&) = delete;
   ImageFlags& operator=(const ImageFlags&) = delete;
 
  private:
   pixman_image_t* image_;
+  bool repeat_;
+  bool componentAlpha_;
 };
 
 }  // namespace
 
 struct Compositor::Impl {
   pixman_image_t* framebuffer = nullptr;
+  // The same pixels seen as a8r8g8b8, for additive blends only: adding leaves each colour
+  // channel independent of the alpha byte, so the result is the same pixel for pixel, and
+  // pixman has fast paths for adding into a8r8g8b8 that it lacks for x8r8g8b8.
+  pixman_image_t* addTarget = nullptr;
   // Applied clip, compared with the state before every operation so that a viewport changed
   // through State() still clips.
   int clipX = 0, clipY = 0, clipW = -1, clipH = -1;
@@ -102,6 +111,49 @@ struct Compositor::Impl {
     return transformedImage;
   }
 
+  // Points both framebuffer images at `pixels` (width x height words), unclipped.
+  void Wrap(uint32_t* pixels, int width, int height) {
+    Unwrap();
+    if (width <= 0 || height <= 0) return;
+    framebuffer = pixman_image_create_bits(PIXMAN_x8r8g8b8, width, height, pixels, width * 4);
+    addTarget = pixman_image_create_bits(PIXMAN_a8r8g8b8, width, height, pixels, width * 4);
+  }
+  // The same, for a buffer of the same size swapped in between a draw's clip and its
+  // composite: the clip in force carries over.
+  void Rewrap(uint32_t* pixels, int width, int height) {
+    const int x = clipX, y = clipY, w = clipW, h = clipH;
+    Wrap(pixels, width, height);
+    SetClip(x, y, w, h, width, height);
+  }
+  void Unwrap() {
+    if (framebuffer) pixman_image_unref(framebuffer);
+    if (addTarget) pixman_image_unref(addTarget);
+    framebuffer = addTarget = nullptr;
+    clipW = clipH = -1;
+  }
+  // A viewport over the whole framebuffer sets no clip region at all, sparing pixman the
+  // region work on every composite.
+  void SetClip(int x, int y, int w, int h, int width, int height) {
+    if (!framebuffer || !addTarget || w < 0 || h < 0) return;
+    if (x == 0 && y == 0 && w == width && h == height) {
+      pixman_image_set_clip_region32(framebuffer, nullptr);
+      pixman_image_set_clip_region32(addTarget, nullptr);
+    } else {
+      pixman_region32_t region;
+      pixman_region32_init_rect(&region, x, y, static_cast<unsigned>(w), static_cast<unsigned>(h));
+      pixman_image_set_clip_region32(framebuffer, &region);
+      pixman_image_set_clip_region32(addTarget, &region);
+      pixman_region32_fini(&region);
+    }
+    clipX = x;
+    clipY = y;
+    clipW = w;
+    clipH = h;
+  }
+
+  // Clips every later draw to the viewport `s`; false when nothing can be drawn.
+  bool Clip(const DrawState& s, int width, int height);
+
   Impl() {
     const int w = kFontGlyphCount * kFontCellWidth;
     glyphBits.assign(static_cast<size_t>(w) * kFontHeight, 0);
@@ -119,7 +171,7 @@ struct Compositor::Impl {
                                       reinterpret_cast<uint32_t*>(glyphBits.data()), w);
   }
   ~Impl() {
-    if (framebuffer) pixman_image_unref(framebuffer);
+    Unwrap();
     if (glyphs) pixman_image_unref(glyphs);
     if (transformedImage) pixman_image_unref(transformedImage);
   }
@@ -135,14 +187,15 @@ void Compositor::Resize(int width, int height) {
   width_ = std::max(0, width);
   height_ = std::max(0, height);
   if (width_ == 0 || height_ == 0) width_ = height_ = 0;
-  if (impl_->framebuffer) pixman_image_unref(impl_->framebuffer);
-  impl_->framebuffer = nullptr;
-  pixels_.assign(static_cast<size_t>(width_) * static_cast<size_t>(height_), 0xFF000000u);
-  if (width_ > 0) {
-    impl_->framebuffer =
-        pixman_image_create_bits(PIXMAN_x8r8g8b8, width_, height_, pixels_.data(), width_ * 4);
+  impl_->Unwrap();
+  // The presented frame outlives the surface it was drawn on.
+  if (presentedFrame_ == PresentedFrame::InPixels) {
+    presented_ = std::move(pixels_);
+    presentedFrame_ = PresentedFrame::Kept;
   }
-  impl_->clipW = impl_->clipH = -1;
+  clearPending_ = false;
+  pixels_.assign(static_cast<size_t>(width_) * static_cast<size_t>(height_), 0xFF000000u);
+  impl_->Wrap(pixels_.data(), width_, height_);
   state_.viewX = state_.viewY = 0;
   state_.viewW = width_;
   state_.viewH = height_;
@@ -186,11 +239,53 @@ void Compositor::SetDrawOrigin(int x, int y) {
   state_.originY = y;
 }
 
+// Most frames start with a clear and then cover the screen with a picture: the clear is only
+// noted here, and done by the next draw that does not cover every pixel, or by a read.
 void Compositor::ClearScreen() {
-  const uint32_t c = 0xFF000000u | (static_cast<uint32_t>(Clamp255(state_.clearR)) << 16) |
-                     (static_cast<uint32_t>(Clamp255(state_.clearG)) << 8) |
-                     static_cast<uint32_t>(Clamp255(state_.clearB));
-  std::fill(pixels_.begin(), pixels_.end(), c);
+  if (pixels_.empty()) return;
+  clearWord_ = 0xFF000000u | (static_cast<uint32_t>(Clamp255(state_.clearR)) << 16) |
+               (static_cast<uint32_t>(Clamp255(state_.clearG)) << 8) |
+               static_cast<uint32_t>(Clamp255(state_.clearB));
+  clearPending_ = true;
+}
+
+void Compositor::PrepareWrite(bool overwritesAll) const {
+  if (presentedFrame_ == PresentedFrame::InPixels) {
+    if (clearPending_ || overwritesAll) {
+      // Nothing of the presented frame is drawn on: it keeps its buffer, and drawing goes on
+      // in the spare one.
+      std::swap(pixels_, presented_);
+      pixels_.resize(static_cast<size_t>(width_) * static_cast<size_t>(height_));
+      impl_->Rewrap(pixels_.data(), width_, height_);
+    } else {
+      presented_ = pixels_;
+    }
+    presentedFrame_ = PresentedFrame::Kept;
+  }
+  if (clearPending_) {
+    clearPending_ = false;
+    if (!overwritesAll) std::fill(pixels_.begin(), pixels_.end(), clearWord_);
+  }
+}
+
+void Compositor::MarkPresented() {
+  Settle();
+  presentedFrame_ = PresentedFrame::InPixels;
+  presentedWidth_ = width_;
+  presentedHeight_ = height_;
+}
+
+const std::vector<uint32_t>& Compositor::PresentedPixels() const {
+  static const std::vector<uint32_t> kNothing;
+  switch (presentedFrame_) {
+    case PresentedFrame::InPixels:
+      // A clear put off since has not touched the pixels yet.
+      return pixels_;
+    case PresentedFrame::Kept:
+      return presented_;
+    default:
+      return kNothing;
+  }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -229,36 +324,57 @@ bool ViewBox(const DrawState& s, int width, int height, pixman_box32_t& box) {
 }  // namespace
 
 // Everything below composites into the framebuffer through this clip.
-static bool ApplyClip(pixman_image_t* fb, const DrawState& s, int width, int height, int& cx,
-                      int& cy, int& cw, int& ch) {
-  if (!fb) return false;
+bool Compositor::Impl::Clip(const DrawState& s, int width, int height) {
+  if (!framebuffer || !addTarget) return false;
   pixman_box32_t box;
   if (!ViewBox(s, width, height, box)) return false;
   const int w = box.x2 - box.x1, h = box.y2 - box.y1;
-  if (box.x1 != cx || box.y1 != cy || w != cw || h != ch) {
-    pixman_region32_t region;
-    pixman_region32_init_rect(&region, box.x1, box.y1, static_cast<unsigned>(w),
-                              static_cast<unsigned>(h));
-    pixman_image_set_clip_region32(fb, &region);
-    pixman_region32_fini(&region);
-    cx = box.x1;
-    cy = box.y1;
-    cw = w;
-    ch = h;
+  if (box.x1 != clipX || box.y1 != clipY || w != clipW || h != clipH) {
+    SetClip(box.x1, box.y1, w, h, width, height);
   }
   return true;
 }
 
 namespace {
 
-// One picture composite in the current blend mode. `picture` is premultiplied; `maskReady` is
-// its tinted mask-blend form (needed only in mask mode). (sx, sy) in the picture lands on (dx, dy).
-void Blend(pixman_image_t* fb, const DrawState& state, pixman_image_t* picture,
-           pixman_image_t* maskReady, bool repeat, int sx, int sy, int dx, int dy, int w, int h,
+// Where a blend composites: the framebuffer, and its a8r8g8b8 view for adding.
+struct Targets {
+  pixman_image_t* fb;
+  pixman_image_t* add;
+};
+
+// The mask form of a picture for the mask blend: tinted colour, opaque or clear, and whether
+// it is opaque everywhere.
+struct MaskForm {
+  pixman_image_t* image = nullptr;
+  bool opaque = false;
+};
+
+// Whether a draw in this state writes every pixel it covers whatever was there before, so that
+// a draw covering the whole screen makes a clear before it pointless.
+bool DrawOverwrites(const DrawState& state, const MaskForm& mask) {
+  switch (state.blend) {
+    case kBlendMask:
+      return mask.image && mask.opaque;
+    case kBlendAlpha:
+    case kBlendLight:
+    case kBlendShade:
+      return false;
+    default:
+      return true;
+  }
+}
+
+// One picture composite in the current blend mode. `picture` is premultiplied; `mask` is its
+// tinted mask-blend form (needed only in mask mode). (sx, sy) in the picture lands on (dx, dy).
+void Blend(const Targets& target, const DrawState& state, pixman_image_t* picture,
+           const MaskForm& mask, bool repeat, int sx, int sy, int dx, int dy, int w, int h,
            std::vector<uint32_t>& scratch) {
+  pixman_image_t* fb = target.fb;
   const Tint t = TintOf(state);
-  auto comp = [&](pixman_op_t op, pixman_image_t* src, pixman_image_t* mask) {
-    pixman_image_composite32(op, src, mask, fb, sx, sy, sx, sy, dx, dy, w, h);
+  auto comp = [&](pixman_op_t op, pixman_image_t* src, pixman_image_t* maskImage) {
+    pixman_image_composite32(op, src, maskImage, op == PIXMAN_OP_ADD ? target.add : fb, sx, sy, sx,
+                             sy, dx, dy, w, h);
   };
   // The untinted picture in `op`, faded by the drawing alpha where it is below 1.
   auto plain = [&](pixman_op_t op) {
@@ -316,10 +432,11 @@ void Blend(pixman_image_t* fb, const DrawState& state, pixman_image_t* picture,
       return;
     }
     case kBlendMask: {
-      // maskReady already holds the tinted colour, opaque or clear: writing is a plain OVER.
-      if (!maskReady) return;
-      ImageFlags flags(maskReady, repeat, false);
-      comp(PIXMAN_OP_OVER, maskReady, nullptr);
+      // The mask form already holds the tinted colour, opaque or clear: writing is a plain
+      // OVER, and where every pixel is opaque, a copy.
+      if (!mask.image) return;
+      ImageFlags flags(mask.image, repeat, false);
+      comp(mask.opaque ? PIXMAN_OP_SRC : PIXMAN_OP_OVER, mask.image, nullptr);
       return;
     }
     default: {
@@ -339,11 +456,30 @@ void Blend(pixman_image_t* fb, const DrawState& state, pixman_image_t* picture,
 
 }  // namespace
 
+void Compositor::DrawView(FrameImages& images, FrameView& view, long long left, long long top,
+                          int maskThreshold) {
+  pixman_box32_t box;
+  if (!ViewBox(state_, width_, height_, box)) return;
+  const long long w = images.width, h = images.height;
+  if (left >= box.x2 || top >= box.y2 || left + w <= box.x1 || top + h <= box.y1) return;
+  MaskForm mask;
+  if (state_.blend == kBlendMask) {
+    mask.image = MaskImageFor(images, view, maskThreshold, TintWord(state_));
+    mask.opaque = view.maskOpaque;
+    if (!mask.image) return;
+  }
+  const bool coversScreen = box.x1 == 0 && box.y1 == 0 && box.x2 == width_ && box.y2 == height_ &&
+                            left <= 0 && top <= 0 && left + w >= width_ && top + h >= height_;
+  PrepareWrite(coversScreen && DrawOverwrites(state_, mask));
+  // The picture overlaps the viewport, so both corners are within int range.
+  Blend({impl_->framebuffer, impl_->addTarget}, state_, view.image, mask, false, 0, 0,
+        static_cast<int>(left), static_cast<int>(top), images.width, images.height, impl_->scratch);
+}
+
 void Compositor::DrawPicture(const Picture& picture, float x, float y, int frame) {
   if (frame < 0 || frame >= static_cast<int>(picture.frames.size())) return;
   if (!std::isfinite(x) || !std::isfinite(y)) return;
-  if (!ApplyClip(impl_->framebuffer, state_, width_, height_, impl_->clipX, impl_->clipY,
-                 impl_->clipW, impl_->clipH)) {
+  if (!impl_->Clip(state_, width_, height_)) {
     return;
   }
   FrameImages* images = FrameImagesFor(picture, picture.frames[static_cast<size_t>(frame)]);
@@ -357,13 +493,18 @@ void Compositor::DrawPicture(const Picture& picture, float x, float y, int frame
   const double sx = state_.scaleX, sy = state_.scaleY;
   if (!std::isfinite(rotation) || !std::isfinite(sx) || !std::isfinite(sy)) return;
 
-  if (rotation == 0.0 && sx == 1.0 && sy == 1.0) {
-    pixman_image_t* maskReady = state_.blend == kBlendMask
-                                    ? MaskImageFor(*images, maskThreshold, TintWord(state_))
-                                    : nullptr;
-    Blend(impl_->framebuffer, state_, images->image, maskReady, false, 0, 0,
-          static_cast<int>(px) - picture.handleX, static_cast<int>(py) - picture.handleY,
-          picture.width, picture.height, impl_->scratch);
+  if (rotation == 0.0 && std::fabs(sx) == 1.0 && std::fabs(sy) == 1.0) {
+    // Unturned and unscaled, perhaps mirrored about the handle: every screen pixel takes one
+    // picture pixel, so the mirrored frame, made once, is drawn like any other.
+    const int mirror = (sx < 0 ? kMirrorX : 0) | (sy < 0 ? kMirrorY : 0);
+    FrameView* view = MirroredView(*images, mirror);
+    if (!view) return;
+    const long long ix = static_cast<long long>(px), iy = static_cast<long long>(py);
+    const long long left =
+        (mirror & kMirrorX) ? ix + picture.handleX - picture.width : ix - picture.handleX;
+    const long long top =
+        (mirror & kMirrorY) ? iy + picture.handleY - picture.height : iy - picture.handleY;
+    DrawView(*images, *view, left, top, maskThreshold);
     return;
   }
   if (std::fabs(sx) < kMinScale || std::fabs(sy) < kMinScale) return;
@@ -425,36 +566,35 @@ void Compositor::DrawPicture(const Picture& picture, float x, float y, int frame
   pixman_transform_t transform;
   if (!pixman_transform_from_pixman_f_transform(&transform, &ft)) return;
 
-  // A pure mirror lands every screen pixel on a picture pixel centre: no smoothing needed.
-  const bool exact = rotation == 0.0 && std::fabs(sx) == 1.0 && std::fabs(sy) == 1.0;
   pixman_image_t* temp = impl_->TransformTarget(bw, bh);
   if (!temp) return;
-  pixman_image_set_transform(images->image, &transform);
+  pixman_image_t* image = images->Image();
+  pixman_image_set_transform(image, &transform);
   // Unturned, the drawn area is the picture's own rectangle: smoothing must not fade its edge
   // pixels into the transparent outside. Turned, that soft edge is the anti-aliasing.
-  if (rotation == 0.0) pixman_image_set_repeat(images->image, PIXMAN_REPEAT_PAD);
-  pixman_image_set_filter(images->image, exact ? PIXMAN_FILTER_NEAREST : PIXMAN_FILTER_BILINEAR,
-                          nullptr, 0);
-  pixman_image_composite32(PIXMAN_OP_SRC, images->image, nullptr, temp, bx, by, 0, 0, 0, 0, bw, bh);
-  pixman_image_set_transform(images->image, nullptr);
-  pixman_image_set_repeat(images->image, PIXMAN_REPEAT_NONE);
-  pixman_image_set_filter(images->image, PIXMAN_FILTER_NEAREST, nullptr, 0);
+  if (rotation == 0.0) pixman_image_set_repeat(image, PIXMAN_REPEAT_PAD);
+  pixman_image_set_filter(image, PIXMAN_FILTER_BILINEAR, nullptr, 0);
+  pixman_image_composite32(PIXMAN_OP_SRC, image, nullptr, temp, bx, by, 0, 0, 0, 0, bw, bh);
+  pixman_image_set_transform(image, nullptr);
+  pixman_image_set_repeat(image, PIXMAN_REPEAT_NONE);
+  pixman_image_set_filter(image, PIXMAN_FILTER_NEAREST, nullptr, 0);
 
-  pixman_image_t* maskReady = nullptr;
+  MaskForm mask;
   if (state_.blend == kBlendMask) {
     const size_t count = static_cast<size_t>(bw) * static_cast<size_t>(bh);
-    ThresholdForMask(impl_->transformed.data(), impl_->transformed.data(), count, maskThreshold,
-                     TintWord(state_));
-    maskReady = temp;
+    mask.opaque = ThresholdForMask(impl_->transformed.data(), impl_->transformed.data(), count,
+                                   maskThreshold, TintWord(state_));
+    mask.image = temp;
   }
-  Blend(impl_->framebuffer, state_, temp, maskReady, false, 0, 0, bx, by, bw, bh, impl_->scratch);
+  PrepareWrite(false);
+  Blend({impl_->framebuffer, impl_->addTarget}, state_, temp, mask, false, 0, 0, bx, by, bw, bh,
+        impl_->scratch);
 }
 
 void Compositor::TilePicture(const Picture& picture, float x, float y, int frame) {
   if (frame < 0 || frame >= static_cast<int>(picture.frames.size())) return;
   if (!std::isfinite(x) || !std::isfinite(y)) return;
-  if (!ApplyClip(impl_->framebuffer, state_, width_, height_, impl_->clipX, impl_->clipY,
-                 impl_->clipW, impl_->clipH)) {
+  if (!impl_->Clip(state_, width_, height_)) {
     return;
   }
   FrameImages* images = FrameImagesFor(picture, picture.frames[static_cast<size_t>(frame)]);
@@ -470,10 +610,17 @@ void Compositor::TilePicture(const Picture& picture, float x, float y, int frame
   const long long w = picture.width, h = picture.height;
   const int ox = static_cast<int>(((view.x1 - ax) % w + w) % w);
   const int oy = static_cast<int>(((view.y1 - ay) % h + h) % h);
-  pixman_image_t* maskReady =
-      state_.blend == kBlendMask ? MaskImageFor(*images, maskThreshold, TintWord(state_)) : nullptr;
-  Blend(impl_->framebuffer, state_, images->image, maskReady, true, ox, oy, view.x1, view.y1,
-        view.x2 - view.x1, view.y2 - view.y1, impl_->scratch);
+  MaskForm mask;
+  if (state_.blend == kBlendMask) {
+    mask.image = MaskImageFor(*images, images->views[0], maskThreshold, TintWord(state_));
+    mask.opaque = images->views[0].maskOpaque;
+    if (!mask.image) return;
+  }
+  // Copies fill the whole viewport: over the whole screen, they may stand in for a clear.
+  const bool wholeScreen = view.x1 == 0 && view.y1 == 0 && view.x2 == width_ && view.y2 == height_;
+  PrepareWrite(wholeScreen && DrawOverwrites(state_, mask));
+  Blend({impl_->framebuffer, impl_->addTarget}, state_, images->Image(), mask, true, ox, oy,
+        view.x1, view.y1, view.x2 - view.x1, view.y2 - view.y1, impl_->scratch);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -481,14 +628,18 @@ void Compositor::TilePicture(const Picture& picture, float x, float y, int frame
 
 namespace {
 
+// Shapes in the mask blend (when the drawing alpha lets them through) and in the solid one
+// write their colour unblended.
+bool FillOverwrites(const DrawState& state) {
+  if (state.blend == kBlendMask) return MaskThreshold(static_cast<float>(TintOf(state).a)) <= 255;
+  return state.blend != kBlendAlpha && state.blend != kBlendLight && state.blend != kBlendShade;
+}
+
 void FillBoxes(pixman_image_t* fb, std::vector<uint32_t>& pixels, int width, const DrawState& state,
                const pixman_box32_t& view, const pixman_box32_t* boxes, size_t boxCount) {
   if (!fb) return;
   const Tint t = TintOf(state);
-  const bool opaqueWrite =
-      (state.blend == kBlendMask && MaskThreshold(static_cast<float>(t.a)) <= 255) ||
-      (state.blend != kBlendMask && state.blend != kBlendAlpha && state.blend != kBlendLight &&
-       state.blend != kBlendShade);
+  const bool opaqueWrite = FillOverwrites(state);
   if (state.blend == kBlendMask && !opaqueWrite) return;
   if (!opaqueWrite && t.a <= 0.0) return;
   const uint32_t colour = 0xFF000000u | (static_cast<uint32_t>(Clamp255(state.r)) << 16) |
@@ -530,9 +681,7 @@ void Compositor::DrawFilledRect(float x, float y, float w, float h) {
   if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(w) || !std::isfinite(h)) return;
   pixman_box32_t view;
   // Shapes composite through the framebuffer's clip too, so it must follow the viewport.
-  if (!ApplyClip(impl_->framebuffer, state_, width_, height_, impl_->clipX, impl_->clipY,
-                 impl_->clipW, impl_->clipH) ||
-      !ViewBox(state_, width_, height_, view)) {
+  if (!impl_->Clip(state_, width_, height_) || !ViewBox(state_, width_, height_, view)) {
     return;
   }
   double x0 = static_cast<double>(x) + state_.originX, y0 = static_cast<double>(y) + state_.originY;
@@ -549,6 +698,8 @@ void Compositor::DrawFilledRect(float x, float y, float w, float h) {
   if (cx1 <= cx0 || cy1 <= cy0) return;
   const pixman_box32_t box{static_cast<int>(cx0), static_cast<int>(cy0), static_cast<int>(cx1),
                            static_cast<int>(cy1)};
+  PrepareWrite(box.x1 == 0 && box.y1 == 0 && box.x2 == width_ && box.y2 == height_ &&
+               FillOverwrites(state_));
   FillBoxes(impl_->framebuffer, pixels_, width_, state_, view, &box, 1);
 }
 
@@ -556,9 +707,7 @@ void Compositor::DrawOval(float x, float y, float w, float h) {
   if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(w) || !std::isfinite(h)) return;
   pixman_box32_t view;
   // Shapes composite through the framebuffer's clip too, so it must follow the viewport.
-  if (!ApplyClip(impl_->framebuffer, state_, width_, height_, impl_->clipX, impl_->clipY,
-                 impl_->clipW, impl_->clipH) ||
-      !ViewBox(state_, width_, height_, view)) {
+  if (!impl_->Clip(state_, width_, height_) || !ViewBox(state_, width_, height_, view)) {
     return;
   }
   double x0 = static_cast<double>(x) + state_.originX, y0 = static_cast<double>(y) + state_.originY;
@@ -588,6 +737,7 @@ void Compositor::DrawOval(float x, float y, float w, float h) {
     rows.push_back({static_cast<int>(c0), static_cast<int>(row), static_cast<int>(c1),
                     static_cast<int>(row) + 1});
   }
+  PrepareWrite(false);
   FillBoxes(impl_->framebuffer, pixels_, width_, state_, view, rows.data(), rows.size());
 }
 
@@ -595,9 +745,7 @@ void Compositor::DrawLineSegment(float x1, float y1, float x2, float y2) {
   if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2)) return;
   pixman_box32_t view;
   // Shapes composite through the framebuffer's clip too, so it must follow the viewport.
-  if (!ApplyClip(impl_->framebuffer, state_, width_, height_, impl_->clipX, impl_->clipY,
-                 impl_->clipW, impl_->clipH) ||
-      !ViewBox(state_, width_, height_, view)) {
+  if (!impl_->Clip(state_, width_, height_) || !ViewBox(state_, width_, height_, view)) {
     return;
   }
   // Bresenham between the two end pixels, both included. Far-off ends are pulled in so that an
@@ -640,6 +788,7 @@ void Compositor::DrawLineSegment(float x1, float y1, float x2, float y2) {
       ay += stepY;
     }
   }
+  PrepareWrite(false);
   FillBoxes(impl_->framebuffer, pixels_, width_, state_, view, boxes.data(), boxes.size());
 }
 
@@ -647,9 +796,7 @@ void Compositor::PlotPixel(float x, float y) {
   if (!std::isfinite(x) || !std::isfinite(y)) return;
   pixman_box32_t view;
   // Shapes composite through the framebuffer's clip too, so it must follow the viewport.
-  if (!ApplyClip(impl_->framebuffer, state_, width_, height_, impl_->clipX, impl_->clipY,
-                 impl_->clipW, impl_->clipH) ||
-      !ViewBox(state_, width_, height_, view)) {
+  if (!impl_->Clip(state_, width_, height_) || !ViewBox(state_, width_, height_, view)) {
     return;
   }
   const long long px = static_cast<long long>(Snap(x)) + state_.originX;
@@ -657,6 +804,7 @@ void Compositor::PlotPixel(float x, float y) {
   if (px < view.x1 || px >= view.x2 || py < view.y1 || py >= view.y2) return;
   const pixman_box32_t box{static_cast<int>(px), static_cast<int>(py), static_cast<int>(px) + 1,
                            static_cast<int>(py) + 1};
+  PrepareWrite(false);
   FillBoxes(impl_->framebuffer, pixels_, width_, state_, view, &box, 1);
 }
 
@@ -673,8 +821,7 @@ int MeasureTextWidth(const std::string& text) {
 
 void Compositor::DrawTextAt(const std::string& text, float x, float y) {
   if (!std::isfinite(x) || !std::isfinite(y) || !impl_->glyphs) return;
-  if (!ApplyClip(impl_->framebuffer, state_, width_, height_, impl_->clipX, impl_->clipY,
-                 impl_->clipW, impl_->clipH)) {
+  if (!impl_->Clip(state_, width_, height_)) {
     return;
   }
   const Tint t = TintOf(state_);
@@ -701,6 +848,7 @@ void Compositor::DrawTextAt(const std::string& text, float x, float y) {
   long long penX = static_cast<long long>(Snap(x)) + state_.originX;
   const long long penY = static_cast<long long>(Snap(y)) + state_.originY;
   if (penY <= -kFontHeight || penY >= height_) return;
+  PrepareWrite(false);
   for (char ch : text) {
     const auto c = static_cast<unsigned char>(ch);
     if (!HasFontGlyph(c)) continue;
@@ -718,6 +866,7 @@ void Compositor::DrawTextAt(const std::string& text, float x, float y) {
 void Compositor::GrabPicture(Picture& picture, int x, int y, int frame) const {
   if (frame < 0 || frame >= static_cast<int>(picture.frames.size())) return;
   if (picture.width <= 0 || picture.height <= 0) return;
+  Settle();
   PictureFrame& target = picture.frames[static_cast<size_t>(frame)];
   target.pixels.assign(static_cast<size_t>(picture.width) * static_cast<size_t>(picture.height), 0);
   target.cache.Reset();

@@ -14,6 +14,9 @@ namespace hopwerk {
 // Blend modes by the numbers project data uses.
 enum BlendMode : int { kBlendMask = 1, kBlendAlpha = 3, kBlendLight = 4, kBlendShade = 5 };
 
+struct FrameImages;
+struct FrameView;
+
 struct DrawState {
   int r = 255, g = 255, b = 255;
   float alpha = 1.0f;
@@ -36,8 +39,21 @@ class Compositor {
   void Resize(int width, int height);
   int Width() const { return width_; }
   int Height() const { return height_; }
-  // x8r8g8b8, row-major, Width() * Height() words.
-  const std::vector<uint32_t>& Pixels() const { return pixels_; }
+  // x8r8g8b8, row-major, Width() * Height() words. Read them before the next draw: once a frame
+  // is marked presented, drawing may go on in another buffer.
+  const std::vector<uint32_t>& Pixels() const {
+    Settle();
+    return pixels_;
+  }
+
+  // The frame now drawn is the one on display: it stays readable through PresentedPixels()
+  // while the next is drawn. Keeping it costs nothing when the next frame starts with a clear.
+  void MarkPresented();
+  // The last frame marked presented (x8r8g8b8, PresentedWidth() x PresentedHeight()); empty
+  // before the first.
+  const std::vector<uint32_t>& PresentedPixels() const;
+  int PresentedWidth() const { return presentedWidth_; }
+  int PresentedHeight() const { return presentedHeight_; }
 
   DrawState& State() { return state_; }
   const DrawState& State() const { return state_; }
@@ -61,9 +77,33 @@ class Compositor {
   void GrabPicture(Picture& picture, int x, int y, int frame) const;
 
  private:
+  // Where the last presented frame lives: nowhere yet, still in pixels_ (nothing drawn since),
+  // or in presented_.
+  enum class PresentedFrame { None, InPixels, Kept };
+
+  // Readies the pixels for a draw: keeps the presented frame if it is still in them, and does a
+  // clear that was put off, unless the draw overwrites every pixel itself (`overwritesAll`).
+  void PrepareWrite(bool overwritesAll) const;
+  // Readies the pixels for reading: a clear put off is done now.
+  void Settle() const {
+    if (clearPending_) PrepareWrite(false);
+  }
+  // Draws one orientation of a frame with its top-left corner at (left, top).
+  void DrawView(FrameImages& images, FrameView& view, long long left, long long top,
+                int maskThreshold);
+
   int width_ = 0;
   int height_ = 0;
-  std::vector<uint32_t> pixels_;
+  // Reading a frame may have to finish a clear that was put off, so the pixels and what is
+  // kept of the presented frame change under const access; what a reader sees never does.
+  mutable std::vector<uint32_t> pixels_;
+  mutable std::vector<uint32_t> presented_;
+  mutable PresentedFrame presentedFrame_ = PresentedFrame::None;
+  int presentedWidth_ = 0;
+  int presentedHeight_ = 0;
+  // A clear asked for and not yet done: the next draw either does it or covers it.
+  mutable bool clearPending_ = false;
+  uint32_t clearWord_ = 0xFF000000u;
   DrawState state_;
   struct Impl;
   Impl* impl_ = nullptr;  // pixman images and caches
@@ -85,8 +125,8 @@ PicturePtr CreateBlankPicture(int width, int height, int frames);
 bool WritePng(const std::string& path, const uint32_t* pixels, int width, int height);
 
 // Pixel-exact collision from the decoded pixels: alpha >= 128 is solid.
-bool PicturesOverlap(const Picture& p1, float x1, float y1, int frame1, const Picture& p2,
-                     float x2, float y2, int frame2);
+bool PicturesOverlap(const Picture& p1, float x1, float y1, int frame1, const Picture& p2, float x2,
+                     float y2, int frame2);
 bool PicturesOverlapTransformed(const Picture& p1, float x1, float y1, int frame1, float rot1,
                                 float sx1, float sy1, const Picture& p2, float x2, float y2,
                                 int frame2, float rot2, float sx2, float sy2);

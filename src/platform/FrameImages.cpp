@@ -6,7 +6,7 @@
 
 namespace hopwerk {
 
-FrameImages::~FrameImages() {
+FrameView::~FrameView() {
   if (image) pixman_image_unref(image);
   if (maskImage) pixman_image_unref(maskImage);
 }
@@ -24,23 +24,47 @@ FrameImages* FrameImagesFor(const Picture& picture, const PictureFrame& frame) {
   images->data = frame.pixels.data();
   images->width = w;
   images->height = h;
+  FrameView& own = images->views[0];
+  own.data = frame.pixels.data();
   // pixman only reads a source image, so wrapping the const pixels is safe.
-  images->image = pixman_image_create_bits(PIXMAN_a8r8g8b8, w, h,
-                                           const_cast<uint32_t*>(frame.pixels.data()), w * 4);
-  if (!images->image) return nullptr;
+  own.image = pixman_image_create_bits(PIXMAN_a8r8g8b8, w, h,
+                                       const_cast<uint32_t*>(frame.pixels.data()), w * 4);
+  if (!own.image) return nullptr;
   frame.cache.state = images;
   return images.get();
 }
 
-void ThresholdForMask(const uint32_t* src, uint32_t* dst, size_t count, int threshold,
+FrameView* MirroredView(FrameImages& images, int mirror) {
+  FrameView& view = images.views[mirror & 3];
+  if (view.image) return &view;
+  const size_t w = static_cast<size_t>(images.width), h = static_cast<size_t>(images.height);
+  view.pixels.resize(w * h);
+  for (size_t y = 0; y < h; ++y) {
+    const uint32_t* src = images.data + ((mirror & kMirrorY) ? h - 1 - y : y) * w;
+    uint32_t* dst = view.pixels.data() + y * w;
+    if (mirror & kMirrorX) {
+      std::reverse_copy(src, src + w, dst);
+    } else {
+      std::copy(src, src + w, dst);
+    }
+  }
+  view.data = view.pixels.data();
+  view.image = pixman_image_create_bits(PIXMAN_a8r8g8b8, images.width, images.height,
+                                        view.pixels.data(), images.width * 4);
+  return view.image ? &view : nullptr;
+}
+
+bool ThresholdForMask(const uint32_t* src, uint32_t* dst, size_t count, int threshold,
                       uint32_t tint) {
   const uint32_t tr = (tint >> 16) & 255, tg = (tint >> 8) & 255, tb = tint & 255;
   const bool white = (tint & 0xFFFFFFu) == 0xFFFFFFu;
+  bool opaque = true;
   for (size_t i = 0; i < count; ++i) {
     const uint32_t p = src[i];
     const uint32_t a = p >> 24;
     if (static_cast<int>(a) < threshold || a == 0) {
       dst[i] = 0;
+      opaque = false;
       continue;
     }
     uint32_t r = (p >> 16) & 255, g = (p >> 8) & 255, b = p & 255;
@@ -57,23 +81,24 @@ void ThresholdForMask(const uint32_t* src, uint32_t* dst, size_t count, int thre
     }
     dst[i] = 0xFF000000u | (r << 16) | (g << 8) | b;
   }
+  return opaque;
 }
 
-pixman_image_t* MaskImageFor(FrameImages& images, int threshold, uint32_t tint) {
+pixman_image_t* MaskImageFor(FrameImages& images, FrameView& view, int threshold, uint32_t tint) {
   tint &= 0xFFFFFFu;
-  if (images.maskImage && images.maskThreshold == threshold && images.maskTint == tint) {
-    return images.maskImage;
+  if (view.maskImage && view.maskThreshold == threshold && view.maskTint == tint) {
+    return view.maskImage;
   }
   const size_t count = static_cast<size_t>(images.width) * static_cast<size_t>(images.height);
-  images.maskPixels.resize(count);
-  ThresholdForMask(images.data, images.maskPixels.data(), count, threshold, tint);
-  if (!images.maskImage) {
-    images.maskImage = pixman_image_create_bits(PIXMAN_a8r8g8b8, images.width, images.height,
-                                                images.maskPixels.data(), images.width * 4);
+  view.maskPixels.resize(count);
+  view.maskOpaque = ThresholdForMask(view.data, view.maskPixels.data(), count, threshold, tint);
+  if (!view.maskImage) {
+    view.maskImage = pixman_image_create_bits(PIXMAN_a8r8g8b8, images.width, images.height,
+                                              view.maskPixels.data(), images.width * 4);
   }
-  images.maskThreshold = threshold;
-  images.maskTint = tint;
-  return images.maskImage;
+  view.maskThreshold = threshold;
+  view.maskTint = tint;
+  return view.maskImage;
 }
 
 int MaskThreshold(float drawAlpha) {

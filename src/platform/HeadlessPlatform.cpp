@@ -123,7 +123,8 @@ void HeadlessPlatform::WriteShot(int64_t frame) {
   const auto shot = options_.shots.find(frame);
   if (shot == options_.shots.end()) return;
   const std::string path = ResolvePath(shot->second);
-  if (lastFrame_.empty() || !WritePng(path, lastFrame_.data(), lastFrameWidth_, lastFrameHeight_)) {
+  const std::vector<uint32_t>& shown = LastFrame();
+  if (shown.empty() || !WritePng(path, shown.data(), LastFrameWidth(), LastFrameHeight())) {
     // stdout belongs to the trace; a lost screenshot is reported beside it.
     std::fprintf(stderr, "hopwerk-replay: could not write frame %lld to %s\n",
                  static_cast<long long>(frame), path.c_str());
@@ -137,9 +138,8 @@ void HeadlessPlatform::PresentFrame(int sync) {
     throw ProgramEnd{0, "frames"};
   }
   ++frames_;
-  lastFrame_ = compositor_.Pixels();
-  lastFrameWidth_ = compositor_.Width();
-  lastFrameHeight_ = compositor_.Height();
+  // No copy: the compositor keeps the frame aside only if the next one draws over it.
+  compositor_.MarkPresented();
   WriteShot(frames_);
   ApplyEventsUpTo(frames_);
   if (options_.frameLimit >= 0 && frames_ >= options_.frameLimit) {

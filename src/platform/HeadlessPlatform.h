@@ -84,9 +84,9 @@ class HeadlessPlatform : public PlatformCommon {
   // For the runner and tests.
   int64_t PresentedFrames() const { return frames_; }
   // The last presented frame (x8r8g8b8), empty before the first.
-  const std::vector<uint32_t>& LastFrame() const { return lastFrame_; }
-  int LastFrameWidth() const { return lastFrameWidth_; }
-  int LastFrameHeight() const { return lastFrameHeight_; }
+  const std::vector<uint32_t>& LastFrame() const { return compositor_.PresentedPixels(); }
+  int LastFrameWidth() const { return compositor_.PresentedWidth(); }
+  int LastFrameHeight() const { return compositor_.PresentedHeight(); }
   const std::string& WindowTitle() const { return windowTitle_; }
   void Emit(const std::string& line);
 
@@ -107,9 +107,6 @@ class HeadlessPlatform : public PlatformCommon {
   bool keyDown_[256] = {};
   std::vector<int> typed_;
   size_t typedRead_ = 0;
-  std::vector<uint32_t> lastFrame_;
-  int lastFrameWidth_ = 0;
-  int lastFrameHeight_ = 0;
   std::string windowTitle_;
   std::vector<int64_t> channelEnds_;  // virtual end time of each channel's sound, or -1 loop
   std::string programAbsolute_;       // the program folder, absolute and normalised

@@ -1,10 +1,14 @@
 #include "platform/Compositor.h"
 
 #include <gtest/gtest.h>
+#include <pixman.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 #include <memory>
+#include <random>
 
 namespace hopwerk {
 namespace {
@@ -698,6 +702,307 @@ TEST(CompositorClip, ShapesFollowAViewportChangedAfterText) {
     EXPECT_NE(c.Pixels()[75 * 100 + 75] & 0xFFFFFF, 0u) << blend;
     EXPECT_NE(c.Pixels()[90 * 100 + 90] & 0xFFFFFF, 0u) << blend;
   }
+}
+
+}  // namespace
+}  // namespace hopwerk
+
+// Kept work: mirrored frames made once, clears put off, additive blends through an a8r8g8b8
+// view, the presented frame kept without a copy. None of it may change a pixel.
+namespace hopwerk {
+namespace {
+
+// Premultiplied pixels of every alpha, colour never above it; all opaque if asked.
+std::vector<uint32_t> RandomPixels(std::mt19937& rng, size_t count, bool opaque) {
+  std::vector<uint32_t> pixels(count);
+  for (uint32_t& p : pixels) {
+    const uint32_t a = opaque ? 255 : rng() % 256;
+    p = a << 24 | (rng() % (a + 1)) << 16 | (rng() % (a + 1)) << 8 | rng() % (a + 1);
+  }
+  return pixels;
+}
+
+// Pixels whose colours differ (x8r8g8b8 keeps nothing in its top byte); all of them if the
+// sizes differ.
+size_t DifferingPixels(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b) {
+  if (a.size() != b.size()) return std::max(a.size(), b.size());
+  size_t differing = 0;
+  for (size_t i = 0; i < a.size(); ++i) differing += ((a[i] ^ b[i]) & 0xFFFFFF) != 0;
+  return differing;
+}
+
+// A compositor showing random opaque colours, so that any blend has something to mix with.
+void FillRandomly(Compositor& c, std::mt19937& rng) {
+  const Picture back = MakePicture(
+      c.Width(), c.Height(), RandomPixels(rng, static_cast<size_t>(c.Width()) * c.Height(), true));
+  const DrawState saved = c.State();
+  c.SetDrawBlend(0);
+  c.SetDrawColor(255, 255, 255);
+  c.SetDrawViewport(0, 0, c.Width(), c.Height());
+  c.SetDrawOrigin(0, 0);
+  c.DrawPicture(back, 0, 0, 0);
+  c.State() = saved;
+}
+
+struct BlendCase {
+  int blend, r, g, b;
+  float alpha;
+};
+const BlendCase kBlendCases[] = {
+    {kBlendMask, 255, 255, 255, 1.0f},  {kBlendMask, 200, 90, 30, 0.7f},
+    {kBlendAlpha, 255, 255, 255, 0.6f}, {kBlendAlpha, 40, 250, 120, 1.0f},
+    {kBlendLight, 255, 255, 255, 1.0f}, {kBlendLight, 255, 255, 255, 0.3f},
+    {kBlendLight, 90, 180, 255, 0.8f},  {kBlendShade, 128, 255, 60, 1.0f},
+    {0, 255, 255, 255, 1.0f},           {0, 10, 200, 100, 0.5f},
+};
+
+TEST(CompositorMirror, DrawsAsThePictureMirroredBeforehand) {
+  std::mt19937 rng(11);
+  const int w = 9, h = 7;
+  Picture p = MakePicture(w, h, RandomPixels(rng, w * h, false));
+  SetPictureHandle(p, 2, 5);
+  for (int mirror = 1; mirror <= 3; ++mirror) {
+    const bool mx = (mirror & 1) != 0, my = (mirror & 2) != 0;
+    Picture flipped = p;
+    for (int y = 0; y < h; ++y) {
+      for (int x = 0; x < w; ++x) {
+        flipped.frames[0].pixels[static_cast<size_t>(y) * w + x] =
+            p.frames[0].pixels[static_cast<size_t>(my ? h - 1 - y : y) * w + (mx ? w - 1 - x : x)];
+      }
+    }
+    // Mirrored about the handle: the handle's own offset is measured from the other side.
+    SetPictureHandle(flipped, mx ? w - p.handleX : p.handleX, my ? h - p.handleY : p.handleY);
+    for (const BlendCase& k : kBlendCases) {
+      Compositor drawn, expected;
+      for (Compositor* c : {&drawn, &expected}) {
+        c->Resize(24, 20);
+        std::mt19937 same(3);
+        FillRandomly(*c, same);
+        c->SetDrawBlend(k.blend);
+        c->SetDrawColor(k.r, k.g, k.b);
+        c->SetDrawAlpha(k.alpha);
+        c->SetDrawViewport(3, 2, 15, 14);
+        c->SetDrawOrigin(1, 2);
+      }
+      drawn.SetDrawScale(mx ? -1.0f : 1.0f, my ? -1.0f : 1.0f);
+      // Inside, cut by the viewport, and twice (the second draw uses what the first made).
+      for (const auto& [x, y] :
+           {std::pair{6, 5}, std::pair{-2, 0}, std::pair{15, 14}, std::pair{6, 5}}) {
+        drawn.DrawPicture(p, static_cast<float>(x), static_cast<float>(y), 0);
+        expected.DrawPicture(flipped, static_cast<float>(x), static_cast<float>(y), 0);
+      }
+      EXPECT_EQ(DifferingPixels(drawn.Pixels(), expected.Pixels()), 0u)
+          << "mirror " << mirror << " blend " << k.blend;
+    }
+  }
+}
+
+// GrabPicture writes into the picture: its mirrored frame must be made anew.
+TEST_F(CompositorTest, MirroredFrameFollowsAGrabIntoThePicture) {
+  Picture p = Filled(2, 1, 0);
+  for (int blend : {int{kBlendMask}, 0}) {
+    for (const auto& [left, right] : {std::pair{Argb(255, 250, 0, 0), Argb(255, 0, 0, 250)},
+                                      std::pair{Argb(255, 0, 250, 0), Argb(255, 250, 250, 250)}}) {
+      c.SetDrawScale(1, 1);
+      c.SetDrawBlend(0);
+      Picture source = MakePicture(2, 1, {left, right});
+      c.DrawPicture(source, 0, 0, 0);
+      c.GrabPicture(p, 0, 0, 0);
+      c.SetDrawBlend(blend);
+      c.SetDrawScale(-1, 1);
+      c.DrawPicture(p, 12, 10, 0);
+      EXPECT_EQ(c.Pixels()[10 * 32 + 10] & 0xFFFFFF, right & 0xFFFFFF) << blend;
+      EXPECT_EQ(c.Pixels()[10 * 32 + 11] & 0xFFFFFF, left & 0xFFFFFF) << blend;
+    }
+  }
+}
+
+// Additive blends go through an a8r8g8b8 view of the framebuffer: every colour must be what
+// adding straight into the x8r8g8b8 framebuffer gives (the slow way it used to be done).
+TEST(CompositorAdd, GivesWhatAddingIntoTheX8r8g8b8FramebufferGives) {
+  auto solid = [](double r, double g, double b, double a) {
+    auto c16 = [](double v) { return static_cast<uint16_t>(std::lround(v * 65535.0)); };
+    const pixman_color_t colour{c16(r), c16(g), c16(b), c16(a)};
+    return pixman_image_create_solid_fill(&colour);
+  };
+  std::mt19937 rng(21);
+  const int w = 23, h = 17;
+  Picture glow = MakePicture(w, h, RandomPixels(rng, w * h, true));
+  for (uint32_t& px : glow.frames[0].pixels) px = 0xFF000000u | (px & 255) * 0x010101u;
+  const Picture pictures[] = {MakePicture(w, h, RandomPixels(rng, w * h, false)), glow};
+  for (const Picture& p : pictures) {
+    for (const BlendCase& k : kBlendCases) {
+      const bool tinted = k.r < 255 || k.g < 255 || k.b < 255;
+      if (k.blend != kBlendLight && !(k.blend == kBlendAlpha && tinted)) continue;
+      Compositor c;
+      c.Resize(32, 24);
+      FillRandomly(c, rng);
+      std::vector<uint32_t> expected = c.Pixels();
+      c.SetDrawBlend(k.blend);
+      c.SetDrawColor(k.r, k.g, k.b);
+      c.SetDrawAlpha(k.alpha);
+      for (const auto& [x, y] : {std::pair{4, 3}, std::pair{-9, 14}}) c.DrawPicture(p, x, y, 0);
+
+      pixman_image_t* fb =
+          pixman_image_create_bits(PIXMAN_x8r8g8b8, 32, 24, expected.data(), 32 * 4);
+      pixman_image_t* pic = pixman_image_create_bits(
+          PIXMAN_a8r8g8b8, w, h, const_cast<uint32_t*>(p.frames[0].pixels.data()), w * 4);
+      const double a = k.alpha, r = k.r / 255.0, g = k.g / 255.0, b = k.b / 255.0;
+      pixman_image_t* fade = solid(0, 0, 0, a);
+      pixman_image_t* tint = solid(r * a, g * a, b * a, a);
+      for (const auto& [x, y] : {std::pair{4, 3}, std::pair{-9, 14}}) {
+        if (k.blend == kBlendAlpha) {
+          pixman_image_composite32(PIXMAN_OP_OUT_REVERSE, pic, fade, fb, 0, 0, 0, 0, x, y, w, h);
+        }
+        if (tinted) {
+          pixman_image_set_component_alpha(pic, 1);
+          pixman_image_composite32(PIXMAN_OP_ADD, tint, pic, fb, 0, 0, 0, 0, x, y, w, h);
+          pixman_image_set_component_alpha(pic, 0);
+        } else {
+          pixman_image_composite32(PIXMAN_OP_ADD, pic, a < 1.0 ? fade : nullptr, fb, 0, 0, 0, 0, x,
+                                   y, w, h);
+        }
+      }
+      for (pixman_image_t* image : {fb, pic, fade, tint}) pixman_image_unref(image);
+      EXPECT_EQ(DifferingPixels(c.Pixels(), expected), 0u)
+          << "blend " << k.blend << " tint " << k.r << "," << k.g << "," << k.b << " alpha "
+          << k.alpha;
+    }
+  }
+}
+
+// A clear is put off until a draw that does not cover the screen, or a read, needs it. Each
+// case draws after a clear twice: once with the clear done at once (read back first), once
+// put off; both over stale pixels, before and after a presented frame left its buffer.
+TEST(CompositorClear, APutOffClearShowsWhereverTheNextDrawDoesNotReach) {
+  std::mt19937 rng(9);
+  const int w = 20, h = 12;
+  const Picture opaque = MakePicture(w, h, RandomPixels(rng, w * h, true));
+  std::vector<uint32_t> holed = opaque.frames[0].pixels;
+  holed[37] = 0;
+  const Picture holey = MakePicture(w, h, holed);
+  const Picture tile = MakePicture(3, 2, RandomPixels(rng, 6, true));
+  using Draw = std::function<void(Compositor&)>;
+  const std::pair<const char*, Draw> cases[] = {
+      {"nothing", [](Compositor&) {}},
+      {"opaque mask cover", [&](Compositor& c) { c.DrawPicture(opaque, 0, 0, 0); }},
+      {"holed mask cover", [&](Compositor& c) { c.DrawPicture(holey, 0, 0, 0); }},
+      {"shifted cover", [&](Compositor& c) { c.DrawPicture(opaque, 1, 0, 0); }},
+      {"cover in a viewport",
+       [&](Compositor& c) {
+         c.SetDrawViewport(2, 2, 10, 5);
+         c.DrawPicture(opaque, 0, 0, 0);
+       }},
+      {"solid cover",
+       [&](Compositor& c) {
+         c.SetDrawBlend(0);
+         c.DrawPicture(holey, 0, 0, 0);
+       }},
+      {"light cover",
+       [&](Compositor& c) {
+         c.SetDrawBlend(kBlendLight);
+         c.DrawPicture(opaque, 0, 0, 0);
+       }},
+      {"faded mask cover",
+       [&](Compositor& c) {
+         c.SetDrawAlpha(0.6f);
+         c.DrawPicture(holey, 0, 0, 0);
+       }},
+      {"mirrored cover",
+       [&](Compositor& c) {
+         c.SetDrawScale(-1, -1);
+         c.DrawPicture(opaque, w, h, 0);
+       }},
+      {"tiles", [&](Compositor& c) { c.TilePicture(tile, 1, 1, 0); }},
+      {"tiles in a viewport",
+       [&](Compositor& c) {
+         c.SetDrawViewport(0, 0, 5, 12);
+         c.TilePicture(tile, 0, 0, 0);
+       }},
+      {"solid rectangle cover",
+       [&](Compositor& c) {
+         c.SetDrawBlend(0);
+         c.SetDrawColor(30, 60, 90);
+         c.DrawFilledRect(-1, -1, w + 2, h + 2);
+       }},
+      {"alpha rectangle cover",
+       [&](Compositor& c) {
+         c.SetDrawBlend(kBlendAlpha);
+         c.SetDrawAlpha(0.5f);
+         c.DrawFilledRect(0, 0, w, h);
+       }},
+      {"text", [&](Compositor& c) { c.DrawTextAt("Hop", 1, -3); }},
+      {"grab",
+       [&](Compositor& c) {
+         Picture grabbed = Filled(w, h, 0);
+         c.GrabPicture(grabbed, 0, 0, 0);
+         c.SetDrawBlend(0);
+         c.DrawPicture(grabbed, 3, 3, 0);
+       }},
+  };
+  for (const auto& [name, draw] : cases) {
+    Compositor lazy, eager;
+    for (Compositor* c : {&lazy, &eager}) {
+      c->Resize(w, h);
+      std::mt19937 same(5);
+      FillRandomly(*c, same);
+      c->MarkPresented();
+      FillRandomly(*c, same);  // drawing over a presented frame keeps it aside
+    }
+    for (int round = 0; round < 3; ++round) {
+      for (Compositor* c : {&lazy, &eager}) {
+        c->State() = DrawState{};
+        c->SetDrawViewport(0, 0, w, h);
+        c->SetClearColor(round * 40, 200, 100);
+        c->ClearScreen();
+        if (c == &eager) (void)c->Pixels();
+        draw(*c);
+      }
+      EXPECT_EQ(DifferingPixels(lazy.Pixels(), eager.Pixels()), 0u) << name << ", round " << round;
+      lazy.MarkPresented();
+      eager.MarkPresented();
+    }
+  }
+}
+
+TEST(CompositorPresent, ThePresentedFrameStaysWhileTheNextIsDrawn) {
+  Compositor c;
+  EXPECT_TRUE(c.PresentedPixels().empty());
+  c.Resize(8, 6);
+  c.SetClearColor(200, 0, 0);
+  c.ClearScreen();
+  EXPECT_TRUE(c.PresentedPixels().empty());
+  c.MarkPresented();
+  const std::vector<uint32_t> red(48, 0xFFC80000u);
+  EXPECT_EQ(c.PresentedPixels(), red);
+  EXPECT_EQ(c.PresentedWidth(), 8);
+  // Drawn over without a clear, then cleared and covered: the presented frame stays.
+  c.SetDrawBlend(0);
+  c.SetDrawColor(0, 0, 255);
+  c.PlotPixel(1, 1);
+  EXPECT_EQ(c.PresentedPixels(), red);
+  EXPECT_EQ(c.Pixels()[9], 0xFF0000FFu);
+  c.MarkPresented();
+  std::vector<uint32_t> marked = red;
+  marked[9] = 0xFF0000FFu;
+  EXPECT_EQ(c.PresentedPixels(), marked);
+  c.SetClearColor(0, 200, 0);
+  c.ClearScreen();
+  EXPECT_EQ(c.PresentedPixels(), marked);
+  c.DrawFilledRect(0, 0, 8, 6);
+  EXPECT_EQ(c.PresentedPixels(), marked);
+  EXPECT_EQ(c.Pixels()[0], 0xFF0000FFu);
+  c.MarkPresented();
+  c.ClearScreen();
+  EXPECT_EQ(c.PresentedPixels(), std::vector<uint32_t>(48, 0xFF0000FFu));
+  EXPECT_EQ(c.Pixels()[0], 0xFF00C800u);
+  // A new display size leaves the presented frame as it was shown.
+  c.MarkPresented();
+  c.Resize(4, 4);
+  EXPECT_EQ(c.PresentedPixels(), std::vector<uint32_t>(48, 0xFF00C800u));
+  EXPECT_EQ(c.PresentedWidth(), 8);
+  EXPECT_EQ(c.PresentedHeight(), 6);
+  EXPECT_EQ(c.Pixels().size(), 16u);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <climits>
 #include <filesystem>
 
+#include "platform/Compositor.h"
 #include "platform/HeadlessPlatform.h"
 #include "platform/ScratchFolder.h"
 #include "platform/Sound.h"
@@ -325,13 +326,21 @@ TEST(HeadlessDisplay, ShotsAreWrittenForTheirFrames) {
   f.Script("30 tap ENTER\n");
   HeadlessPlatform p(f.options);
   ASSERT_TRUE(p.OpenDisplay(16, 8, 0, 60));
+  p.SetClearColor(10, 20, 30);
   p.ClearScreen();
   p.PresentFrame(1);
   EXPECT_FALSE(std::filesystem::exists(f.dir / "two.png"));
   p.PresentFrame(1);
   EXPECT_EQ(ReadBytes(f.dir / "two.png").substr(0, 8), "\x89PNG\r\n\x1a\n");
+  // Drawn but never presented: the screen, and the shots taken while waiting, show frame 2.
+  p.SetDrawBlend(0);
+  p.SetDrawColor(0, 0, 255);
+  p.DrawFilledRect(0, 0, 16, 8);
+  EXPECT_EQ(p.LastFrame()[0] & 0xFFFFFF, 0x0A141Eu);
   EXPECT_EQ(p.WaitAnyKey(), 13);
-  EXPECT_EQ(ReadBytes(f.dir / "twenty.png").substr(0, 8), "\x89PNG\r\n\x1a\n");
+  PicturePtr twenty = LoadPictureFile(f.dir / "twenty.png");
+  ASSERT_TRUE(twenty);
+  EXPECT_EQ(twenty->frames[0].pixels[0] & 0xFFFFFF, 0x0A141Eu);
   EXPECT_FALSE(std::filesystem::exists(f.dir / "never.png"));
 }
 
