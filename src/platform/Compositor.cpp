@@ -9,6 +9,7 @@
 
 #include "platform/FontGlyphs.h"
 #include "platform/FrameImages.h"
+#include "platform/SafeMath.h"
 
 namespace hopwerk {
 
@@ -31,6 +32,14 @@ int Clamp255(int v) {
 // Drawing positions name the pixel that holds them.
 int Snap(double v) {
   return static_cast<int>(std::floor(std::clamp(v, -kCoordLimit, kCoordLimit)));
+}
+
+// Where a picture's corner lands, given where its handle lands: handles are project numbers, so
+// the difference is taken in 64 bits and kept where pixman's own arithmetic stays in range.
+int CornerCoord(double handleAt, int handle) {
+  return SatInt32(std::clamp<int64_t>(static_cast<int64_t>(handleAt) - handle,
+                                      -4 * static_cast<int64_t>(kCoordLimit),
+                                      4 * static_cast<int64_t>(kCoordLimit)));
 }
 
 uint16_t To16(double v) {
@@ -182,8 +191,10 @@ void Compositor::SetDrawViewport(int x, int y, int w, int h) {
 }
 
 void Compositor::SetDrawOrigin(int x, int y) {
-  state_.originX = x;
-  state_.originY = y;
+  // Like drawing positions, an origin beyond the coordinate limit shows nothing anyway.
+  const int limit = static_cast<int>(kCoordLimit);
+  state_.originX = std::clamp(x, -limit, limit);
+  state_.originY = std::clamp(y, -limit, limit);
 }
 
 void Compositor::ClearScreen() {
@@ -362,8 +373,8 @@ void Compositor::DrawPicture(const Picture& picture, float x, float y, int frame
                                     ? MaskImageFor(*images, maskThreshold, TintWord(state_))
                                     : nullptr;
     Blend(impl_->framebuffer, state_, images->image, maskReady, false, 0, 0,
-          static_cast<int>(px) - picture.handleX, static_cast<int>(py) - picture.handleY,
-          picture.width, picture.height, impl_->scratch);
+          CornerCoord(px, picture.handleX), CornerCoord(py, picture.handleY), picture.width,
+          picture.height, impl_->scratch);
     return;
   }
   if (std::fabs(sx) < kMinScale || std::fabs(sy) < kMinScale) return;
@@ -664,11 +675,11 @@ void Compositor::PlotPixel(float x, float y) {
 // Text
 
 int MeasureTextWidth(const std::string& text) {
-  int width = 0;
+  int64_t width = 0;
   for (char c : text) {
     if (HasFontGlyph(static_cast<unsigned char>(c))) width += kFontCellWidth;
   }
-  return width;
+  return SatInt32(width);
 }
 
 void Compositor::DrawTextAt(const std::string& text, float x, float y) {
