@@ -1,6 +1,7 @@
 #include "data/Console.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <numbers>
 
 namespace hopwerk {
@@ -52,9 +53,9 @@ void FatalError(Engine& engine, const std::string& message) {
     ConsolePrint(engine, "This game is not correct.", 255, 255, 255);
     ConsolePrint(engine, "Please notify its creator!", 255, 255, 255);
   }
-  engine.platform.WaitAnyKey();
   // A failure must never look like success to whatever started the game.
-  EndProgramNow(engine.platform, 1);
+  engine.platform.WaitAnyKeyThenEnd(1);
+  std::abort();  // not reached; the compiler cannot see through the virtual call
 }
 
 }  // namespace hopwerk

@@ -1,6 +1,7 @@
 #include "data/GeneralPictures.h"
 
 #include "data/Console.h"
+#include "platform/Paths.h"
 
 namespace hopwerk {
 
@@ -22,7 +23,7 @@ PicturePtr LoadGeneralPicture(Engine& engine, const std::string& name, bool buil
     picture = p.LoadPicture("incbin::IncBin/GFX/" + name);
     suffix = " (Internal file)";
   } else {
-    picture = p.LoadPicture(engine.folders.DataFolder + "GFX/General/" + name);
+    picture = p.LoadPicture(JoinDataName(engine.folders.DataFolder + "GFX/General/", name).path);
   }
   if (picture) {
     ConsolePrint(engine, "Loaded Image: " + name + suffix, 255, 255, 255);

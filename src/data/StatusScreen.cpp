@@ -2,6 +2,8 @@
 
 #include "data/Console.h"
 #include "data/EntryReader.h"
+#include "platform/Paths.h"
+#include "platform/SafeMath.h"
 
 namespace hopwerk {
 
@@ -149,7 +151,7 @@ void DrawStatusScreen(Engine& engine, std::vector<TStatus>& elements) {
     if ((e.Com == kPicture || e.Com == kPictureRow || e.Com == kPictureColumn) &&
         e.PicLoaded == 0) {
       e.PicLoaded = 1;
-      e.Image = p.LoadPicture(engine.folders.DataFolder + "GFX/Status/" + e.Txt);
+      e.Image = p.LoadPicture(JoinDataName(engine.folders.DataFolder + "GFX/Status/", e.Txt).path);
     }
     switch (e.Com) {
       case kPicture:
@@ -182,9 +184,9 @@ void DrawStatusScreen(Engine& engine, std::vector<TStatus>& elements) {
       case kRightText:
       case kCentredText: {
         const std::string text = StatusText(play, e.Txt);
-        int x = e.X;
-        if (e.Com == kRightText) x = e.X - p.MeasureTextWidth(text);
-        if (e.Com == kCentredText) x = e.X - p.MeasureTextWidth(text) / 2;
+        int32_t x = e.X;
+        if (e.Com == kRightText) x = SatSub(e.X, p.MeasureTextWidth(text));
+        if (e.Com == kCentredText) x = SatSub(e.X, p.MeasureTextWidth(text) / 2);
         p.DrawTextAt(text, static_cast<float>(x), static_cast<float>(e.Y));
         break;
       }

@@ -2,6 +2,7 @@
 
 #include "data/Console.h"
 #include "data/EntryReader.h"
+#include "platform/Paths.h"
 
 namespace hopwerk {
 
@@ -29,19 +30,20 @@ void ReadWeapon(Engine& engine, int slot, EntryReader& entry) {
         weapon.Picture = entry.String();
         // A name cut off by the entry's end is damage, not a file to look for.
         if (entry.Overran()) WeaponCorrupt(engine, slot, tag);
-        const std::string path = engine.folders.DataFolder + "GFX/Weapon/" + weapon.Picture;
-        weapon.Image = p.LoadPicture(path);
-        if (!weapon.Image) FatalError(engine, "Could not load: " + path);
+        const DataFilePath file =
+            JoinDataName(engine.folders.DataFolder + "GFX/Weapon/", weapon.Picture);
+        weapon.Image = p.LoadPicture(file.path);
+        if (!weapon.Image) FatalError(engine, "Could not load: " + file.shown);
         CentrePictureHandle(*weapon.Image);
         break;
       }
       case 1: {
         weapon.Sound = entry.String();
         if (entry.Overran()) WeaponCorrupt(engine, slot, tag);
-        const std::string path = engine.folders.DataFolder + "SFX/" + weapon.Sound;
-        weapon.Sample = p.LoadSoundFile(path, false);
+        const DataFilePath file = JoinDataName(engine.folders.DataFolder + "SFX/", weapon.Sound);
+        weapon.Sample = p.LoadSoundFile(file.path, false);
         if (!weapon.Sample && !weapon.Sound.empty()) {
-          FatalError(engine, "Could Not Load: " + path);
+          FatalError(engine, "Could Not Load: " + file.shown);
         }
         break;
       }

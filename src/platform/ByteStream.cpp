@@ -26,11 +26,12 @@ std::unique_ptr<ByteStream> ByteStream::Open(const std::string& path, Mode mode)
   stream->uncaughtAtOpen_ = std::uncaught_exceptions();
 
   if (mode == Mode::Read) {
-    // O_NONBLOCK keeps a FIFO or device from hanging the open; only plain files are streams.
+    // O_NONBLOCK keeps a FIFO or device from hanging the open; only plain files are streams,
+    // and only of a size a real file could have, so nothing is read without end.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return nullptr;
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > kMaxReadFileBytes) {
       ::close(fd);
       return nullptr;
     }

@@ -11,11 +11,16 @@ namespace hopwerk {
 
 class FileWriter;
 
+// The largest file the engine reads: 128 MiB, more than ten minutes of uncompressed CD-quality
+// music and far above any real picture, sound or text. Larger files are refused as missing.
+constexpr int64_t kMaxReadFileBytes = int64_t{128} << 20;
+
 class ByteStream {
  public:
   enum class Mode { Read, Write };
 
-  // Opens `path`. For Write the bytes go through a FileWriter: to a temporary file in the same
+  // Opens `path`. For Read only a regular file of at most kMaxReadFileBytes opens. For Write
+  // the bytes go through a FileWriter: to a temporary file in the same
   // folder which is renamed over `path` when the stream is closed; a failed write leaves the
   // old file untouched.
   static std::unique_ptr<ByteStream> Open(const std::string& path, Mode mode);

@@ -9,6 +9,7 @@
 
 #include "platform/FontGlyphs.h"
 #include "platform/FrameImages.h"
+#include "platform/SafeMath.h"
 
 namespace hopwerk {
 
@@ -235,8 +236,10 @@ void Compositor::SetDrawViewport(int x, int y, int w, int h) {
 }
 
 void Compositor::SetDrawOrigin(int x, int y) {
-  state_.originX = x;
-  state_.originY = y;
+  // Like drawing positions, an origin beyond the coordinate limit shows nothing anyway.
+  const int limit = static_cast<int>(kCoordLimit);
+  state_.originX = std::clamp(x, -limit, limit);
+  state_.originY = std::clamp(y, -limit, limit);
 }
 
 // Most frames start with a clear and then cover the screen with a picture: the clear is only
@@ -812,11 +815,11 @@ void Compositor::PlotPixel(float x, float y) {
 // Text
 
 int MeasureTextWidth(const std::string& text) {
-  int width = 0;
+  int64_t width = 0;
   for (char c : text) {
     if (HasFontGlyph(static_cast<unsigned char>(c))) width += kFontCellWidth;
   }
-  return width;
+  return SatInt32(width);
 }
 
 void Compositor::DrawTextAt(const std::string& text, float x, float y) {

@@ -14,8 +14,6 @@ namespace hopwerk {
 
 namespace {
 
-// Upper bound on a headless framebuffer: far beyond any real mode, well below memory trouble.
-
 constexpr int64_t kLoopsForever = -1;
 constexpr int64_t kStopped = -2;
 
@@ -58,7 +56,7 @@ int TypedCharOfKey(int key) {
 }  // namespace
 
 HeadlessPlatform::HeadlessPlatform(HeadlessOptions options)
-    : PlatformCommon(options.seed), options_(std::move(options)) {
+    : PlatformCommon(options.seed, options.pictureBudgetBytes), options_(std::move(options)) {
   if (!options_.output) options_.output = WriteToStdout;
 
   options_.programFolder = ToSlashes(options_.programFolder);
@@ -98,9 +96,7 @@ HeadlessPlatform::~HeadlessPlatform() = default;
 
 bool HeadlessPlatform::OpenDisplay(int width, int height, int depth, int hertz) {
   (void)hertz;
-  if (width <= 0 || height <= 0 || width > kMaxDisplaySide || height > kMaxDisplaySide) {
-    return false;
-  }
+  if (!DisplaySizeAllowed(width, height)) return false;
   if (depth == 32) {
     const bool offered =
         std::any_of(options_.modes.begin(), options_.modes.end(), [&](const DisplayMode& mode) {
@@ -200,6 +196,16 @@ int HeadlessPlatform::NextTypedChar() {
 }
 
 int HeadlessPlatform::WaitAnyKey() {
+  return WaitForPress(ProgramEnd{0, "input"});
+}
+
+void HeadlessPlatform::WaitAnyKeyThenEnd(int status) {
+  // With no press left the run ends as the press would have ended it.
+  WaitForPress(ProgramEnd{status, "exit"});
+  EndProgramNow(*this, status);
+}
+
+int HeadlessPlatform::WaitForPress(const ProgramEnd& dry) {
   // A press already waiting answers at once (lowest key code first).
   for (int key = 1; key <= 255; ++key) {
     if (keyHits_[key] > 0) {
@@ -212,7 +218,7 @@ int HeadlessPlatform::WaitAnyKey() {
     return e.kind == ReplayEvent::Kind::Down && e.key >= 1 && e.key <= 255;
   };
   while (next < options_.events.size() && !isPress(options_.events[next])) ++next;
-  if (next == options_.events.size()) throw ProgramEnd{0, "input"};
+  if (next == options_.events.size()) throw dry;
 
   // Waiting lets time pass: the clock and the frame count jump to the press. A run limited to
   // fewer frames ends at its limit instead, as it would have while presenting them.

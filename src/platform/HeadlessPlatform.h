@@ -37,6 +37,7 @@ struct HeadlessOptions {
   uint32_t seed = 1;
   std::vector<DisplayMode> modes;        // full-screen modes offered, in order
   std::map<int64_t, std::string> shots;  // frame number -> PNG file
+  int64_t pictureBudgetBytes = kPictureBudgetBytes;
   // Every output line (trace, console|, notice|, sound|); default: stdout, flushed per line.
   std::function<void(const std::string&)> output;
 };
@@ -57,6 +58,7 @@ class HeadlessPlatform : public PlatformCommon {
   bool IsKeyDown(int key) override;
   void FlushKeys() override;
   int WaitAnyKey() override;
+  [[noreturn]] void WaitAnyKeyThenEnd(int status) override;
   int NextTypedChar() override;
 
   SoundPtr LoadSoundFile(const std::string& path, bool loop) override;
@@ -95,6 +97,8 @@ class HeadlessPlatform : public PlatformCommon {
 
  private:
   void ApplyEventsUpTo(int64_t frame);
+  // The next key press, the clock jumping to it; `dry` ends the run when the script has none.
+  int WaitForPress(const ProgramEnd& dry);
   void PressKey(int key);
   int64_t NowMillis() const;  // the virtual clock, unwrapped
   void WriteShot(int64_t frame);

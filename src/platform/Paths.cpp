@@ -1,5 +1,6 @@
 #include "platform/Paths.h"
 
+#include <cctype>
 #include <vector>
 
 namespace hopwerk {
@@ -50,6 +51,47 @@ std::string NormalisePathText(const std::string& path) {
   }
   if (out.empty()) out = ".";
   return out;
+}
+
+namespace {
+
+// ".." itself, and what Windows turns into it by dropping trailing dots and spaces.
+bool ClimbsUp(const std::string& part) {
+  size_t dots = 0;
+  for (const char c : part) {
+    if (c == '.') {
+      ++dots;
+    } else if (c != ' ') {
+      return false;
+    }
+  }
+  return dots >= 2;
+}
+
+}  // namespace
+
+bool NameStaysInFolder(const std::string& name) {
+  if (name.empty() || name.find('\0') != std::string::npos) return false;
+  const std::string path = ToSlashes(name);
+  if (IsAbsolutePath(path)) return false;
+  if (path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]))) {
+    return false;
+  }
+  size_t start = 0;
+  while (start <= path.size()) {
+    size_t end = path.find('/', start);
+    if (end == std::string::npos) end = path.size();
+    if (ClimbsUp(path.substr(start, end - start))) return false;
+    start = end + 1;
+  }
+  return true;
+}
+
+DataFilePath JoinDataName(const std::string& folder, const std::string& name) {
+  DataFilePath file;
+  file.shown = folder.empty() || folder.back() == '/' ? folder + name : folder + "/" + name;
+  if (NameStaysInFolder(name)) file.path = file.shown;
+  return file;
 }
 
 }  // namespace hopwerk

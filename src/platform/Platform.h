@@ -113,8 +113,8 @@ class Platform {
                                       int firstCell, int cellCount) = 0;
   virtual PicturePtr CreatePicture(int width, int height, int frames) = 0;
   virtual void GrabPicture(Picture& picture, int x, int y, int frame) = 0;
-  virtual bool PicturesOverlap(const Picture& p1, float x1, float y1, int frame1,
-                               const Picture& p2, float x2, float y2, int frame2) = 0;
+  virtual bool PicturesOverlap(const Picture& p1, float x1, float y1, int frame1, const Picture& p2,
+                               float x2, float y2, int frame2) = 0;
   virtual bool PicturesOverlapTransformed(const Picture& p1, float x1, float y1, int frame1,
                                           float rot1, float sx1, float sy1, const Picture& p2,
                                           float x2, float y2, int frame2, float rot2, float sx2,
@@ -125,6 +125,10 @@ class Platform {
   virtual bool IsKeyDown(int key) = 0;
   virtual void FlushKeys() = 0;
   virtual int WaitAnyKey() = 0;
+  // A fatal error's wait: a key press ends the program with `status`, and so does every other
+  // end of the wait (the window closed, a replay script with no press left), so an error can
+  // never end as a success.
+  [[noreturn]] virtual void WaitAnyKeyThenEnd(int status) = 0;
   virtual int NextTypedChar() = 0;
 
   // --- Sound ---

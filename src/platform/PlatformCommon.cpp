@@ -67,7 +67,8 @@ std::string StripTrailingSlashes(std::string path) {
 
 }  // namespace
 
-PlatformCommon::PlatformCommon(uint32_t seed) : rng_(seed) {}
+PlatformCommon::PlatformCommon(uint32_t seed, int64_t pictureBudgetBytes)
+    : pictureBudget_(pictureBudgetBytes), rng_(seed) {}
 
 std::string PlatformCommon::ResolvePath(const std::string& path) const {
   if (path.rfind("incbin::", 0) == 0) return path;

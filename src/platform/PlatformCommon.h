@@ -9,17 +9,23 @@
 #include <string>
 
 #include "platform/Compositor.h"
+#include "platform/PictureBudget.h"
 #include "platform/Platform.h"
 
 namespace hopwerk {
 
-// Screen sizes come from project data; nothing real is larger, and a lie must not make the
-// framebuffer allocation fail.
-constexpr int kMaxDisplaySide = 16384;
+// Screen sizes come from project data: nothing real is larger than 8192 a side or 2^25
+// pixels (128 MiB of framebuffer), and a lie must not cost gigabytes and seconds a frame.
+constexpr int kMaxDisplaySide = 8192;
+constexpr int64_t kMaxDisplayPixels = int64_t{1} << 25;
+inline bool DisplaySizeAllowed(int width, int height) {
+  return width > 0 && height > 0 && width <= kMaxDisplaySide && height <= kMaxDisplaySide &&
+         int64_t{width} * height <= kMaxDisplayPixels;
+}
 
 class PlatformCommon : public Platform {
  public:
-  explicit PlatformCommon(uint32_t seed = 1);
+  explicit PlatformCommon(uint32_t seed = 1, int64_t pictureBudgetBytes = kPictureBudgetBytes);
 
   // Display state common to both: the framebuffer is the display.
   bool DisplayOpen() const override { return displayOpen_; }
@@ -89,6 +95,7 @@ class PlatformCommon : public Platform {
   std::unique_ptr<ByteStream> OpenWriteFile(const std::string& path) override;
 
   Compositor& GetCompositor() { return compositor_; }
+  const PictureBudget& GetPictureBudget() const { return pictureBudget_; }
 
  protected:
   // The local wall-clock time the date and time operations report.
@@ -98,6 +105,8 @@ class PlatformCommon : public Platform {
   std::string ResolvePath(const std::string& path) const;
 
   Compositor compositor_;
+  // Every picture this platform loads or creates counts here while it lives.
+  PictureBudget pictureBudget_;
   Backend backend_ = Backend::DirectX;
   bool displayOpen_ = false;
   std::mt19937 rng_;

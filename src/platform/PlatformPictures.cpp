@@ -5,17 +5,21 @@ namespace hopwerk {
 
 // Picture paths resolve like every other file path (backslashes accepted, relative to the
 // working folder), so a picture and a stream opened by the same name read the same file.
+// Nothing is decoded that would not fit in what remains of the picture budget.
 PicturePtr PlatformCommon::LoadPicture(const std::string& path) {
-  return LoadPictureFile(ResolvePath(path));
+  if (path.empty()) return nullptr;
+  return pictureBudget_.Keep(LoadPictureFile(ResolvePath(path), pictureBudget_.Remaining()));
 }
 
 PicturePtr PlatformCommon::LoadPictureStrip(const std::string& path, int cellWidth, int cellHeight,
                                             int firstCell, int cellCount) {
-  return LoadPictureStripFile(ResolvePath(path), cellWidth, cellHeight, firstCell, cellCount);
+  if (path.empty()) return nullptr;
+  return pictureBudget_.Keep(LoadPictureStripFile(
+      ResolvePath(path), cellWidth, cellHeight, firstCell, cellCount, pictureBudget_.Remaining()));
 }
 
 PicturePtr PlatformCommon::CreatePicture(int width, int height, int frames) {
-  return CreateBlankPicture(width, height, frames);
+  return pictureBudget_.Keep(CreateBlankPicture(width, height, frames, pictureBudget_.Remaining()));
 }
 
 bool PlatformCommon::PicturesOverlap(const Picture& p1, float x1, float y1, int frame1,

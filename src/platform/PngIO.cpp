@@ -2,6 +2,7 @@
 // and screenshot writing.
 #include <png.h>
 
+#include <algorithm>
 #include <bit>
 #include <csetjmp>
 #include <cstdio>
@@ -9,6 +10,7 @@
 
 #include "files/FileWriter.h"
 #include "platform/BuiltinPictures.h"
+#include "platform/ByteStream.h"
 #include "platform/Compositor.h"
 
 namespace hopwerk {
@@ -17,7 +19,13 @@ namespace {
 
 // Pictures are untrusted project data: refuse sizes that would only be a way to exhaust memory.
 constexpr png_uint_32 kMaxSide = 16384;
-constexpr uint64_t kMaxPixels = uint64_t{1} << 26;
+constexpr int64_t kBytesPerPixel = 4;
+
+// What a picture of this many pixels may take: the caller's limit, never above the cap.
+bool PixelsFit(uint64_t pixels, int64_t maxBytes) {
+  const uint64_t limit = static_cast<uint64_t>(std::clamp<int64_t>(maxBytes, 0, kMaxPictureBytes));
+  return pixels <= limit / kBytesPerPixel;
+}
 constexpr const char* kBuiltinPrefix = "incbin::";
 
 struct ReadCursor {
@@ -47,14 +55,15 @@ struct RawImage {
 
 // libpng reports errors by longjmp back here. Everything that owns memory lives in `out`, owned
 // by the caller, so the jump skips no destructor.
-bool ReadPng(png_structp png, png_infop info, RawImage& out) {
+bool ReadPng(png_structp png, png_infop info, int64_t maxBytes, RawImage& out) {
   if (setjmp(png_jmpbuf(png))) return false;
   png_set_user_limits(png, kMaxSide, kMaxSide);
   png_read_info(png, info);
   png_uint_32 width = 0, height = 0;
   int depth = 0, colourType = 0;
   png_get_IHDR(png, info, &width, &height, &depth, &colourType, nullptr, nullptr, nullptr);
-  if (width == 0 || height == 0 || uint64_t{width} * height > kMaxPixels) return false;
+  // Checked from the header alone: a small file can declare a picture of gigabytes.
+  if (width == 0 || height == 0 || !PixelsFit(uint64_t{width} * height, maxBytes)) return false;
   // Whatever the file holds, read 8-bit B, G, R, A bytes: one native-endian 0xAARRGGBB word.
   png_set_expand(png);  // palette to RGB, small greys to 8 bits, tRNS to alpha
   png_set_scale_16(png);
@@ -81,7 +90,7 @@ bool ReadPng(png_structp png, png_infop info, RawImage& out) {
   return true;
 }
 
-bool DecodeRaw(const uint8_t* data, size_t size, RawImage& out) {
+bool DecodeRaw(const uint8_t* data, size_t size, int64_t maxBytes, RawImage& out) {
   if (!data || size < 8 || png_sig_cmp(data, 0, 8) != 0) return false;
   png_structp png =
       png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, OnPngError, OnPngWarning);
@@ -93,7 +102,7 @@ bool DecodeRaw(const uint8_t* data, size_t size, RawImage& out) {
   }
   ReadCursor cursor{data, size, 0};
   png_set_read_fn(png, &cursor, ReadFromMemory);
-  const bool ok = ReadPng(png, info, out);
+  const bool ok = ReadPng(png, info, maxBytes, out);
   png_destroy_read_struct(&png, &info, nullptr);
   return ok;
 }
@@ -108,36 +117,36 @@ uint32_t MaskAndPremultiply(uint32_t p) {
   return (a << 24) | (mul((p >> 16) & 255) << 16) | (mul((p >> 8) & 255) << 8) | mul(p & 255);
 }
 
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) return false;
-  bytes.clear();
-  uint8_t buffer[65536];
-  size_t got = 0;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-    bytes.insert(bytes.end(), buffer, buffer + got);
-  }
-  // A folder opens but cannot be read: that is an error, not an empty file.
-  const bool ok = std::ferror(file) == 0;
-  std::fclose(file);
-  return ok;
+// Through the engine's stream, so only a regular file of a sane size is read.
+bool ReadWholeFile(const std::string& path, std::string& bytes) {
+  auto in = ByteStream::Open(path, ByteStream::Mode::Read);
+  if (!in) return false;
+  const int64_t size = in->Size();
+  bytes = in->ReadString(static_cast<int>(size));
+  return static_cast<int64_t>(bytes.size()) == size;
 }
 
 // A loaded picture (file or built-in) as one frame.
-PicturePtr LoadSource(const std::string& path) {
+PicturePtr LoadSource(const std::string& path, int64_t maxBytes) {
   if (path.rfind(kBuiltinPrefix, 0) == 0) {
-    return LoadBuiltinPicture(path.substr(std::strlen(kBuiltinPrefix)));
+    PicturePtr builtin = LoadBuiltinPicture(path.substr(std::strlen(kBuiltinPrefix)));
+    if (builtin && !PixelsFit(uint64_t{static_cast<uint32_t>(builtin->width)} *
+                                  static_cast<uint32_t>(builtin->height),
+                              maxBytes)) {
+      return nullptr;
+    }
+    return builtin;
   }
-  std::vector<uint8_t> bytes;
+  std::string bytes;
   if (!ReadWholeFile(path, bytes)) return nullptr;
-  return DecodePng(bytes.data(), bytes.size());
+  return DecodePng(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), maxBytes);
 }
 
 }  // namespace
 
-PicturePtr DecodePng(const uint8_t* data, size_t size) {
+PicturePtr DecodePng(const uint8_t* data, size_t size, int64_t maxBytes) {
   RawImage raw;
-  if (!DecodeRaw(data, size, raw)) return nullptr;
+  if (!DecodeRaw(data, size, maxBytes, raw)) return nullptr;
   auto picture = std::make_shared<Picture>();
   picture->width = raw.width;
   picture->height = raw.height;
@@ -148,22 +157,25 @@ PicturePtr DecodePng(const uint8_t* data, size_t size) {
   return picture;
 }
 
-PicturePtr LoadPictureFile(const std::string& path) {
-  return LoadSource(path);
+PicturePtr LoadPictureFile(const std::string& path, int64_t maxBytes) {
+  return LoadSource(path, maxBytes);
 }
 
 PicturePtr LoadPictureStripFile(const std::string& path, int cellWidth, int cellHeight,
-                                int firstCell, int cellCount) {
+                                int firstCell, int cellCount, int64_t maxBytes) {
   if (cellWidth <= 0 || cellHeight <= 0 || firstCell < 0 || cellCount <= 0) return nullptr;
-  PicturePtr sheet = LoadSource(path);
+  PicturePtr sheet = LoadSource(path, maxBytes);
   if (!sheet || sheet->frames.empty()) return nullptr;
   // Only whole cells count; a sheet that holds not even one cannot be cut.
   const int columns = sheet->width / cellWidth;
   const int rows = sheet->height / cellHeight;
   if (columns <= 0 || rows <= 0) return nullptr;
   const long long cellsInSheet = static_cast<long long>(columns) * rows;
-  if (static_cast<long long>(cellCount) * cellWidth * cellHeight >
-      static_cast<long long>(kMaxPixels)) {
+  // The sheet is still held while the strip is cut from it: both count.
+  const int64_t sheetBytes = static_cast<int64_t>(sheet->width) * sheet->height * kBytesPerPixel;
+  if (!PixelsFit(static_cast<uint64_t>(cellCount) * static_cast<uint64_t>(cellWidth) *
+                     static_cast<uint64_t>(cellHeight),
+                 maxBytes - sheetBytes)) {
     return nullptr;
   }
   auto strip = std::make_shared<Picture>();
@@ -187,10 +199,11 @@ PicturePtr LoadPictureStripFile(const std::string& path, int cellWidth, int cell
   return strip;
 }
 
-PicturePtr CreateBlankPicture(int width, int height, int frames) {
+PicturePtr CreateBlankPicture(int width, int height, int frames, int64_t maxBytes) {
   if (width <= 0 || height <= 0 || frames <= 0) return nullptr;
-  if (static_cast<uint64_t>(width) * static_cast<uint64_t>(height) * static_cast<uint64_t>(frames) >
-      kMaxPixels) {
+  if (!PixelsFit(static_cast<uint64_t>(width) * static_cast<uint64_t>(height) *
+                     static_cast<uint64_t>(frames),
+                 maxBytes)) {
     return nullptr;
   }
   auto picture = std::make_shared<Picture>();

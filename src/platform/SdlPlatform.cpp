@@ -98,9 +98,7 @@ bool SdlPlatform::StartVideo() {
 // --- Display ---
 
 bool SdlPlatform::OpenDisplay(int width, int height, int depth, int hertz) {
-  if (width <= 0 || height <= 0 || width > kMaxDisplaySide || height > kMaxDisplaySide) {
-    return false;
-  }
+  if (!DisplaySizeAllowed(width, height)) return false;
   if (!StartVideo()) return false;
   DestroyDisplay();
   displayOpen_ = false;
@@ -353,8 +351,17 @@ void SdlPlatform::FlushKeys() {
 }
 
 int SdlPlatform::WaitAnyKey() {
+  return WaitForPress(0);
+}
+
+void SdlPlatform::WaitAnyKeyThenEnd(int status) {
+  WaitForPress(status);
+  EndProgramNow(*this, status);
+}
+
+int SdlPlatform::WaitForPress(int closedStatus) {
   while (true) {
-    if (!PumpEvents()) EndProgram(0);
+    if (!PumpEvents()) EndProgram(closedStatus);
     // A press not yet read answers at once (lowest key code first) and is used up.
     for (int key = 1; key <= 255; ++key) {
       if (keyHits_[key] > 0) {

@@ -40,6 +40,7 @@ class SdlPlatform : public PlatformCommon {
   bool IsKeyDown(int key) override;
   void FlushKeys() override;
   int WaitAnyKey() override;
+  [[noreturn]] void WaitAnyKeyThenEnd(int status) override;
   int NextTypedChar() override;
 
   SoundPtr LoadSoundFile(const std::string& path, bool loop) override;
@@ -71,6 +72,8 @@ class SdlPlatform : public PlatformCommon {
   void ShowFrame();
   // Services the window system; returns false when the player closed the game window.
   bool PumpEvents();
+  // The next key press; a closed window ends the program with `closedStatus`.
+  int WaitForPress(int closedStatus);
   void HandleKeyEvent(const SDL_Event& event);
   void QueueTyped(int c);
   void SetRendererVsync(bool on);

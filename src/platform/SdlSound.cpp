@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/ByteStream.h"
 #include "platform/SdlPlatform.h"
 #include "platform/Sound.h"
 
@@ -56,7 +57,14 @@ SoundPtr SdlPlatform::LoadSoundFile(const std::string& path, bool loop) {
   sound->durationMillis = duration;
   if (!StartAudio()) return sound;
 
-  Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
+  // The bytes come through the engine's stream, so the mixer decodes exactly the regular,
+  // size-checked file that was probed, never a device or pipe put in its place meanwhile.
+  auto in = ByteStream::Open(path, ByteStream::Mode::Read);
+  if (!in) return nullptr;
+  const std::string bytes = in->ReadString(static_cast<int>(in->Size()));
+  SDL_RWops* memory = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+  if (memory == nullptr) return nullptr;
+  Mix_Chunk* chunk = Mix_LoadWAV_RW(memory, 1);
   if (chunk == nullptr) return nullptr;
   int frequency = 0;
   Uint16 format = 0;

@@ -2,6 +2,7 @@
 
 #include "data/EntryReader.h"
 #include "platform/KeyCodes.h"
+#include "platform/SafeMath.h"
 
 namespace hopwerk {
 
@@ -34,7 +35,7 @@ bool IsBlank(const std::string& line) {
 
 void AddCreditLine(Engine& engine, Credits line) {
   GameData& data = engine.data;
-  line.Y = engine.platform.FontHeight() * static_cast<int32_t>(data.CreditLines.size());
+  line.Y = SatMul(engine.platform.FontHeight(), static_cast<int64_t>(data.CreditLines.size()));
   data.CreditsMaxScroll = line.Y;
   data.CreditLines.push_back(std::move(line));
 }
@@ -76,13 +77,14 @@ void CreditsScreen(Engine& engine, const std::string& archive, const std::string
     p.ClearScreen();
     for (const Credits& c : data.CreditLines) {
       p.SetDrawColor(c.R, c.G, c.B);
-      const float y = static_cast<float>(c.Y - scroll);
+      const float y = static_cast<float>(SatSub(c.Y, scroll));
       if (c.Align == 0) {
         p.DrawTextAt(c.Text, 0, y);
       } else if (c.Align == 1) {
-        p.DrawTextAt(c.Text, static_cast<float>(width / 2 - p.MeasureTextWidth(c.Text) / 2), y);
+        p.DrawTextAt(c.Text, static_cast<float>(SatSub(width / 2, p.MeasureTextWidth(c.Text) / 2)),
+                     y);
       } else if (c.Align == 2) {
-        p.DrawTextAt(c.Text, static_cast<float>(width - p.MeasureTextWidth(c.Text)), y);
+        p.DrawTextAt(c.Text, static_cast<float>(SatSub(width, p.MeasureTextWidth(c.Text))), y);
       }
     }
     p.SetDrawColor(255, 255, 255);

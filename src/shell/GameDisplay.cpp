@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/SafeMath.h"
 #include "shell/GlowEffect.h"
 
 namespace hopwerk {
@@ -32,8 +33,8 @@ bool FindAlternateMode(Engine& engine, int width, int height, int depth) {
       result = p.OpenDisplay(m.width, m.height, depth, 60);
       PrepareGlowEffect(engine);
       p.ClearScreen();
-      const int x = m.width / 2 - width / 2;
-      const int y = m.height / 2 - height / 2;
+      const int x = SatSub(m.width / 2, width / 2);
+      const int y = SatSub(m.height / 2, height / 2);
       p.SetDrawViewport(x, y, width, height);
       p.SetDrawOrigin(x, y);
       p.TraceLine("Setting to alternate graphics mode: " + std::to_string(m.width) + "x" +

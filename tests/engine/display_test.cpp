@@ -80,11 +80,32 @@ TEST_F(DisplayTest, ImpossibleWindowEndsWithAFailureNotice) {
   EXPECT_EQ(run.output[0].rfind("notice| ", 0), 0u);
 }
 
-TEST_F(DisplayTest, AbsurdScreenSizeFromTheProjectIsRefusedNotAllocated) {
-  Open(100000, 100000, 0, {});
-  ASSERT_TRUE(run.ended);
-  EXPECT_EQ(run.end.status, 1);
-  EXPECT_TRUE(run.Printed("notice| The game display could not be opened (100000x100000)"));
+// Nothing real is larger than 8192 a side or 2^25 pixels; a project asking for more gets the
+// failure notice, windowed or full screen, even where a mode that large is offered.
+TEST(DisplaySizes, BeyondAnyRealDisplayAreRefusedWithANotice) {
+  const struct {
+    int width, height;
+    bool opens;
+  } cases[] = {{100000, 100000, false}, {16384, 16384, false}, {8193, 16, false}, {16, 8193, false},
+               {8192, 4097, false},     {4097, 8192, false},   {8192, 16, true},  {16, 8192, true}};
+  for (const auto& c : cases) {
+    for (const int fullScreen : {0, 1}) {
+      EngineRun run;
+      run.options.modes = {{c.width, c.height, 32, 60}};
+      Engine& engine = run.Start();
+      engine.project.ScreenWidth = c.width;
+      engine.project.ScreenHeight = c.height;
+      engine.project.FullScreen = fullScreen;
+      run.Run([](Engine& e) { OpenGameDisplay(e); });
+      const std::string size = std::to_string(c.width) + "x" + std::to_string(c.height);
+      EXPECT_EQ(run.platform->DisplayOpen(), c.opens) << size;
+      EXPECT_EQ(run.ended, !c.opens) << size;
+      if (!c.opens) {
+        EXPECT_EQ(run.end.status, 1) << size;
+        EXPECT_TRUE(run.Printed("notice| The game display could not be opened (" + size + ")"));
+      }
+    }
+  }
 }
 
 TEST(GlowPicture, BrightInTheMiddleAndBlackAtTheRim) {

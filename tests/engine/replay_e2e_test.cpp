@@ -87,13 +87,23 @@ TEST_F(ReplayTest, LoadingShowsIdentityAndReachesTheMenu) {
   EXPECT_EQ(r.lines.back().rfind("end| reason=exit status=0", 0), 0u) << r.lines.back();
 }
 
-TEST_F(ReplayTest, ArchiveOfAnotherProjectStopsTheGame) {
+// A fatal error waits for a key and then ends with status 1; a script with no press left ends
+// the run as that press would, and one with a press jumps to it first.
+TEST_F(ReplayTest, ArchiveOfAnotherProjectStopsTheGameWithFailure) {
   ASSERT_TRUE(
       WriteVxrArchive(project.path() + "/VXR/Maps.vxr", {{"ID", test::IdEntry(2, 7).data, 0}}));
-  const ReplayResult r = Replay(project.path(), {"--home", home.path()});
-  EXPECT_TRUE(r.Has("console| VXR ID mismatch (2.7)"));
-  EXPECT_TRUE(r.Has("console| Please notify its creator!"));
-  EXPECT_EQ(r.lines.back().rfind("end| reason=input", 0), 0u) << r.lines.back();
+  test::WriteFile(home.path() + "/input", "500 tap SPACE\n");
+  for (const bool scripted : {false, true}) {
+    std::vector<std::string> args = {"--home", home.path()};
+    if (scripted) args.insert(args.end(), {"--input", home.path() + "/input"});
+    const ReplayResult r = Replay(project.path(), args);
+    EXPECT_TRUE(r.Has("console| VXR ID mismatch (2.7)"));
+    EXPECT_TRUE(r.Has("console| Please notify its creator!"));
+    ASSERT_FALSE(r.lines.empty());
+    EXPECT_EQ(r.lines.back().rfind("end| reason=exit status=1 frame=", 0), 0u) << r.lines.back();
+    EXPECT_EQ(r.lines.back() == "end| reason=exit status=1 frame=500", scripted) << r.lines.back();
+    EXPECT_EQ(r.status, 1);
+  }
 }
 
 TEST_F(ReplayTest, StateAndScreenshotAreWritten) {

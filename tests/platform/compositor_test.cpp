@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <random>
 
@@ -670,6 +671,25 @@ TEST_F(CompositorTest, BadInputsDrawNothingAndDoNotCrash) {
   none.DrawTextAt("x", 0, 0);
   none.ClearScreen();
   none.DrawFilledRect(0, 0, 4, 4);
+}
+
+// Handles and origins are project numbers: at their extremes the picture lies far outside
+// the framebuffer, and working that out must not overflow.
+TEST_F(CompositorTest, ExtremeHandlesAndOriginsDrawNothing) {
+  Picture p = Filled(2, 2, Argb(255, 255, 255, 255));
+  for (const int e : {std::numeric_limits<int>::min(), std::numeric_limits<int>::max()}) {
+    SetPictureHandle(p, e, e);
+    for (const float rotation : {0.0f, 45.0f}) {
+      c.SetDrawRotation(rotation);
+      c.DrawPicture(p, 5, 5, 0);
+    }
+    SetPictureHandle(p, 0, 0);
+    c.SetDrawOrigin(e, e);
+    c.DrawPicture(p, 5, 5, 0);
+    c.SetDrawOrigin(0, 0);
+    c.SetDrawRotation(0);
+  }
+  for (uint32_t pixel : c.Pixels()) ASSERT_EQ(pixel & 0xFFFFFFu, 0u);
 }
 
 }  // namespace

@@ -192,6 +192,63 @@ TEST(Paths, TextNormalisation) {
   EXPECT_EQ(JoinPath("/a", "/b"), "/b");
 }
 
+TEST(Paths, NamesFromGameDataNeverLeaveTheirFolder) {
+  const struct {
+    const char* name;
+    bool stays;
+  } cases[] = {
+      {"Bullet.png", true},
+      {"sub/./Bullet.png", true},
+      {"..Bullet.png", true},
+      {"a..b/c", true},
+      {"", false},
+      {"..", false},
+      {"../../../../dev/zero", false},
+      {"sub/../../x.png", false},
+      {"sub/..", false},
+      {"..\\..\\x.png", false},
+      {"sub\\..\\..\\x.png", false},
+      {"/dev/zero", false},
+      {"\\\\server\\share\\x.png", false},
+      {"C:/Windows/x.png", false},
+      {"c:x.png", false},
+      {"... /x.png", false},
+      {"sub/.. /x.png", false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(NameStaysInFolder(c.name), c.stays) << c.name;
+    const DataFilePath file = JoinDataName("Data/GFX/", c.name);
+    EXPECT_EQ(file.shown, std::string("Data/GFX/") + c.name);
+    EXPECT_EQ(file.path, c.stays ? file.shown : "") << c.name;
+  }
+  EXPECT_FALSE(NameStaysInFolder(std::string("a.png\0b", 7)));  // would open "a.png"
+  EXPECT_EQ(JoinDataName("Data", "x.png").path, "Data/x.png");
+}
+
+// The engine reads nothing but regular files of a size a real file could have, whichever way
+// it reads them; a refused file is simply not there.
+TEST(Files, OnlyRegularFilesOfASaneSizeAreRead) {
+  ScratchFolder dir;
+  HeadlessPlatform p(OptionsFor(dir));
+  const uint32_t red[4] = {0xFFFF0000u, 0xFFFF0000u, 0xFFFF0000u, 0xFFFF0000u};
+  ASSERT_TRUE(WritePng(dir / "small.png", red, 2, 2));
+  ASSERT_TRUE(WritePng(dir / "padded.png", red, 2, 2));
+  // Sparse: a valid picture followed by zeros up to one byte beyond the limit.
+  std::filesystem::resize_file(dir / "padded.png", kMaxReadFileBytes + 1);
+  WriteBytes(dir / "padded.wav", std::string("RIFF\x04\0\0\0WAVE", 12));
+  std::filesystem::resize_file(dir / "padded.wav", kMaxReadFileBytes + 1);
+  std::filesystem::create_directories(dir / "folder.png");
+
+  ASSERT_TRUE(p.LoadPicture(dir / "small.png"));
+  for (const std::string& path :
+       {dir / "padded.png", dir / "padded.wav", dir / "folder.png", std::string("/dev/null")}) {
+    EXPECT_FALSE(p.OpenReadFile(path)) << path;
+    EXPECT_FALSE(p.LoadPicture(path)) << path;
+    EXPECT_FALSE(p.LoadPictureStrip(path, 1, 1, 0, 4)) << path;
+    EXPECT_FALSE(p.LoadSoundFile(path, false)) << path;
+  }
+}
+
 TEST(RandomInt, StaysWithinBothBoundsInEitherOrder) {
   ScratchFolder dir;
   HeadlessPlatform p(OptionsFor(dir));

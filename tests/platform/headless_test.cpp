@@ -209,6 +209,28 @@ TEST(HeadlessInput, WaitAnyKeyTakesAPendingPressFirst) {
   }
 }
 
+// A fatal error's wait ends the run as its key would, whether the script has a press left or
+// not; an ordinary wait with none left still ends for want of input.
+TEST(HeadlessInput, AFatalWaitEndsWithItsStatusEvenWithoutAPress) {
+  const struct {
+    const char* script;
+    int64_t frame;
+  } cases[] = {{"", 0}, {"7 tap Q\n", 7}, {"3 up Q\n4 type x\n", 0}};
+  for (const auto& c : cases) {
+    Fixture f;
+    f.Script(c.script);
+    HeadlessPlatform p(f.options);
+    try {
+      p.WaitAnyKeyThenEnd(1);
+      ADD_FAILURE() << "the fatal wait returned";
+    } catch (const ProgramEnd& end) {
+      EXPECT_EQ(end.reason, "exit") << c.script;
+      EXPECT_EQ(end.status, 1) << c.script;
+    }
+    EXPECT_EQ(p.PresentedFrames(), c.frame) << c.script;
+  }
+}
+
 TEST(HeadlessInput, WaitAnyKeySkipsReleasesAndTyping) {
   Fixture f;
   f.Script("5 up A\n6 type q\n9 down Q\n");

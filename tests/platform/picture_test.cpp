@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "platform/Compositor.h"
+#include "platform/HeadlessPlatform.h"
 
 namespace hopwerk {
 namespace {
@@ -217,6 +218,59 @@ TEST_F(PictureFileTest, AbsurdDimensionsAreRefused) {
   png_destroy_write_struct(&png, &info);
   std::fclose(f);
   EXPECT_EQ(LoadPictureFile(Path("huge.png")), nullptr);
+}
+
+TEST_F(PictureFileTest, DeclaredSizeIsCheckedAgainstTheLimitBeforeDecoding) {
+  std::vector<uint32_t> pixels(64 * 64, 0xFF00FF00u);
+  ASSERT_TRUE(WritePng(Path("p.png"), pixels.data(), 64, 64));
+  const std::vector<uint8_t> png = ReadBytes(Path("p.png"));
+  EXPECT_EQ(DecodePng(png.data(), png.size(), 64 * 64 * 4 - 1), nullptr);
+  EXPECT_NE(DecodePng(png.data(), png.size(), 64 * 64 * 4), nullptr);
+  EXPECT_EQ(LoadPictureFile("incbin::IncBin/GFX/Dot.png", 15), nullptr);  // 2x2
+  EXPECT_EQ(CreateBlankPicture(8, 8, 2, 511), nullptr);
+}
+
+// Decoded pixels of every live picture a platform made count against one budget: beyond it a
+// picture is not loaded, and a picture given up gives its share back.
+TEST_F(PictureFileTest, LivePicturesShareOneBudget) {
+  std::vector<uint32_t> pixels(64 * 64, 0xFF00FF00u);
+  ASSERT_TRUE(WritePng(Path("p.png"), pixels.data(), 64, 64));
+  constexpr int64_t kOne = 64 * 64 * 4;
+  HeadlessOptions options;
+  options.programFolder = dir_.string() + "/";
+  options.output = [](const std::string&) {};
+  options.pictureBudgetBytes = 4 * kOne;
+  HeadlessPlatform p(options);
+
+  PicturePtr a = p.LoadPicture(Path("p.png"));
+  PicturePtr b = p.CreatePicture(64, 32, 2);
+  ASSERT_TRUE(a && b);
+  EXPECT_EQ(p.GetPictureBudget().Used(), 2 * kOne);
+  // The sheet is decoded while the strip is cut: both count, and 2 + 1 + 1 still fits.
+  PicturePtr strip = p.LoadPictureStrip(Path("p.png"), 32, 32, 0, 4);
+  ASSERT_TRUE(strip);
+  EXPECT_EQ(p.GetPictureBudget().Used(), 3 * kOne);
+  PicturePtr d = p.LoadPicture(Path("p.png"));
+  ASSERT_TRUE(d);
+  EXPECT_FALSE(p.LoadPicture(Path("p.png")));
+  EXPECT_FALSE(p.CreatePicture(1, 1, 1));
+  EXPECT_FALSE(p.LoadPicture("incbin::IncBin/GFX/Dot.png"));
+  EXPECT_FALSE(p.LoadPictureStrip(Path("p.png"), 32, 32, 0, 1));
+
+  PicturePtr copy = a;
+  a.reset();
+  EXPECT_EQ(p.GetPictureBudget().Used(), 4 * kOne);  // still held through its copy
+  copy.reset();
+  strip.reset();
+  EXPECT_EQ(p.GetPictureBudget().Used(), 2 * kOne);
+  EXPECT_TRUE(p.LoadPictureStrip(Path("p.png"), 32, 32, 0, 4));  // needs 2, has 2
+  // Pictures may outlive their platform.
+  options.pictureBudgetBytes = kOne;
+  auto q = std::make_unique<HeadlessPlatform>(options);
+  PicturePtr kept = q->LoadPicture(Path("p.png"));
+  q.reset();
+  ASSERT_TRUE(kept);
+  EXPECT_EQ(kept->width, 64);
 }
 
 TEST(BuiltinPictureTest, SizesAndContent) {
