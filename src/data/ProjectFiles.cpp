@@ -77,7 +77,7 @@ std::string ResolveProjectFile(Engine& engine, const std::string& patchFolder,
   std::string clean = name;
   std::replace(clean.begin(), clean.end(), '\\', '/');
   std::string found;
-  if (!engine.play.PatchFolder.empty()) {
+  if (rule != PatchCopy::Never && !engine.play.PatchFolder.empty()) {
     const int kind =
         FindIgnoringCase(engine, engine.play.PatchFolder + "/", patchFolder + clean, found);
     if (rule == PatchCopy::Exists ? kind != 0 : kind == 1) return found;

@@ -16,6 +16,7 @@ struct Engine;
 enum class PatchCopy {
   Exists,  // anything by that name (a file or a folder)
   File,    // a file
+  Never,   // the patch is not looked into at all
 };
 
 // Folder listings read for case-insensitive lookups, kept for the whole run: the project's

@@ -1,5 +1,6 @@
 #include "gameplay/HurtPlayer.h"
 
+#include "data/ProjectFiles.h"
 #include "gameplay/ActivityArea.h"
 
 namespace hopwerk {
@@ -23,12 +24,15 @@ void PlayPlayerSound(Engine& engine) {
   const std::string& file = dead ? actor.DieF : actor.OuchF;
   SoundPtr& sound = dead ? actor.DieSound : actor.Ouch;
   if (file.empty()) return;
-  const std::string path = engine.folders.DataFolder + "SFX/" + file;
-  if (!sound) sound = p.LoadSoundFile(path, false);
+  if (!sound) {
+    // These two come from the project's own folder even when a patch is chosen.
+    const std::string path = ResolveProjectFile(engine, "", "SFX/", file, PatchCopy::Never);
+    if (!path.empty()) sound = p.LoadSoundFile(path, false);
+  }
   if (sound) {
     p.PlaySoundOn(sound);
   } else if (dead) {
-    p.TraceLine("Could not play: " + path);
+    p.TraceLine("Could not play: " + engine.folders.DataFolder + "SFX/" + file);
   }
 }
 

@@ -13,4 +13,7 @@ constexpr int kStartAtCheckpoint = 1;
 // saved game).
 void StartLevel(Engine& engine, int mode);
 
+// The front end's states 2 (a fresh level) and 3 (a loaded saved game) start the level.
+void InstallLevelPlay(Engine& engine);
+
 }  // namespace hopwerk
