@@ -15,6 +15,14 @@ constexpr int kDieSlot = 4;
 constexpr int64_t kWallMargin = 100;  // walls this close to the drawing area take part
 constexpr int64_t kHurtFlashMillis = 3000;
 
+// A screen rectangle, right and bottom edges excluded.
+struct ScreenRect {
+  int64_t left = 0, top = 0, right = 0, bottom = 0;
+  bool Meets(const ScreenRect& o) const {
+    return left < o.right && o.left < right && top < o.bottom && o.top < bottom;
+  }
+};
+
 // What every object of one frame's walk shares.
 struct ObjectPass {
   Engine& engine;
@@ -24,7 +32,34 @@ struct ObjectPass {
   int32_t now;
   int64_t surfaceWidth;
   int64_t surfaceHeight;
+  // Where the player's bullets are, on screen, all together: walls away from it cannot stop
+  // any, however many bullets fly.
+  ScreenRect bullets;
+  bool anyBullets = false;
 };
+
+ScreenRect BulletRect(const PlayState& play, const BulletType& bullet) {
+  const Picture& image = *bullet.Weapon->Image;
+  const int64_t left = static_cast<int64_t>(bullet.X) - play.CameraX - image.handleX;
+  const int64_t top = static_cast<int64_t>(bullet.Y) - play.CameraY - image.handleY;
+  return {left, top, left + image.width, top + image.height};
+}
+
+void FindBullets(ObjectPass& pass) {
+  pass.play.Bullets.Walk([&](const BulletType& bullet) {
+    if (!bullet.Weapon || !bullet.Weapon->Image) return false;
+    const ScreenRect r = BulletRect(pass.play, bullet);
+    if (!pass.anyBullets) {
+      pass.bullets = r;
+      pass.anyBullets = true;
+    } else {
+      pass.bullets = {std::min(pass.bullets.left, r.left), std::min(pass.bullets.top, r.top),
+                      std::max(pass.bullets.right, r.right),
+                      std::max(pass.bullets.bottom, r.bottom)};
+    }
+    return false;
+  });
+}
 
 int64_t FloorDiv(int64_t a, int64_t b) {
   const int64_t q = a / b;
@@ -66,25 +101,25 @@ bool TakesPart(const ObjectType& o) {
 // rectangle can touch it, so a wide wall costs no more than a small one.
 void StopBulletsAt(ObjectPass& pass, const ObjectType& wall, int64_t sx, int64_t sy) {
   const Picture& tile = *wall.Pic;
-  const int64_t tileLeft = sx - tile.handleX;
-  const int64_t tileTop = sy - tile.handleY;
+  const int64_t across = static_cast<int64_t>(wall.RepX) + 1;
+  const int64_t down = static_cast<int64_t>(wall.RepY) + 1;
+  const ScreenRect area{sx - tile.handleX, sy - tile.handleY,
+                        sx - tile.handleX + across * tile.width,
+                        sy - tile.handleY + down * tile.height};
+  if (!area.Meets(pass.bullets)) return;
   pass.play.Bullets.RemoveIf([&](const BulletType& bullet) {
     if (!bullet.Weapon || !bullet.Weapon->Image) return false;
-    const Picture& image = *bullet.Weapon->Image;
-    const int64_t bx = static_cast<int64_t>(bullet.X) - pass.play.CameraX;
-    const int64_t by = static_cast<int64_t>(bullet.Y) - pass.play.CameraY;
-    const int64_t left = bx - image.handleX;
-    const int64_t top = by - image.handleY;
-    const TileRange cols = TilesOver(tileLeft, tile.width, static_cast<int64_t>(wall.RepX) + 1,
-                                     left, left + image.width);
-    const TileRange rows = TilesOver(tileTop, tile.height, static_cast<int64_t>(wall.RepY) + 1, top,
-                                     top + image.height);
+    const ScreenRect r = BulletRect(pass.play, bullet);
+    if (!area.Meets(r)) return false;
+    const TileRange cols = TilesOver(area.left, tile.width, across, r.left, r.right);
+    const TileRange rows = TilesOver(area.top, tile.height, down, r.top, r.bottom);
+    const float bx = static_cast<float>(bullet.X - static_cast<int64_t>(pass.play.CameraX));
+    const float by = static_cast<float>(bullet.Y - static_cast<int64_t>(pass.play.CameraY));
     for (int64_t i = cols.first; i <= cols.last; ++i) {
       for (int64_t j = rows.first; j <= rows.last; ++j) {
-        if (pass.platform.PicturesOverlap(image, static_cast<float>(bx), static_cast<float>(by), 0,
-                                          tile, static_cast<float>(sx + i * tile.width),
-                                          static_cast<float>(sy + j * tile.height),
-                                          wall.ActiveFrame)) {
+        if (pass.platform.PicturesOverlap(
+                *bullet.Weapon->Image, bx, by, 0, tile, static_cast<float>(sx + i * tile.width),
+                static_cast<float>(sy + j * tile.height), wall.ActiveFrame)) {
           return true;
         }
       }
@@ -98,6 +133,12 @@ void StopBulletsAt(ObjectPass& pass, const ObjectType& wall, int64_t sx, int64_t
 void DrawTiled(ObjectPass& pass, const ObjectType& o, int64_t sx, int64_t sy) {
   if (!o.Pic) return;
   const Picture& tile = *o.Pic;
+  if (o.OType == 1 && pass.anyBullets) StopBulletsAt(pass, o, sx, sy);
+  if (o.RepX == 0 && o.RepY == 0) {
+    // One copy: the surface's own clipping is all it needs.
+    pass.platform.DrawPicture(tile, static_cast<float>(sx), static_cast<float>(sy), o.ActiveFrame);
+    return;
+  }
   const TileRange cols = TilesOver(sx - tile.handleX, tile.width, static_cast<int64_t>(o.RepX) + 1,
                                    0, pass.surfaceWidth);
   const TileRange rows = TilesOver(sy - tile.handleY, tile.height, static_cast<int64_t>(o.RepY) + 1,
@@ -108,7 +149,6 @@ void DrawTiled(ObjectPass& pass, const ObjectType& o, int64_t sx, int64_t sy) {
                                 static_cast<float>(sy + j * tile.height), o.ActiveFrame);
     }
   }
-  if (o.OType == 1 && !pass.play.Bullets.Empty()) StopBulletsAt(pass, o, sx, sy);
 }
 
 // The player blinks in changing shades while it cannot be hurt again.
@@ -244,9 +284,16 @@ void VisitObject(ObjectPass& pass, LayerList& layer, ObjectType& o) {
 
 void DrawLevelObjects(Engine& engine) {
   Platform& p = engine.platform;
-  ObjectPass pass{
-      engine,           p, engine.play, DrawingArea(engine), p.ClockMillis(), p.DisplayWidth(),
-      p.DisplayHeight()};
+  ObjectPass pass{engine,
+                  p,
+                  engine.play,
+                  DrawingArea(engine),
+                  p.ClockMillis(),
+                  p.DisplayWidth(),
+                  p.DisplayHeight(),
+                  ScreenRect{},
+                  false};
+  FindBullets(pass);
   for (int layer = kLayers - 1; layer >= 0; --layer) {
     LayerList& list = engine.level.LayerLists[static_cast<size_t>(layer)];
     list.Walk([&](ObjectType& o) { VisitObject(pass, list, o); });
