@@ -47,14 +47,16 @@ void LoadActorPictures(Engine& engine, ActorType& d) {
 }
 
 void LoadCollectablePicture(Engine& engine, CollectableType& d) {
-  const std::string path = ResolveProjectFile(engine, "Data/GFX/Level/Collectable/",
-                                              "GFX/Level/Collectable/", d.Pic, PatchCopy::File);
+  const auto path = [&] {
+    return ResolveProjectFile(engine, "Data/GFX/Level/Collectable/", "GFX/Level/Collectable/",
+                              d.Pic, PatchCopy::File);
+  };
   if (d.Anim != 0) {
-    d.Image = LoadLevelPictureStrip(engine, path, d.AnWidth, d.AnHeight, d.AnFrames);
+    d.Image = LoadLevelPictureStrip(engine, path(), d.AnWidth, d.AnHeight, d.AnFrames);
   } else if (d.Pic == "EGG:EGG") {
     d.Image = LoadLevelPicture(engine, kEggPicture);
   } else {
-    d.Image = LoadLevelPicture(engine, path);
+    d.Image = LoadLevelPicture(engine, path());
   }
   if (d.Image) CentrePictureHandle(*d.Image);
 }
