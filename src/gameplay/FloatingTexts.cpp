@@ -1,3 +1,5 @@
+#include <cstdint>
+
 #include "gameplay/FrameSteps.h"
 
 namespace hopwerk {
@@ -8,7 +10,8 @@ void DrawFloatingTexts(Engine& engine) {
     p.SetDrawColor(0, 0, 0);
     for (int dx = -1; dx <= 1; ++dx) {
       for (int dy = -1; dy <= 1; ++dy) {
-        p.DrawTextAt(text.Txt, static_cast<float>(text.X + dx), static_cast<float>(text.Y + dy));
+        p.DrawTextAt(text.Txt, static_cast<float>(static_cast<int64_t>(text.X) + dx),
+                     static_cast<float>(static_cast<int64_t>(text.Y) + dy));
       }
     }
     const int r = p.RandomInt(0, 255);

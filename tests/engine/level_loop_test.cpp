@@ -1,10 +1,10 @@
 // The level loop: the quit prompt, the pause screen and the end of an episode.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "LevelTestProject.h"
 #include "TestLevel.h"
 #include "gameplay/LevelLoop.h"
 #include "gameplay/PauseGame.h"
@@ -89,24 +89,6 @@ TEST(LevelLoop, CompletedEpisodeEndsTheLoopAfter250Frames) {
   EXPECT_EQ(play.GameState, 0);
 }
 
-// A level "L1" whose only object is the player, of the actor kind "Hero", at (200, 300).
-void WriteOneLevel(LevelRun& level) {
-  const std::string root = level.run.project.path() + "/";
-  Folders& folders = level.engine().folders;
-  folders.AppFolder = root;
-  folders.DataFolder = root + "Data/";
-  folders.ArchiveFolder = root + "VXR/";
-  using test::Bytes;
-  const Bytes objects =
-      Bytes().Byte(0).Byte(1).Int(200).Int(300).Byte(3).Byte(2).Byte(4).String("Hero").Byte(255);
-  ASSERT_TRUE(WriteVxrArchive(root + "VXR/Maps.vxr",
-                              {{"L1/General", Bytes().Byte(0).String("First").Byte(255).data, 0},
-                               {"L1/Objects", objects.data, 0}}));
-  const Bytes hero = Bytes().Byte(0).Byte(1).Byte(9).Int(12).Byte(255);
-  ASSERT_TRUE(WriteVxrArchive(root + "VXR/Actors.vxr", {{"Hero", hero.data, 0}}));
-  level.engine().play.CurrentLevelName = "L1";
-}
-
 TEST(LevelLoop, StartLevelFreshOrFromTheCheckpoint) {
   struct Case {
     int mode;
@@ -116,11 +98,14 @@ TEST(LevelLoop, StartLevelFreshOrFromTheCheckpoint) {
   };
   for (const Case& c : {Case{kStartFresh, 200, 40, {"Start"}},
                         Case{kStartAtCheckpoint, 260, 25, {"Start", "Gate"}}}) {
-    // The loading screen is frame 1 and the first pass frame 2, which ends the run.
-    LevelRun level({}, 2);
-    std::filesystem::create_directories(level.run.project.path() + "/VXR");
-    WriteOneLevel(level);
-    PlayState& play = level.engine().play;
+    // A level whose only object is the player, at (200, 300). The loading screen is frame 1
+    // and the first pass frame 2, which ends the run.
+    test::LevelProject level;
+    level.Put("Maps.vxr", "L1/General", test::Bytes().Byte(255));
+    level.Put("Maps.vxr", "L1/Objects", test::ObjectBytes().Add(2, "Hero", 200, 300).End());
+    level.Put("Actors.vxr", "Hero", test::ActorBytes(1, 12));
+    level.run.options.frameLimit = 2;
+    PlayState& play = level.Open().play;
     play.Score = 40;
     play.CheckpointX = 260;
     play.CheckpointY = 280;
@@ -128,7 +113,7 @@ TEST(LevelLoop, StartLevelFreshOrFromTheCheckpoint) {
     play.CheckpointList = {"Start", "Gate"};
     level.run.Run([&](Engine& e) { StartLevel(e, c.mode); });
     EXPECT_EQ(level.run.end.reason, "frames");
-    const ObjectType* player = level.engine().level.Player;
+    const ObjectType* player = level.run.engine->level.Player;
     ASSERT_NE(player, nullptr);
     EXPECT_EQ(player->X, c.x) << c.mode;
     EXPECT_EQ(player->Y, (c.mode == kStartFresh ? 300 : 280) + 5) << c.mode;  // one frame's fall
