@@ -7,10 +7,12 @@
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/Engine.h"
 #include "frontend/InstallScreens.h"
+#include "gameplay/StartLevel.h"
 #include "platform/HeadlessPlatform.h"
 #include "shell/StartUp.h"
 
@@ -152,33 +154,79 @@ RunnerOptions ParseArguments(int argc, char** argv) {
   return options;
 }
 
-void PrintState(HeadlessPlatform& platform, const Engine& engine) {
+std::string Joined(const std::vector<std::string>& values) {
+  std::string text;
+  for (const std::string& v : values) text += (text.empty() ? "" : ",") + v;
+  return text;
+}
+
+template <typename T>
+std::string NumberList(const T& values) {
+  std::vector<std::string> texts;
+  for (const auto& v : values) texts.push_back(std::to_string(v));
+  return Joined(texts);
+}
+
+// Every play-state value the dump shows, in the documented order. Values of the player are
+// empty while no level is loaded.
+std::vector<std::pair<std::string, std::string>> StateFields(const Engine& engine) {
   const PlayState& play = engine.play;
-  auto line = [&](const std::string& name, const std::string& value) {
-    platform.Emit("state| " + name + "=" + value);
-  };
-  auto list = [](const auto& values) {
-    std::string text;
-    for (const auto& v : values) text += (text.empty() ? "" : ",") + std::to_string(v);
-    return text;
-  };
+  const ObjectType* player = engine.level.Player;
+  auto n = [](auto value) { return std::to_string(value); };
+  auto of = [&](auto get) { return player ? std::to_string(get(*player)) : std::string(); };
   std::vector<int32_t> ammo;
   for (const WeaponType& w : engine.data.Weapons) ammo.push_back(w.Ammo);
-  line("GameState", std::to_string(play.GameState));
-  line("LevelTitle", play.LevelTitle);
-  line("Score", std::to_string(play.Score));
-  line("SelectedWeapon", std::to_string(play.SelectedWeapon));
-  line("Ammo", list(ammo));
-  line("Keys", list(play.Keys));
-  line("KeyJump", std::to_string(play.KeyJump));
-  line("KeyFire", std::to_string(play.KeyFire));
-  line("KeyActivate", std::to_string(play.KeyActivate));
-  line("KeyPause", std::to_string(play.KeyPause));
-  line("Performance", std::to_string(play.Performance));
-  line("PatchFolder", play.PatchFolder);
-  line("ProjectTitle", engine.project.ProjectTitle);
-  line("ScreenWidth", std::to_string(engine.project.ScreenWidth));
-  line("ScreenHeight", std::to_string(engine.project.ScreenHeight));
+  return {
+      {"GameState", n(play.GameState)},
+      {"Episode", n(play.Episode)},
+      {"Skill", n(play.Skill)},
+      {"CurrentLevelName", play.CurrentLevelName},
+      {"LevelTitle", play.LevelTitle},
+      {"Score", n(play.Score)},
+      {"Kills", n(play.Kills)},
+      {"Deaths", n(play.Deaths)},
+      {"Items", n(play.Items)},
+      {"CheckpointX", n(play.CheckpointX)},
+      {"CheckpointY", n(play.CheckpointY)},
+      {"CheckpointScore", n(play.CheckpointScore)},
+      {"CheckpointList", Joined(play.CheckpointList)},
+      {"PlayerX", of([](const ObjectType& o) { return o.X; })},
+      {"PlayerY", of([](const ObjectType& o) { return o.Y; })},
+      {"PlayerHP", of([](const ObjectType& o) { return o.HP; })},
+      {"PlayerOType", of([](const ObjectType& o) { return o.OType; })},
+      {"Jumping", n(play.Jumping)},
+      {"SelectedWeapon", n(play.SelectedWeapon)},
+      {"Ammo", NumberList(ammo)},
+      {"Keys", NumberList(play.Keys)},
+      {"CameraX", n(play.CameraX)},
+      {"CameraY", n(play.CameraY)},
+      {"LevelCompleted", n(play.LevelCompleted)},
+      {"CompletedCountdown", n(play.CompletedCountdown)},
+      {"NextLevelName", play.NextLevelName},
+      {"EpisodeEnds", n(play.EpisodeEnds)},
+      {"GodMode", n(play.GodMode)},
+      {"InfiniteJump", n(play.InfiniteJump)},
+      {"CheatBuffer", play.CheatBuffer},
+      {"Objects", n(engine.level.AllObjects.Count())},
+      {"Scripts", n(engine.level.Scripts.Count())},
+      {"Bullets", n(play.Bullets.Count())},
+      {"EnemyBullets", n(play.EnemyBullets.Count())},
+      {"KeyJump", n(play.KeyJump)},
+      {"KeyFire", n(play.KeyFire)},
+      {"KeyActivate", n(play.KeyActivate)},
+      {"KeyPause", n(play.KeyPause)},
+      {"Performance", n(play.Performance)},
+      {"PatchFolder", play.PatchFolder},
+      {"ProjectTitle", engine.project.ProjectTitle},
+      {"ScreenWidth", n(engine.project.ScreenWidth)},
+      {"ScreenHeight", n(engine.project.ScreenHeight)},
+  };
+}
+
+void PrintState(HeadlessPlatform& platform, const Engine& engine) {
+  for (const auto& [name, value] : StateFields(engine)) {
+    platform.Emit("state| " + name + "=" + value);
+  }
 }
 
 }  // namespace
@@ -191,6 +239,7 @@ int main(int argc, char** argv) {
     HeadlessPlatform platform(options.headless);
     Engine engine(platform);
     InstallFrontEndScreens(engine);
+    InstallLevelPlay(engine);
     try {
       RunProgram(engine);
     } catch (const ProgramEnd& e) {

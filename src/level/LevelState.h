@@ -8,6 +8,7 @@
 #include <deque>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "level/LevelRecords.h"
@@ -28,7 +29,11 @@ struct LevelState {
   std::vector<std::unique_ptr<ActorType>> ActorDefs;
   std::vector<std::unique_ptr<CollectableType>> CollectableDefs;
   OwnedList<ScriptType> Scripts;
+  // The ID the next script record gets; the script pass sets it back to 0 before each pass.
   int32_t NextScriptId = 0;
+  // Pictures decoded during one level load, by file and cut, so a file that many objects or
+  // definitions name is read once. Emptied when the load is done.
+  std::unordered_map<std::string, PicturePtr> PictureCache;
 
   // General data: values survive from level to level when an entry leaves them out.
   std::string MusicFile;

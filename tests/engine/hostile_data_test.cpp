@@ -5,6 +5,7 @@
 #include <climits>
 #include <random>
 
+#include "LevelTestProject.h"
 #include "TestProject.h"
 #include "data/Cheats.h"
 #include "data/ProjectSettings.h"
@@ -148,6 +149,232 @@ TEST(HostileData, NamesFromGameDataNeverLeaveTheirFolder) {
     EXPECT_TRUE(heard->Printed("console| Could Not Load: " + heard->project.path() + "/Data/SFX/" +
                                c.sound));
     EXPECT_EQ(heard->end.status, 1) << c.sound;
+  }
+}
+
+// Every entry a level load reads, in random bytes or cut short: the level loads, or its loader
+// stops with its own message. A cut entry is followed in its archive by the bytes it lost, so a
+// loader that read past its entry's end would load instead of stopping.
+TEST(HostileData, LevelEntriesEndInTheirOwnMessage) {
+  using test::Bytes;
+  struct Target {
+    const char* archive;
+    const char* entry;
+    Bytes valid;
+    const char* message;  // what the loader's messages start with
+  };
+  const std::vector<Target> targets = {
+      {"Maps.vxr", "L1/General",
+       Bytes()
+           .Byte(0)
+           .String("Title")
+           .Byte(1)
+           .String("m.wav")
+           .Byte(2)
+           .String("x")
+           .Byte(3)
+           .Byte(1)
+           .Byte(2)
+           .Byte(3)
+           .Byte(4)
+           .String("sky.png")
+           .Byte(5)
+           .Int(2)
+           .Byte(6)
+           .Byte(1)
+           .Byte(255),
+       "General file in L1 corrupted"},
+      {"Maps.vxr", "L1/PlusMinus", Bytes().Int(1).Int(2).Int(3).Int(4),
+       "PlusMinus file in L1 corrupted"},
+      {"Maps.vxr", "L1/Objects",
+       Bytes(test::ObjectBytes().Add(2, "Hero").Add(3, "Gem").Add(2, "Bat").Anim(1, 8, 8, 2).b)
+           .Byte(2)
+           .Byte(1)
+           .Byte(1)
+           .Byte(6)
+           .Byte(2)
+           .Byte(7)
+           .Byte(1)
+           .Byte(2)
+           .Byte(3)
+           .Byte(8)
+           .String("id")
+           .Byte(9)
+           .String("Start")
+           .Byte(10)
+           .Byte(5)
+           .Byte(11)
+           .Int(6)
+           .Byte(12)
+           .Int(1)
+           .Byte(13)
+           .Byte(1)
+           .Byte(1)
+           .Byte(1)
+           .Byte(14)
+           .Byte(1)
+           .Byte(0)
+           .Byte(15)
+           .Byte(0)
+           .Byte(16)
+           .Int(1)
+           .Int(-1)
+           .Byte(255),
+       "Map Object File corrupted! "},
+      {"Maps.vxr", "L1/Script/Start",
+       Bytes()
+           .Byte(0)
+           .Byte(1)
+           .String("u")
+           .Byte(2)
+           .Int(3)
+           .Byte(3)
+           .String("c")
+           .Byte(4)
+           .String("n")
+           .Byte(5)
+           .Int(0)
+           .Byte(6)
+           .String("s")
+           .Byte(7)
+           .Int(1)
+           .Int(2)
+           .Byte(8)
+           .Byte(0)
+           .Byte(9)
+           .Int(1)
+           .Int(1)
+           .Byte(10)
+           .String("o")
+           .Byte(11)
+           .String("a")
+           .Byte(12)
+           .Int(9)
+           .Byte(255),
+       "Script \"Start\" corrupted => "},
+      {"Actors.vxr", "Bat",
+       Bytes()
+           .Byte(0)
+           .Byte(0)
+           .Byte(1)
+           .String("bat")
+           .Byte(2)
+           .Byte(0)
+           .Int(8)
+           .Int(8)
+           .Int(2)
+           .Int(50)
+           .Byte(3)
+           .Byte(1)
+           .Byte(4)
+           .Byte(6)
+           .Byte(1)
+           .Byte(5)
+           .Byte(6)
+           .String("Zap")
+           .Byte(6)
+           .Byte(3)
+           .Byte(1)
+           .Byte(7)
+           .Byte(0)
+           .Int(5)
+           .Byte(8)
+           .Byte(3)
+           .String("Gem")
+           .Byte(9)
+           .Int(10)
+           .Byte(10)
+           .Int(100)
+           .Byte(11)
+           .String("o.wav")
+           .Byte(12)
+           .String("d.wav")
+           .Byte(255),
+       "Actor \"Bat\" corrupted ("},
+      {"Collectables.vxr", "Gem",
+       Bytes()
+           .Byte(0)
+           .String("gem.png")
+           .Byte(1)
+           .Int(1)
+           .Byte(2)
+           .Int(2)
+           .Byte(3)
+           .Int(3)
+           .Byte(4)
+           .Byte(4)
+           .Byte(5)
+           .Byte(1)
+           .Byte(6)
+           .Byte(1)
+           .Byte(7)
+           .Int(8)
+           .Int(8)
+           .Int(2)
+           .Int(90)
+           .Byte(8)
+           .String("g.wav")
+           .Byte(9)
+           .Byte(2)
+           .Byte(255),
+       "Collectable \"Gem\" corrupted => "},
+      {"Weapon.vxr", "Enemy/Zap",
+       Bytes()
+           .Byte(0)
+           .String("zap.png")
+           .Byte(1)
+           .Byte(9)
+           .Byte(8)
+           .Byte(7)
+           .Byte(2)
+           .Int(3)
+           .Int(-1)
+           .Byte(3)
+           .Int(50)
+           .Byte(255),
+       "Enemy Weapon \"Zap\" corrupted ("},
+  };
+  std::mt19937 rng(20261209);
+  for (int round = 0; round < 140; ++round) {
+    const Target& t = targets[static_cast<size_t>(round) % targets.size()];
+    const bool cut = (round / targets.size()) % 2 == 1;
+    test::LevelProject lp;
+    lp.displayWidth = 64;
+    lp.displayHeight = 48;
+    lp.Put("Maps.vxr", "L1/Objects",
+           test::ObjectBytes().Add(2, "Hero").Add(3, "Gem").Add(2, "Bat").End());
+    lp.Put("Maps.vxr", "L1/Script/Start", Bytes().Byte(0).Byte(255));
+    lp.Put("Actors.vxr", "Bat",
+           Bytes().Byte(4).Byte(6).Byte(1).Byte(5).Byte(6).String("Zap").Byte(255));
+    lp.Put("Collectables.vxr", "Gem", Bytes().Byte(255));
+    lp.Put("Weapon.vxr", "Enemy/Zap", Bytes().Byte(0).String("zap.png").Byte(255));
+    lp.Picture("Data/GFX/Weapon/zap.png", 4, 4);
+    std::vector<uint8_t> bytes = RandomBytes(rng, 60);
+    std::vector<uint8_t> lost;
+    if (cut) {
+      const size_t keep = rng() % t.valid.data.size();
+      bytes.assign(t.valid.data.begin(), t.valid.data.begin() + static_cast<long>(keep));
+      lost.assign(t.valid.data.begin() + static_cast<long>(keep), t.valid.data.end());
+    }
+    auto& entries = lp.archives[t.archive];
+    std::erase_if(entries, [&](const VxrWriteEntry& e) { return e.name == t.entry; });
+    entries.insert(entries.begin(), {{t.entry, bytes, 0}, {"Tail", lost, 0}});
+    lp.Load();
+    const std::string message = lp.FatalMessage();
+    // The enemy weapon loader also stops on a bullet picture that does not load.
+    const bool own = message.rfind(t.message, 0) == 0 ||
+                     (std::string(t.entry) == "Enemy/Zap" && message.rfind("Image \"", 0) == 0);
+    if (cut && std::string(t.entry) != "L1/General") {
+      EXPECT_TRUE(own) << "round " << round << ": " << message;
+      continue;
+    }
+    if (!lp.run.ended) continue;
+    // Random objects may name kinds the archives lack (an archive error) or leave no player.
+    const bool objects = std::string(t.entry) == "L1/Objects";
+    const bool archiveError = lp.run.end.reason == "exit" && lp.run.end.status == 1;
+    EXPECT_TRUE(own ||
+                (objects && (archiveError || message == "No start player actor in level \"L1\"")))
+        << "round " << round << ": " << message;
   }
 }
 

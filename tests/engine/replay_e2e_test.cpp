@@ -114,6 +114,9 @@ TEST_F(ReplayTest, StateAndScreenshotAreWritten) {
   EXPECT_TRUE(r.Has("state| ProjectTitle=Jump"));
   EXPECT_TRUE(r.Has("state| ScreenWidth=640"));
   EXPECT_TRUE(r.Has("state| GameState=0"));
+  EXPECT_TRUE(r.Has("state| CheckpointList="));
+  EXPECT_TRUE(r.Has("state| PlayerX="));  // no level loaded: no player
+  EXPECT_EQ(r.Count("state| "), 43);
   EXPECT_EQ(test::ReadFile(shot).substr(1, 3), "PNG");
 }
 

@@ -1,0 +1,45 @@
+// Finding the loose files that game data names (pictures, sounds, music). Projects are made on
+// a system whose file names ignore letter case, so a name that differs from the file on disk
+// only in case still finds it; and a name from the data never leads out of the folder it is
+// looked up in.
+#pragma once
+
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace hopwerk {
+
+struct Engine;
+
+// What a patch's copy must be before it is preferred to the project's own file.
+enum class PatchCopy {
+  Exists,  // anything by that name (a file or a folder)
+  File,    // a file
+  Never,   // the patch is not looked into at all
+};
+
+// Folder listings read for case-insensitive lookups, kept for the whole run: the project's
+// files do not change while it plays.
+struct FolderNameCache {
+  struct Listing {
+    std::unordered_set<std::string> names;                 // as they are on disk
+    std::unordered_map<std::string, std::string> byUpper;  // upper case -> first of them
+  };
+  std::unordered_map<std::string, Listing> folders;
+};
+
+// False for a name that could reach outside the folder it is appended to: a ".." part, a
+// leading "/" or "\", a drive or stream colon, or a NUL character. Backslashes count as "/".
+bool IsSafeDataName(const std::string& name);
+
+// The path to load for the file `name` of the game data. With a patch chosen, its copy under
+// PatchFolder + "/" + patchFolder + name comes first when it passes `rule`; otherwise the file
+// is DataFolder + dataFolder + name. Either is matched without regard to letter case, part by
+// part, when the exact path does not exist. A project file that exists nowhere gives the data
+// folder's path as the data spells it (loading it then fails); an unsafe name gives "".
+std::string ResolveProjectFile(Engine& engine, const std::string& patchFolder,
+                               const std::string& dataFolder, const std::string& name,
+                               PatchCopy rule);
+
+}  // namespace hopwerk

@@ -1,0 +1,34 @@
+#include "gameplay/LevelLoop.h"
+
+#include "gameplay/HandleGameKeys.h"
+#include "gameplay/QuitPrompt.h"
+#include "gameplay/UpdateAndDrawFrame.h"
+#include "gameplay/UpdatePlayer.h"
+
+namespace hopwerk {
+
+namespace {
+
+bool EpisodeHasEnded(const PlayState& play) {
+  return play.LevelCompleted == 1 && play.CompletedCountdown == 0 && play.EpisodeEnds == 1;
+}
+
+}  // namespace
+
+bool RunLevelLoopPass(Engine& engine) {
+  UpdateAndDrawFrame(engine);
+  UpdatePlayer(engine);
+  HandleGameKeys(engine);
+  // Waiting for the display's retrace is the game's only pacing.
+  engine.platform.PresentFrame(1);
+  AskToQuitOnEscape(engine);
+  return EpisodeHasEnded(engine.play);
+}
+
+void RunLevelLoop(Engine& engine) {
+  while (!RunLevelLoopPass(engine)) {
+  }
+  engine.play.GameState = 0;
+}
+
+}  // namespace hopwerk

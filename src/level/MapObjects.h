@@ -1,0 +1,15 @@
+// The map objects of a level: everything placed in it, read from the level's objects entry,
+// given their pictures and definitions, and sorted into the drawing layers.
+#pragma once
+
+#include "engine/Engine.h"
+
+namespace hopwerk {
+
+// Rebuilds AllObjects, the shared picture list and the layer lists of the current level.
+void LoadMapObjects(Engine& engine);
+
+// Gives every decoration, wall and switch its picture, one load per matching picture entry.
+void LinkPictures(Engine& engine);
+
+}  // namespace hopwerk
