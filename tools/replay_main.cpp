@@ -165,8 +165,14 @@ void PrintState(HeadlessPlatform& platform, const Engine& engine) {
   std::vector<int32_t> ammo;
   for (const WeaponType& w : engine.data.Weapons) ammo.push_back(w.Ammo);
   line("GameState", std::to_string(play.GameState));
+  line("Episode", std::to_string(play.Episode));
+  line("Skill", std::to_string(play.Skill));
+  line("CurrentLevelName", play.CurrentLevelName);
   line("LevelTitle", play.LevelTitle);
   line("Score", std::to_string(play.Score));
+  line("Kills", std::to_string(play.Kills));
+  line("Deaths", std::to_string(play.Deaths));
+  line("Items", std::to_string(play.Items));
   line("SelectedWeapon", std::to_string(play.SelectedWeapon));
   line("Ammo", list(ammo));
   line("Keys", list(play.Keys));

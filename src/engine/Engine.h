@@ -8,6 +8,7 @@
 
 #include "archive/Vxr.h"
 #include "data/DataState.h"
+#include "frontend/FrontEndState.h"
 #include "gameplay/PlayState.h"
 #include "level/LevelState.h"
 #include "platform/Platform.h"
@@ -61,6 +62,7 @@ struct Engine {
   GlowState glow;
   PlayState play;
   LevelState level;
+  FrontEndState frontend;
   FrontEndHooks hooks;
 };
 
