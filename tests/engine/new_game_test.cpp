@@ -265,6 +265,7 @@ TEST_F(NewGameTest, NewGameFromTheMainMenuResetsTheGameAndWaitsForTheLevel) {
   Tap(events, 8, kEscape);  // no level player yet: back on the main menu, and out
   Engine& engine = Open(Episodes({{1, "Forest"}}), events);
   InstallFrontEndScreens(engine);
+  engine.hooks.startLevel = nullptr;  // no level player: GameState 2 leads back to the menu
   engine.play.Score = 7;
   engine.play.Kills = 8;
   engine.play.Deaths = 9;
