@@ -4,6 +4,7 @@
 
 #include "archive/VxrIndex.h"
 #include "engine/Engine.h"
+#include "platform/Paths.h"
 
 namespace hopwerk {
 
@@ -57,23 +58,10 @@ int FindIgnoringCase(Engine& engine, const std::string& root, const std::string&
 
 }  // namespace
 
-bool IsSafeDataName(const std::string& name) {
-  if (name.empty() || name[0] == '/' || name[0] == '\\') return false;
-  if (name.find(':') != std::string::npos || name.find('\0') != std::string::npos) return false;
-  size_t start = 0;
-  while (start <= name.size()) {
-    size_t end = name.find_first_of("/\\", start);
-    if (end == std::string::npos) end = name.size();
-    if (name.compare(start, end - start, "..") == 0) return false;
-    start = end + 1;
-  }
-  return true;
-}
-
 std::string ResolveProjectFile(Engine& engine, const std::string& patchFolder,
                                const std::string& dataFolder, const std::string& name,
                                PatchCopy rule) {
-  if (!IsSafeDataName(name)) return "";
+  if (!NameStaysInFolder(name)) return "";
   std::string clean = name;
   std::replace(clean.begin(), clean.end(), '\\', '/');
   std::string found;

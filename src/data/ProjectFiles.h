@@ -29,15 +29,12 @@ struct FolderNameCache {
   std::unordered_map<std::string, Listing> folders;
 };
 
-// False for a name that could reach outside the folder it is appended to: a ".." part, a
-// leading "/" or "\", a drive or stream colon, or a NUL character. Backslashes count as "/".
-bool IsSafeDataName(const std::string& name);
-
 // The path to load for the file `name` of the game data. With a patch chosen, its copy under
 // PatchFolder + "/" + patchFolder + name comes first when it passes `rule`; otherwise the file
 // is DataFolder + dataFolder + name. Either is matched without regard to letter case, part by
 // part, when the exact path does not exist. A project file that exists nowhere gives the data
-// folder's path as the data spells it (loading it then fails); an unsafe name gives "".
+// folder's path as the data spells it (loading it then fails); a name that would leave its folder
+// (NameStaysInFolder) gives "".
 std::string ResolveProjectFile(Engine& engine, const std::string& patchFolder,
                                const std::string& dataFolder, const std::string& name,
                                PatchCopy rule);

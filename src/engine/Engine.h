@@ -9,6 +9,7 @@
 #include "archive/Vxr.h"
 #include "data/DataState.h"
 #include "data/ProjectFiles.h"
+#include "frontend/FrontEndState.h"
 #include "gameplay/PlayState.h"
 #include "level/LevelState.h"
 #include "platform/Platform.h"
@@ -63,6 +64,7 @@ struct Engine {
   PlayState play;
   LevelState level;
   FolderNameCache fileNames;
+  FrontEndState frontend;
   FrontEndHooks hooks;
 };
 

@@ -164,6 +164,25 @@ TEST_F(DemoTest, CreditsOpenScrollAndReturnToTheMenu) {
   EXPECT_EQ(back->frames[0].pixels[firstRow], menuShot->frames[0].pixels[firstRow]);
 }
 
+TEST_F(DemoTest, NewGameOffersBothEpisodesAndArmsTheSeedSpitter) {
+  const int loading = LoadingFrames();
+  const int menu = loading + 30;
+  const std::string input = std::to_string(loading + 5) + " tap ESC\n" +
+                            std::to_string(loading + 10) + " tap ESC\n" + std::to_string(menu) +
+                            " tap ENTER\n" +                              // "New Game"
+                            std::to_string(menu + 5) + " tap DOWN\n" +    // "Caves"
+                            std::to_string(menu + 10) + " tap ENTER\n" +  // chosen
+                            std::to_string(menu + 15) + " tap ENTER\n";   // "Medium"
+  const ReplayResult r = Play(input, {"--frames", std::to_string(menu + 40), "--state"});
+  EXPECT_EQ(r.Count("FileType(\""), 1);
+  EXPECT_TRUE(r.Has("Chosen Weapon: 1"));
+  for (const char* line :
+       {"state| Episode=2", "state| Skill=1", "state| CurrentLevelName=Caves1", "state| Score=0",
+        "state| SelectedWeapon=1", "state| Ammo=0,20,1,0,0,0,0,0,0,0"}) {
+    EXPECT_TRUE(r.Has(line)) << line;
+  }
+}
+
 }  // namespace
 }  // namespace hopwerk
 

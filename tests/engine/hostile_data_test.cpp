@@ -11,6 +11,7 @@
 #include "data/ProjectSettings.h"
 #include "data/StatusScreen.h"
 #include "data/Weapons.h"
+#include "frontend/EpisodeList.h"
 #include "shell/CreditsScreen.h"
 #include "shell/Folders.h"
 
@@ -28,7 +29,7 @@ std::vector<uint8_t> RandomBytes(std::mt19937& rng, size_t maxLength) {
 
 TEST(HostileData, RandomEntriesEndCleanlyOrLoad) {
   std::mt19937 rng(20261208);
-  for (int round = 0; round < 150; ++round) {
+  for (int round = 0; round < 180; ++round) {
     test::EngineRun run;
     test::WriteFile(run.project.path() + "/VXR/.keep", "");
     ASSERT_TRUE(WriteVxrArchive(run.project.path() + "/VXR/General.vxr",
@@ -36,14 +37,25 @@ TEST(HostileData, RandomEntriesEndCleanlyOrLoad) {
                                  {"Cheats", RandomBytes(rng, 60), 0},
                                  {"Score", RandomBytes(rng, 80), 0},
                                  {"Credits", RandomBytes(rng, 80), 0},
+                                 {"Episode", RandomBytes(rng, 60), 0},
                                  {"Tail", RandomBytes(rng, 16), 0}}));
     ASSERT_TRUE(WriteVxrArchive(
         run.project.path() + "/VXR/Weapon.vxr",
         {{"Weapon.0", RandomBytes(rng, 40), 0}, {"Weapon.7", RandomBytes(rng, 40), 0}}));
+    // Patch lines that often name an episode, 0 to 8, followed by anything.
+    std::string patch;
+    for (int line = 0; line < 3; ++line) {
+      if (rng() % 2 == 0) patch += "Episode" + std::to_string(rng() % 9) + "=";
+      const std::vector<uint8_t> rest = RandomBytes(rng, 40);
+      patch.append(rest.begin(), rest.end());
+      patch += "\n";
+    }
+    test::WriteFile(run.home.path() + "/Patch.PPF/Episode.PPF", patch);
     Engine& engine = run.Start();
     SetProgramFolders(engine);
+    engine.play.PatchFolder = run.home.path() + "/Patch.PPF";
     run.platform->OpenDisplay(320, 200, 0, 60);
-    const int step = round % 5;
+    const int step = round % 6;
     run.Run([step](Engine& e) {
       switch (step) {
         case 0:
@@ -59,8 +71,13 @@ TEST(HostileData, RandomEntriesEndCleanlyOrLoad) {
         case 3:
           LoadWeapons(e);
           break;
-        default:
+        case 4:
           LoadCredits(e, GeneralArchivePath(e), "Credits");
+          break;
+        default:
+          ReadEpisodeEntry(e);
+          ApplyEpisodePatchFile(e);
+          EXPECT_LE(CountOfferedEpisodes(e), 6);
           break;
       }
     });

@@ -38,10 +38,15 @@ void DrawFrog(Canvas& canvas, float x, float groundY, const FrogLook& look) {
     body.push_back({-30, -22, 14, 6, kFrog});
     body.push_back({30, -22, 14, 6, kFrog});
   } else {
-    body.push_back({-34, 20, 22, 20, kFrogDark});
-    body.push_back({34, 20, 22, 20, kFrogDark});
-    body.push_back({-42, 5, 16, 6, kFrog});
-    body.push_back({42, 5, 16, 6, kFrog});
+    // A step cycle: feet together, back foot swinging forward, feet together, front foot
+    // reaching out; the body bobs up while a foot is off the ground.
+    const int phase = look.stride < 0 ? 0 : look.stride % 4;
+    const float backLift = phase == 1 ? 7.0f : 0.0f, frontLift = phase == 3 ? 7.0f : 0.0f;
+    const float reach = phase == 1 ? 8.0f : (phase == 3 ? 6.0f : 0.0f);
+    body.push_back({-34, 20 + backLift * 0.5f, 22, 20, kFrogDark});
+    body.push_back({34, 20 + frontLift * 0.5f, 22, 20, kFrogDark});
+    body.push_back({-42 + (phase == 1 ? reach : 0.0f), 5 + backLift, 16, 6, kFrog});
+    body.push_back({42 + (phase == 3 ? reach : 0.0f), 5 + frontLift, 16, 6, kFrog});
   }
   body.push_back({0, 36, 38, 36, kFrog});     // body
   body.push_back({0, 78, 46, 28, kFrog});     // head

@@ -37,6 +37,7 @@ struct FrogLook {
   bool mirror = false;   // faces left instead of right
   bool hopping = false;  // legs stretched out below, mid-jump
   bool cheer = false;    // arms up, mouth open
+  int stride = -1;       // walking: 0 to 3, the phase of a step cycle; -1 standing still
 };
 
 // A frog standing (or hopping) with the middle of its feet at (x, groundY).

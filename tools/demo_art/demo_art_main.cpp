@@ -5,6 +5,7 @@
 #include <string>
 
 #include "FrontEndArt.h"
+#include "LevelArt.h"
 #include "PixelArt.h"
 #include "SoundArt.h"
 
@@ -30,6 +31,7 @@ int main(int argc, char** argv) {
   ok = hopwerk::WriteWeaponArt(slash(folders[1])) && ok;
   ok = hopwerk::WriteStatusArt(slash(folders[2])) && ok;
   ok = hopwerk::WriteSoundArt(slash(folders[3])) && ok;
+  ok = hopwerk::WriteLevelArt(slash(root / "GFX")) && ok;
   if (!ok) {
     std::cerr << "demo-art: could not write every file under " << root.string() << "\n";
     return 1;

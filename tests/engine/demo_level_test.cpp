@@ -1,0 +1,174 @@
+// The demo's archives as built: every entry is a clean instance of its format that its readable
+// form gives back byte for byte, and the levels the episode list names refer only to entries
+// and picture files the project has, with animation strips cut into whole cells.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <set>
+
+#include "TestProject.h"
+#include "archive/EntryText.h"
+#include "frontend/EpisodeList.h"
+#include "platform/Compositor.h"
+#include "shell/Folders.h"
+
+namespace hopwerk {
+namespace {
+
+const std::string kDemo = std::string(HOPWERK_BIN_DIR) + "/";
+
+// One record of a readable form: its fields in order, string values unquoted.
+using Fields = std::vector<std::pair<std::string, std::string>>;
+
+class DemoLevelTest : public ::testing::Test {
+ protected:
+  DemoLevelTest() {
+    run.options.programFolder = kDemo;
+    Engine& engine = run.Start();
+    SetProgramFolders(engine);
+  }
+  std::string Archive(const std::string& name) const { return kDemo + "VXR/" + name; }
+
+  std::vector<std::string> EntryNames(const std::string& archive) {
+    std::vector<std::string> names;
+    VXR_ReadDir(run.engine->vxr, Archive(archive));
+    for (std::string n = VXR_NextFile(run.engine->vxr); !n.empty();
+         n = VXR_NextFile(run.engine->vxr)) {
+      names.push_back(n);
+    }
+    VXR_CloseDir(run.engine->vxr);
+    return names;
+  }
+  std::vector<uint8_t> EntryBytes(const std::string& archive, const std::string& entry) {
+    VXRStreamPtr stream = VXR_Open(run.engine->vxr, Archive(archive), entry);
+    std::vector<uint8_t> bytes;
+    while (stream && VXR_EOF(run.engine->vxr, stream.get()) == 0) {
+      bytes.push_back(static_cast<uint8_t>(VXR_Read(run.engine->vxr, stream.get())));
+    }
+    return bytes;
+  }
+  // The entry's readable form, split into records at `keyword` lines (all one record without).
+  std::vector<Fields> Records(const std::string& archive, const std::string& entry,
+                              const std::string& keyword = "") {
+    const EntryFormat* format = FindEntryFormat(entry, archive);
+    std::string text, reason;
+    EXPECT_TRUE(format && EntryBytesToText(*format, EntryBytes(archive, entry), text, reason))
+        << archive << " " << entry << ": " << reason;
+    std::vector<Fields> records(keyword.empty() ? 1 : 0);
+    size_t start = 0;
+    while (start < text.size()) {
+      size_t end = text.find('\n', start);
+      if (end == std::string::npos) end = text.size();
+      std::string line = text.substr(start, end - start);
+      start = end + 1;
+      line.erase(0, line.find_first_not_of(' '));
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      if (line == keyword) records.emplace_back();
+      const size_t eq = line.find(" = ");
+      if (line.empty() || line[0] == '#' || eq == std::string::npos || records.empty()) continue;
+      std::string value = line.substr(eq + 3);
+      if (!value.empty() && value[0] == '"') {
+        size_t pos = 0;
+        std::string raw;
+        EXPECT_TRUE(UnquoteEntryText(line.substr(eq + 3), pos, raw, reason));
+        value = raw;
+      }
+      records.back().emplace_back(line.substr(0, eq), value);
+    }
+    return records;
+  }
+  static std::string Get(const Fields& fields, const std::string& name) {
+    for (const auto& [n, v] : fields) {
+      if (n == name) return v;
+    }
+    return "";
+  }
+  // A picture that exists and, when cut into cells, holds exactly `frames` of them in a row.
+  void ExpectStrip(const std::string& relative, int cellW, int cellH, int frames) {
+    PicturePtr p = LoadPictureFile(kDemo + "Data/GFX/Level/" + relative);
+    ASSERT_TRUE(p) << relative;
+    if (frames > 0) {
+      EXPECT_EQ(p->width, cellW * frames) << relative;
+      EXPECT_EQ(p->height, cellH) << relative;
+    }
+  }
+  test::EngineRun run;
+};
+
+TEST_F(DemoLevelTest, EveryEntryReadsBackThroughItsReadableForm) {
+  for (const std::string archive :
+       {"General.vxr", "Weapon.vxr", "Maps.vxr", "Actors.vxr", "Collectables.vxr"}) {
+    const std::vector<std::string> names = EntryNames(archive);
+    EXPECT_FALSE(names.empty()) << archive;
+    for (const std::string& name : names) {
+      const EntryFormat* format = FindEntryFormat(name, archive);
+      if (!format) continue;  // plain text entries
+      const std::vector<uint8_t> bytes = EntryBytes(archive, name);
+      std::string text, reason;
+      ASSERT_TRUE(EntryBytesToText(*format, bytes, text, reason)) << name << ": " << reason;
+      std::vector<uint8_t> again;
+      EntryTextError error;
+      ASSERT_TRUE(EntryTextToBytes(*format, text, again, error)) << name << ": " << error.message;
+      EXPECT_EQ(again, bytes) << archive << " " << name;
+    }
+  }
+}
+
+TEST_F(DemoLevelTest, EpisodeLevelsReferOnlyToWhatTheProjectHas) {
+  ReadEpisodeEntry(*run.engine);
+  const auto& levels = run.engine->frontend.EpisodeStartLevels;
+  ASSERT_EQ(CountOfferedEpisodes(*run.engine), 2);
+  const std::vector<std::string> mapNames = EntryNames("Maps.vxr");
+  const std::set<std::string> maps(mapNames.begin(), mapNames.end());
+  const std::vector<std::string> actorNames = EntryNames("Actors.vxr");
+  const std::vector<std::string> collectableNames = EntryNames("Collectables.vxr");
+  const char* const slotFiles[5] = {"Walk.png", "Jump.png", "Fly.png", "Fire.png", "Die.png"};
+  for (int e = 1; e <= 2; ++e) {
+    const std::string level = levels[e];
+    SCOPED_TRACE(level);
+    const Fields general = Records("Maps.vxr", level + "/General")[0];
+    ExpectStrip("Tiles/" + Get(general, "BackgroundPicName"), 0, 0, 0);
+    EXPECT_GE(std::stoi(Get(general, "BackgroundDivisor")), 1);
+
+    int players = 0;
+    for (const Fields& o : Records("Maps.vxr", level + "/Objects", "Object")) {
+      const int type = std::stoi(Get(o, "OType"));
+      const std::string name = Get(o, "PicName");
+      // Objects are drawn in their colour, which is black unless the entry gives one.
+      const auto channel = [&](const char* c) { return std::atoi(Get(o, c).c_str()); };
+      EXPECT_GT(channel("R") + channel("G") + channel("B"), 0) << name << " would be black";
+      if (!Get(o, "TScript").empty()) {
+        EXPECT_TRUE(maps.count(level + "/Script/" + Get(o, "TScript"))) << Get(o, "TScript");
+      }
+      if (type == 0 || type == 1) {
+        const bool anim = Get(o, "Anim") == "1";
+        ExpectStrip("Pictures/" + name, anim ? std::stoi(Get(o, "AnW")) : 0,
+                    anim ? std::stoi(Get(o, "AnH")) : 0, anim ? std::stoi(Get(o, "ANF")) : 0);
+      } else if (type == 2) {
+        ASSERT_NE(std::find(actorNames.begin(), actorNames.end(), name), actorNames.end());
+        const Fields actor = Records("Actors.vxr", name)[0];
+        players += Get(actor, "Control") == "1" ? 1 : 0;
+        for (size_t i = 0; i < actor.size(); ++i) {
+          if (actor[i].first != "Slot") continue;
+          ExpectStrip(
+              "Actors/" + Get(actor, "PicBundle") + "/" + slotFiles[std::stoi(actor[i].second)],
+              std::stoi(actor[i + 1].second), std::stoi(actor[i + 2].second),
+              std::stoi(actor[i + 3].second));
+        }
+      } else if (type == 3) {
+        ASSERT_NE(std::find(collectableNames.begin(), collectableNames.end(), name),
+                  collectableNames.end());
+        const Fields c = Records("Collectables.vxr", name)[0];
+        const bool anim = Get(c, "Anim") == "1";
+        ExpectStrip("Collectable/" + Get(c, "Pic"), anim ? std::stoi(Get(c, "AnWidth")) : 0,
+                    anim ? std::stoi(Get(c, "AnHeight")) : 0,
+                    anim ? std::stoi(Get(c, "AnFrames")) : 0);
+      }
+    }
+    EXPECT_EQ(players, 1);
+  }
+}
+
+}  // namespace
+}  // namespace hopwerk
