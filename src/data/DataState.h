@@ -6,6 +6,8 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/Picture.h"
@@ -118,6 +120,16 @@ struct GameData {
   std::map<std::string, std::string> CheatCodes;
   std::vector<Credits> CreditLines;
   int32_t CreditsMaxScroll = 0;
+};
+
+// Folder listings read for case-insensitive lookups, kept for the whole run: the project's
+// files do not change while it plays.
+struct FolderNameCache {
+  struct Listing {
+    std::unordered_set<std::string> names;                 // as they are on disk
+    std::unordered_map<std::string, std::string> byUpper;  // upper case -> first of them
+  };
+  std::unordered_map<std::string, Listing> folders;
 };
 
 }  // namespace hopwerk

@@ -5,8 +5,8 @@
 #pragma once
 
 #include <string>
-#include <unordered_map>
-#include <unordered_set>
+
+#include "data/DataState.h"
 
 namespace hopwerk {
 
@@ -17,16 +17,6 @@ enum class PatchCopy {
   Exists,  // anything by that name (a file or a folder)
   File,    // a file
   Never,   // the patch is not looked into at all
-};
-
-// Folder listings read for case-insensitive lookups, kept for the whole run: the project's
-// files do not change while it plays.
-struct FolderNameCache {
-  struct Listing {
-    std::unordered_set<std::string> names;                 // as they are on disk
-    std::unordered_map<std::string, std::string> byUpper;  // upper case -> first of them
-  };
-  std::unordered_map<std::string, Listing> folders;
 };
 
 // The path to load for the file `name` of the game data. With a patch chosen, its copy under

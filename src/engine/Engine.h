@@ -8,7 +8,6 @@
 
 #include "archive/Vxr.h"
 #include "data/DataState.h"
-#include "data/ProjectFiles.h"
 #include "frontend/FrontEndState.h"
 #include "gameplay/PlayState.h"
 #include "level/LevelState.h"
