@@ -183,6 +183,44 @@ TEST_F(DemoTest, NewGameOffersBothEpisodesAndArmsTheSeedSpitter) {
   }
 }
 
+// New Game on Meadow at Medium: the frog walks right from the start, hops the low wall and
+// climbs the two ledges of the Medium path, with the camera following.
+TEST_F(DemoTest, FrogWalksAndJumpsOntoTheLedgesOfTheFirstLevel) {
+  const int loading = LoadingFrames();
+  const int menu = loading + 30;
+  const int level = menu + 16;  // events of this frame reach the level's first pass
+  std::string input = std::to_string(loading + 5) + " tap ESC\n" + std::to_string(loading + 10) +
+                      " tap ESC\n" + std::to_string(menu) + " tap ENTER\n" +  // "New Game"
+                      std::to_string(menu + 10) + " tap ENTER\n" +            // "Meadow"
+                      std::to_string(menu + 15) + " tap ENTER\n" +            // "Medium"
+                      std::to_string(level) + " down RIGHT\n";
+  for (const int jump : {44, 213, 264}) input += std::to_string(level + jump) + " tap LALT\n";
+  const struct {
+    int pass;
+    std::vector<std::string> state;
+  } stops[] = {
+      {20, {"PlayerX=260", "PlayerY=4880", "CameraX=0", "CameraY=4520", "Jumping=0"}},
+      {60, {"Jumping=1", "CurrentLevelName=Meadow1", "LevelTitle=Sunny Meadow"}},
+      {259, {"PlayerX=1455", "PlayerY=4784", "Jumping=0"}},  // on the first ledge
+      {311, {"PlayerX=1715", "PlayerY=4688", "CameraX=1390", "CameraY=4448"}},  // the second
+  };
+  for (const auto& stop : stops) {
+    const std::string shot = Shot("ledge");
+    const ReplayResult r = Play(
+        input, {"--frames", std::to_string(level + stop.pass), "--state", "--screenshot", shot});
+    EXPECT_TRUE(r.Has("Plus Minus Settings: 1000,1000/1000,1000"));
+    for (const std::string& value : stop.state) {
+      EXPECT_TRUE(r.Has("state| " + value)) << "pass " << stop.pass << ": " << value;
+    }
+    // The frog is drawn where the camera puts it: its body, green, above its bottom centre.
+    const PicturePtr frame = LoadPictureFile(shot);
+    ASSERT_TRUE(frame);
+    if (stop.pass != 311) continue;
+    const uint32_t p = frame->frames[0].pixels[static_cast<size_t>(225) * 640 + 310];
+    EXPECT_GT(p >> 8 & 0xFF, (p >> 16 & 0xFF) + 40) << std::hex << p;
+  }
+}
+
 }  // namespace
 }  // namespace hopwerk
 
