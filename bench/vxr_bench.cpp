@@ -75,8 +75,8 @@ void BM_VxrOpen2000Of10000(benchmark::State& state) {
 BENCHMARK(BM_VxrOpen2000Of10000)->Unit(benchmark::kMillisecond);
 
 // The same opens as a bare hash lookup and one read of the entry's bytes; with statFirst, plus
-// the one stat call of the archive's path that an open must still make to notice a file that
-// has gone or changed since the last open.
+// the one stat call of the archive's path that an open makes to notice a file that has gone or
+// changed since the last open where change notification cannot be had.
 void BM_BareLookupAndRead2000Of10000(benchmark::State& state, bool statFirst) {
   BenchArchive archive;
   const int fd = archive.path.empty() ? -1 : ::open(archive.path.c_str(), O_RDONLY);

@@ -28,6 +28,7 @@
 
 #include "archive/VxrFile.h"
 #include "archive/VxrIndex.h"
+#include "archive/VxrWatch.h"
 
 namespace hopwerk {
 
@@ -70,6 +71,11 @@ struct VxrModule {
   std::string VXRDefaultPass;
   // Directory index per archive path, built on first use; missing files are not cached.
   std::unordered_map<std::string, std::shared_ptr<VxrIndex>> indexes;
+  // Tells which cached archives changed (see VxrWatch.h); null until the first archive is
+  // indexed, and for good when notification cannot be had.
+  std::shared_ptr<VxrWatcher> watcher;
+  bool watcherTried = false;
+  std::vector<std::string> changedArchives;  // scratch, kept for its capacity
 };
 
 void VXR_ReadDir(VxrModule& vxr, const std::string& path);

@@ -82,9 +82,26 @@ VxrDirectory ReadVxrDirectory(const std::shared_ptr<VxrFile>& file, bool stopAtE
   return dir;
 }
 
+namespace {
+
+// Forgets the cached archives whose files, or folders on the way to them, changed.
+void DropChangedArchives(VxrModule& vxr) {
+  if (!vxr.watcher || vxr.watcher->Empty()) return;
+  vxr.changedArchives.clear();
+  vxr.watcher->Drain(vxr.changedArchives);
+  for (const std::string& path : vxr.changedArchives) vxr.indexes.erase(path);
+}
+
+}  // namespace
+
 const VxrIndex* FindVxrIndex(VxrModule& vxr, const std::string& path, VxrProbe& probe) {
-  VxrFileStamp stamp;
+  DropChangedArchives(vxr);
   auto known = vxr.indexes.find(path);
+  if (known != vxr.indexes.end() && known->second->watches.Watched()) {
+    probe = VxrProbe::Found;
+    return known->second.get();
+  }
+  VxrFileStamp stamp;
   if (!StampVxrFile(path, stamp)) {
     if (known != vxr.indexes.end()) vxr.indexes.erase(known);
     probe = VxrProbe::Missing;
@@ -95,12 +112,18 @@ const VxrIndex* FindVxrIndex(VxrModule& vxr, const std::string& path, VxrProbe& 
     return known->second.get();
   }
   if (known != vxr.indexes.end()) vxr.indexes.erase(known);
+  if (!vxr.watcherTried) {
+    vxr.watcherTried = true;
+    vxr.watcher = VxrWatcher::Create();
+  }
+  // Watched before it is opened, so that any change from here on is reported.
+  auto index = std::make_shared<VxrIndex>();
+  if (vxr.watcher) vxr.watcher->Watch(path, index->watches);
   auto file = VxrFile::Open(path);
   if (!file) {
     probe = VxrProbe::Missing;
     return nullptr;
   }
-  auto index = std::make_shared<VxrIndex>();
   index->file = file;
   index->directory = ReadVxrDirectory(file, true);
   if (!index->directory.isVxr) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "archive/VxrFile.h"
+#include "archive/VxrWatch.h"
 
 namespace hopwerk {
 
@@ -58,6 +59,8 @@ struct VxrIndex {
   VxrDirectory directory;
   // Upper-cased name -> position in directory.records of its first record.
   VxrNameMap firstByName;
+  // When watched, a change of the file is reported and it is not stat-checked on each use.
+  VxrWatchSet watches;
   // The first record whose name equals name but for ASCII letter case, or null.
   const VxrRecord* Find(std::string_view name) const;
 };
@@ -66,10 +69,12 @@ enum class VxrProbe { Missing, NotVxr, Found };
 
 struct VxrModule;
 // The index of the archive at path, built on first use and again whenever the file at path is
-// another one or another version (VxrFileStamp). Each call costs one stat of path, so a file
-// that was removed, replaced or changed since the last call is noticed at once, as a fresh
-// listing would notice it. Missing files and files that are not archives are not remembered,
-// so they are looked at again on the next call. Null unless the result is Found.
+// another one or another version, so that a file that was removed, replaced or changed since
+// the last call is noticed at once, as a fresh listing would notice it. Where change
+// notification is had (VxrWatch.h), a call on a watched archive costs one read of the
+// notification queue; otherwise one stat of path, compared with the cached VxrFileStamp. Missing
+// files and files that are not archives are not remembered, so they are looked at again on the next
+// call. Null unless the result is Found.
 const VxrIndex* FindVxrIndex(VxrModule& vxr, const std::string& path, VxrProbe& probe);
 
 }  // namespace hopwerk

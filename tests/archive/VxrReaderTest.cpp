@@ -157,6 +157,8 @@ TEST_F(VxrReaderTest, MissingArchiveTracesEveryTimeAndIsProbedAgain) {
 }
 
 TEST_F(VxrReaderTest, ChangedArchiveIsIndexedAgain) {
+  // The folder named without links, so that the archive is watched for changes where it can be.
+  path = (std::filesystem::canonical(dir.Path()) / "Test.vxr").string();
   Make({{"A", Bytes("a"), 0}});
   auto old = Open("A");
   Make({{"Bigger", Bytes("new contents"), 0}, {"A", Bytes("z"), 0}});
@@ -176,6 +178,21 @@ TEST_F(VxrReaderTest, ChangedArchiveIsIndexedAgain) {
   }
   std::filesystem::last_write_time(path, modified);
   EXPECT_EQ(VXR_HasEntry(m.vxr, path, "Cigger"), 1);
+#ifdef __linux__
+  EXPECT_TRUE(m.vxr.indexes.at(path)->watches.Watched());  // told, not stat-checked
+#endif
+  // Moved away, then put back; removed.
+  const std::string away = dir.File("Away.vxr");
+  std::filesystem::rename(path, away);
+  EXPECT_EQ(VXR_HasEntry(m.vxr, path, "Cigger"), 0);
+  std::filesystem::rename(away, path);
+  EXPECT_EQ(VXR_HasEntry(m.vxr, path, "Cigger"), 1);
+  std::filesystem::remove(path);
+  Traces().clear();
+  EXPECT_EQ(VXR_HasEntry(m.vxr, path, "Cigger"), 0);
+  ASSERT_FALSE(Traces().empty());
+  EXPECT_NE(Traces()[0].find("Couldn't open file"), std::string::npos);
+  EXPECT_TRUE(m.vxr.indexes.empty());
 }
 
 TEST_F(VxrReaderTest, ReadIntByteOrders) {
