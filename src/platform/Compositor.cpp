@@ -152,8 +152,9 @@ struct Compositor::Impl {
     clipH = h;
   }
 
-  // Clips every later draw to the viewport `s`; false when nothing can be drawn.
-  bool Clip(const DrawState& s, int width, int height);
+  // Clips every later draw to the viewport `s`, which it puts in `view`; false when nothing can
+  // be drawn.
+  bool Clip(const DrawState& s, int width, int height, pixman_box32_t& view);
 
   Impl() {
     const int w = kFontGlyphCount * kFontCellWidth;
@@ -327,9 +328,8 @@ bool ViewBox(const DrawState& s, int width, int height, pixman_box32_t& box) {
 }  // namespace
 
 // Everything below composites into the framebuffer through this clip.
-bool Compositor::Impl::Clip(const DrawState& s, int width, int height) {
+bool Compositor::Impl::Clip(const DrawState& s, int width, int height, pixman_box32_t& box) {
   if (!framebuffer || !addTarget) return false;
-  pixman_box32_t box;
   if (!ViewBox(s, width, height, box)) return false;
   const int w = box.x2 - box.x1, h = box.y2 - box.y1;
   if (box.x1 != clipX || box.y1 != clipY || w != clipW || h != clipH) {
@@ -374,11 +374,19 @@ void Blend(const Targets& target, const DrawState& state, pixman_image_t* pictur
            const MaskForm& mask, bool repeat, int sx, int sy, int dx, int dy, int w, int h,
            std::vector<uint32_t>& scratch) {
   pixman_image_t* fb = target.fb;
-  const Tint t = TintOf(state);
   auto comp = [&](pixman_op_t op, pixman_image_t* src, pixman_image_t* maskImage) {
     pixman_image_composite32(op, src, maskImage, op == PIXMAN_OP_ADD ? target.add : fb, sx, sy, sx,
                              sy, dx, dy, w, h);
   };
+  if (state.blend == kBlendMask) {
+    // The mask form already holds the tinted colour, opaque or clear: writing is a plain OVER,
+    // and where every pixel is opaque, a copy. The most common draw, so it skips the rest.
+    if (!mask.image) return;
+    ImageFlags flags(mask.image, repeat, false);
+    comp(mask.opaque ? PIXMAN_OP_SRC : PIXMAN_OP_OVER, mask.image, nullptr);
+    return;
+  }
+  const Tint t = TintOf(state);
   // The untinted picture in `op`, faded by the drawing alpha where it is below 1.
   auto plain = [&](pixman_op_t op) {
     ImageHandle fade = t.a < 1.0 ? Solid(0, 0, 0, t.a) : nullptr;
@@ -434,14 +442,6 @@ void Blend(const Targets& target, const DrawState& state, pixman_image_t* pictur
       }
       return;
     }
-    case kBlendMask: {
-      // The mask form already holds the tinted colour, opaque or clear: writing is a plain
-      // OVER, and where every pixel is opaque, a copy.
-      if (!mask.image) return;
-      ImageFlags flags(mask.image, repeat, false);
-      comp(mask.opaque ? PIXMAN_OP_SRC : PIXMAN_OP_OVER, mask.image, nullptr);
-      return;
-    }
     default: {
       // Solid: the source overwrites, whatever its alpha; the drawing alpha plays no part.
       if (t.white) {
@@ -459,10 +459,8 @@ void Blend(const Targets& target, const DrawState& state, pixman_image_t* pictur
 
 }  // namespace
 
-void Compositor::DrawView(FrameImages& images, FrameView& view, long long left, long long top,
-                          int maskThreshold) {
-  pixman_box32_t box;
-  if (!ViewBox(state_, width_, height_, box)) return;
+void Compositor::DrawView(FrameImages& images, FrameView& view, const pixman_box32_t& box,
+                          long long left, long long top, int maskThreshold) {
   const long long w = images.width, h = images.height;
   if (left >= box.x2 || top >= box.y2 || left + w <= box.x1 || top + h <= box.y1) return;
   MaskForm mask;
@@ -482,9 +480,8 @@ void Compositor::DrawView(FrameImages& images, FrameView& view, long long left, 
 void Compositor::DrawPicture(const Picture& picture, float x, float y, int frame) {
   if (frame < 0 || frame >= static_cast<int>(picture.frames.size())) return;
   if (!std::isfinite(x) || !std::isfinite(y)) return;
-  if (!impl_->Clip(state_, width_, height_)) {
-    return;
-  }
+  pixman_box32_t view;
+  if (!impl_->Clip(state_, width_, height_, view)) return;
   FrameImages* images = FrameImagesFor(picture, picture.frames[static_cast<size_t>(frame)]);
   if (!images) return;
   const int maskThreshold = state_.blend == kBlendMask ? MaskThreshold(state_.alpha) : 0;
@@ -492,7 +489,9 @@ void Compositor::DrawPicture(const Picture& picture, float x, float y, int frame
 
   const double px = static_cast<double>(Snap(x)) + state_.originX;
   const double py = static_cast<double>(Snap(y)) + state_.originY;
-  const double rotation = std::fmod(static_cast<double>(state_.rotation), 360.0);
+  // Most draws are unturned: no need to reduce the angle.
+  const double rotation =
+      state_.rotation == 0.0f ? 0.0 : std::fmod(static_cast<double>(state_.rotation), 360.0);
   const double sx = state_.scaleX, sy = state_.scaleY;
   if (!std::isfinite(rotation) || !std::isfinite(sx) || !std::isfinite(sy)) return;
 
@@ -500,16 +499,22 @@ void Compositor::DrawPicture(const Picture& picture, float x, float y, int frame
     // Unturned and unscaled, perhaps mirrored about the handle: every screen pixel takes one
     // picture pixel, so the mirrored frame, made once, is drawn like any other.
     const int mirror = (sx < 0 ? kMirrorX : 0) | (sy < 0 ? kMirrorY : 0);
-    FrameView* view = MirroredView(*images, mirror);
-    if (!view) return;
+    FrameView* oriented = MirroredView(*images, mirror);
+    if (!oriented) return;
     const long long ix = static_cast<long long>(px), iy = static_cast<long long>(py);
     const long long left =
         (mirror & kMirrorX) ? ix + picture.handleX - picture.width : ix - picture.handleX;
     const long long top =
         (mirror & kMirrorY) ? iy + picture.handleY - picture.height : iy - picture.handleY;
-    DrawView(*images, *view, left, top, maskThreshold);
+    DrawView(*images, *oriented, view, left, top, maskThreshold);
     return;
   }
+  DrawTransformed(picture, *images, view, px, py, rotation, sx, sy, maskThreshold);
+}
+
+void Compositor::DrawTransformed(const Picture& picture, FrameImages& images,
+                                 const pixman_box32_t& view, double px, double py, double rotation,
+                                 double sx, double sy, int maskThreshold) {
   if (std::fabs(sx) < kMinScale || std::fabs(sy) < kMinScale) return;
 
   // Forward map: screen = P + M * (picture - handle), M = rotation * scale (y points down, so a
@@ -528,8 +533,6 @@ void Compositor::DrawPicture(const Picture& picture, float x, float y, int frame
     minY = std::min(minY, dy);
     maxY = std::max(maxY, dy);
   }
-  pixman_box32_t view;
-  ViewBox(state_, width_, height_, view);
   minX = std::clamp(minX, -kCoordLimit, kCoordLimit);
   maxX = std::clamp(maxX, -kCoordLimit, kCoordLimit);
   minY = std::clamp(minY, -kCoordLimit, kCoordLimit);
@@ -571,7 +574,7 @@ void Compositor::DrawPicture(const Picture& picture, float x, float y, int frame
 
   pixman_image_t* temp = impl_->TransformTarget(bw, bh);
   if (!temp) return;
-  pixman_image_t* image = images->Image();
+  pixman_image_t* image = images.Image();
   pixman_image_set_transform(image, &transform);
   // Unturned, the drawn area is the picture's own rectangle: smoothing must not fade its edge
   // pixels into the transparent outside. Turned, that soft edge is the anti-aliasing.
@@ -597,15 +600,12 @@ void Compositor::DrawPicture(const Picture& picture, float x, float y, int frame
 void Compositor::TilePicture(const Picture& picture, float x, float y, int frame) {
   if (frame < 0 || frame >= static_cast<int>(picture.frames.size())) return;
   if (!std::isfinite(x) || !std::isfinite(y)) return;
-  if (!impl_->Clip(state_, width_, height_)) {
-    return;
-  }
+  pixman_box32_t view;
+  if (!impl_->Clip(state_, width_, height_, view)) return;
   FrameImages* images = FrameImagesFor(picture, picture.frames[static_cast<size_t>(frame)]);
   if (!images) return;
   const int maskThreshold = state_.blend == kBlendMask ? MaskThreshold(state_.alpha) : 0;
   if (maskThreshold > 255) return;
-  pixman_box32_t view;
-  ViewBox(state_, width_, height_, view);
   // Top-left of the copy whose handle is at (x, y) + origin; every other copy is a whole number
   // of frame sizes away, so the viewport's corner falls at this offset inside a copy.
   const long long ax = static_cast<long long>(Snap(x)) + state_.originX - picture.handleX;
@@ -684,9 +684,7 @@ void Compositor::DrawFilledRect(float x, float y, float w, float h) {
   if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(w) || !std::isfinite(h)) return;
   pixman_box32_t view;
   // Shapes composite through the framebuffer's clip too, so it must follow the viewport.
-  if (!impl_->Clip(state_, width_, height_) || !ViewBox(state_, width_, height_, view)) {
-    return;
-  }
+  if (!impl_->Clip(state_, width_, height_, view)) return;
   double x0 = static_cast<double>(x) + state_.originX, y0 = static_cast<double>(y) + state_.originY;
   double x1 = x0 + w, y1 = y0 + h;
   if (x1 < x0) std::swap(x0, x1);
@@ -710,9 +708,7 @@ void Compositor::DrawOval(float x, float y, float w, float h) {
   if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(w) || !std::isfinite(h)) return;
   pixman_box32_t view;
   // Shapes composite through the framebuffer's clip too, so it must follow the viewport.
-  if (!impl_->Clip(state_, width_, height_) || !ViewBox(state_, width_, height_, view)) {
-    return;
-  }
+  if (!impl_->Clip(state_, width_, height_, view)) return;
   double x0 = static_cast<double>(x) + state_.originX, y0 = static_cast<double>(y) + state_.originY;
   double x1 = x0 + w, y1 = y0 + h;
   if (x1 < x0) std::swap(x0, x1);
@@ -748,9 +744,7 @@ void Compositor::DrawLineSegment(float x1, float y1, float x2, float y2) {
   if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2)) return;
   pixman_box32_t view;
   // Shapes composite through the framebuffer's clip too, so it must follow the viewport.
-  if (!impl_->Clip(state_, width_, height_) || !ViewBox(state_, width_, height_, view)) {
-    return;
-  }
+  if (!impl_->Clip(state_, width_, height_, view)) return;
   // Bresenham between the two end pixels, both included. Far-off ends are pulled in so that an
   // absurd line cannot take forever; no visible line is that long.
   constexpr double kLineLimit = 1 << 20;
@@ -799,9 +793,7 @@ void Compositor::PlotPixel(float x, float y) {
   if (!std::isfinite(x) || !std::isfinite(y)) return;
   pixman_box32_t view;
   // Shapes composite through the framebuffer's clip too, so it must follow the viewport.
-  if (!impl_->Clip(state_, width_, height_) || !ViewBox(state_, width_, height_, view)) {
-    return;
-  }
+  if (!impl_->Clip(state_, width_, height_, view)) return;
   const long long px = static_cast<long long>(Snap(x)) + state_.originX;
   const long long py = static_cast<long long>(Snap(y)) + state_.originY;
   if (px < view.x1 || px >= view.x2 || py < view.y1 || py >= view.y2) return;
@@ -824,9 +816,8 @@ int MeasureTextWidth(const std::string& text) {
 
 void Compositor::DrawTextAt(const std::string& text, float x, float y) {
   if (!std::isfinite(x) || !std::isfinite(y) || !impl_->glyphs) return;
-  if (!impl_->Clip(state_, width_, height_)) {
-    return;
-  }
+  pixman_box32_t view;
+  if (!impl_->Clip(state_, width_, height_, view)) return;
   const Tint t = TintOf(state_);
   ImageHandle source;
   pixman_op_t op = PIXMAN_OP_OVER;

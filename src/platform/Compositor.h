@@ -9,6 +9,8 @@
 
 #include "platform/Picture.h"
 
+struct pixman_box32;  // pixman's box (x1, y1, x2, y2)
+
 namespace hopwerk {
 
 // Blend modes by the numbers project data uses.
@@ -88,9 +90,15 @@ class Compositor {
   void Settle() const {
     if (clearPending_) PrepareWrite(false);
   }
-  // Draws one orientation of a frame with its top-left corner at (left, top).
-  void DrawView(FrameImages& images, FrameView& view, long long left, long long top,
-                int maskThreshold);
+  // Draws one orientation of a frame with its top-left corner at (left, top), clipped to the
+  // viewport `box` the draw has already worked out.
+  void DrawView(FrameImages& images, FrameView& view, const pixman_box32& box, long long left,
+                long long top, int maskThreshold);
+  // Draws a frame turned or scaled about its handle, which sits at (px, py) on screen, clipped
+  // to the viewport `view`.
+  void DrawTransformed(const Picture& picture, FrameImages& images, const pixman_box32& view,
+                       double px, double py, double rotation, double sx, double sy,
+                       int maskThreshold);
 
   int width_ = 0;
   int height_ = 0;

@@ -102,6 +102,7 @@ pixman_image_t* MaskImageFor(FrameImages& images, FrameView& view, int threshold
 }
 
 int MaskThreshold(float drawAlpha) {
+  if (drawAlpha == 1.0f) return 128;  // nearly every draw
   if (!(drawAlpha > 0.0f)) return 256;
   // alpha / 255 * drawAlpha >= 0.5  <=>  alpha >= 127.5 / drawAlpha
   const double t = std::ceil(127.5 / static_cast<double>(drawAlpha));
