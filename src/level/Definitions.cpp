@@ -226,7 +226,12 @@ void LinkActors(Engine& engine) {
       if (d) byName.emplace(std::move(key), d);
     }
     o.Actor = d;
-    if (d) o.HP = d->HP;
+    if (!d) return;
+    o.HP = d->HP;
+    // Standing in its walk pose until something moves it, so an actor that nothing animates
+    // yet is still seen where the level puts it.
+    o.Pic = d->Pic[0];
+    o.ActiveFrame = 0;
   });
 }
 

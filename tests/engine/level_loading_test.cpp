@@ -313,6 +313,7 @@ TEST(LevelLoading, DefinitionsAreSharedByCapitalisedName) {
   EXPECT_EQ(frog.Pic[1]->frames.size(), 2u);
   EXPECT_EQ(frog.Pic[1]->handleX, 8);
   EXPECT_EQ(frog.Pic[1]->handleY, 16);
+  EXPECT_EQ(all[0]->Pic, frog.Pic[0]);  // stands in its walk pose, here none
 
   ASSERT_EQ(e.level.CollectableDefs.size(), 2u);
   EXPECT_EQ(all[3]->Collectable, all[4]->Collectable);
