@@ -1,8 +1,5 @@
 #include "gameplay/ActivityArea.h"
 
-#include <algorithm>
-#include <limits>
-
 namespace hopwerk {
 
 WorldArea ActivityArea(const Engine& engine) {
@@ -21,11 +18,6 @@ WorldArea DrawingArea(const Engine& engine) {
   area.right =
       static_cast<int64_t>(engine.play.CameraX) + engine.project.ScreenWidth + engine.level.PlusY;
   return area;
-}
-
-int32_t ClampToInt32(int64_t value) {
-  return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
-                                                  std::numeric_limits<int32_t>::max()));
 }
 
 }  // namespace hopwerk

@@ -28,7 +28,4 @@ inline int64_t MillisBetween(int32_t a, int32_t b) {
   return d < 0 ? -d : d;
 }
 
-// A 64-bit position brought back into a record's int32 field.
-int32_t ClampToInt32(int64_t value);
-
 }  // namespace hopwerk

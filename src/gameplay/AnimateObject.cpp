@@ -1,6 +1,7 @@
 #include "gameplay/AnimateObject.h"
 
 #include "gameplay/ActivityArea.h"
+#include "platform/SafeMath.h"
 
 namespace hopwerk {
 
@@ -25,7 +26,7 @@ void AnimateObject(Engine& engine, ObjectType& object, int slot, int restartFram
 }
 
 int LastFrameIndex(const ActorType& actor, int slot) {
-  return ClampToInt32(static_cast<int64_t>(actor.SpriteFrames[static_cast<size_t>(slot)]) - 1);
+  return SatInt32(static_cast<int64_t>(actor.SpriteFrames[static_cast<size_t>(slot)]) - 1);
 }
 
 }  // namespace hopwerk

@@ -3,6 +3,7 @@
 #include "gameplay/FrameSteps.h"
 #include "gameplay/HurtPlayer.h"
 #include "gameplay/IsBlocked.h"
+#include "platform/SafeMath.h"
 
 namespace hopwerk {
 
@@ -21,7 +22,7 @@ void MoveAndDrawBullets(Engine& engine) {
   engine.play.Bullets.Walk([&](BulletType& bullet) {
     if (!bullet.Weapon) return true;
     const WeaponType& weapon = *bullet.Weapon;
-    bullet.X = ClampToInt32(bullet.X + static_cast<int64_t>(weapon.BulletSpeed) * bullet.Dir);
+    bullet.X = SatInt32(bullet.X + static_cast<int64_t>(weapon.BulletSpeed) * bullet.Dir);
     if (weapon.Image) {
       p.SetDrawColor(255, 255, 255);
       const ScaleScope facing(p, static_cast<float>(bullet.Dir), 1.0f);
@@ -40,8 +41,8 @@ void MoveAndDrawEnemyBullets(Engine& engine) {
   engine.play.EnemyBullets.Walk([&](EnemyBullet& bullet) {
     if (!bullet.Weapon) return true;
     const EnemyWeapon& weapon = *bullet.Weapon;
-    bullet.X = ClampToInt32(bullet.X + static_cast<int64_t>(weapon.HSpeed) * bullet.Dir);
-    bullet.Y = ClampToInt32(static_cast<int64_t>(bullet.Y) + weapon.VSpeed);
+    bullet.X = SatInt32(bullet.X + static_cast<int64_t>(weapon.HSpeed) * bullet.Dir);
+    bullet.Y = SatAdd(bullet.Y, weapon.VSpeed);
     if (weapon.Image) {
       p.SetDrawColor(weapon.R, weapon.G, weapon.B);
       const ScaleScope facing(p, static_cast<float>(bullet.Dir), 1.0f);

@@ -6,6 +6,7 @@
 #include "gameplay/AnimateObject.h"
 #include "gameplay/DrawScope.h"
 #include "gameplay/FrameSteps.h"
+#include "platform/SafeMath.h"
 
 namespace hopwerk {
 
@@ -208,15 +209,15 @@ bool DrawDyingActor(ObjectPass& pass, LayerList& layer, ObjectType& o, int64_t s
         if (o.ActiveFrame >= last) return leave();
         break;
       case 1:
-        o.Y = ClampToInt32(static_cast<int64_t>(o.Y) + 5);
+        o.Y = SatAdd(o.Y, 5);
         break;
       case 2:
-        o.Y = ClampToInt32(static_cast<int64_t>(o.Y) + o.ThrowerValue);
+        o.Y = SatAdd(o.Y, o.ThrowerValue);
         if (o.ThrowerValue < 5) ++o.ThrowerValue;
         if (o.X > engine.project.ScreenWidth / 2) {
-          o.X = ClampToInt32(static_cast<int64_t>(o.X) + 3);
+          o.X = SatAdd(o.X, 3);
         } else {
-          o.X = ClampToInt32(static_cast<int64_t>(o.X) - 1);
+          o.X = SatSub(o.X, 1);
         }
         break;
       default:

@@ -2,6 +2,7 @@
 
 #include "data/ProjectFiles.h"
 #include "gameplay/ActivityArea.h"
+#include "platform/SafeMath.h"
 
 namespace hopwerk {
 
@@ -10,7 +11,7 @@ void HurtPlayer(Engine& engine, int32_t damage) {
   ObjectType* player = engine.level.Player;
   if (!player || play.HurtTime != 0 || play.GodMode != 0) return;
   const int64_t hp = static_cast<int64_t>(player->HP) - damage;
-  player->HP = hp < 0 ? 0 : ClampToInt32(hp);
+  player->HP = hp < 0 ? 0 : SatInt32(hp);
   play.HurtTime = engine.platform.ClockMillis();
   PlayPlayerSound(engine);
 }

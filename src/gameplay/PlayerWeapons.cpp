@@ -2,6 +2,7 @@
 
 #include "gameplay/ActivityArea.h"
 #include "gameplay/PlayEffect.h"
+#include "platform/SafeMath.h"
 
 namespace hopwerk {
 
@@ -37,7 +38,7 @@ void FireWeaponIfHeld(Engine& engine, ObjectType& player) {
   bullet.Weapon = &weapon;
   weapon.OldTime = now;
   if (weapon.AmmoUsage == 0) {
-    weapon.Ammo = ClampToInt32(static_cast<int64_t>(weapon.Ammo) - 1);
+    weapon.Ammo = SatSub(weapon.Ammo, 1);
     if (weapon.Ammo == 0) {
       for (int slot = 0; slot < kWeaponSlots; ++slot) {
         if (WeaponUsable(engine.data.Weapons[slot])) play.SelectedWeapon = slot;

@@ -1,12 +1,12 @@
 #include "level/ActorScan.h"
 
-#include <limits>
 
 #include "data/Console.h"
 #include "data/EntryReader.h"
 #include "data/ProjectFiles.h"
 #include "level/LevelArchives.h"
 #include "level/LevelPictures.h"
+#include "platform/SafeMath.h"
 
 namespace hopwerk {
 
@@ -18,12 +18,6 @@ namespace {
   FatalError(engine, "Enemy Weapon \"" + name + "\" corrupted (" + what + ")");
 }
 
-int32_t Saturated(int64_t value) {
-  if (value > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
-  if (value < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
-  return static_cast<int32_t>(value);
-}
-
 }  // namespace
 
 int32_t SkillHitPoints(int32_t hp, int32_t skill) {
@@ -32,7 +26,7 @@ int32_t SkillHitPoints(int32_t hp, int32_t skill) {
     const int32_t easy = static_cast<int32_t>(static_cast<int64_t>(hp) * 3 / 4);
     return easy < 0 ? 1 : easy;
   }
-  if (skill == 2) return Saturated(static_cast<int64_t>(hp) * 7 / 4);
+  if (skill == 2) return SatInt32(static_cast<int64_t>(hp) * 7 / 4);
   return hp;
 }
 
