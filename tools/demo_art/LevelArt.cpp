@@ -5,6 +5,9 @@
 #include <filesystem>
 #include <functional>
 
+#include "ActorStrips.h"
+#include "Creatures.h"
+#include "GadgetArt.h"
 #include "Scenery.h"
 
 namespace hopwerk {
@@ -343,7 +346,8 @@ bool WriteLevelArt(const std::string& gfxFolder) {
   const std::string tiles = gfxFolder + "Level/Tiles/";
   const std::string pictures = gfxFolder + "Level/Pictures/";
   const std::string frog = gfxFolder + "Level/Actors/Frog/";
-  const std::string beetle = gfxFolder + "Level/Actors/Beetle/";
+  const std::string actors = gfxFolder + "Level/Actors/";
+  const std::string beetle = actors + "Beetle/";
   const std::string collectables = gfxFolder + "Level/Collectable/";
   for (const std::string& folder : {tiles, pictures, frog, beetle, collectables}) {
     std::error_code error;
@@ -365,6 +369,13 @@ bool WriteLevelArt(const std::string& gfxFolder) {
 
   ok = Paint(4 * kFrogCell, kFrogCell, false, frog + "Walk.png", PaintFrogWalk) && ok;
   ok = Paint(3 * kFrogCell, kFrogCell, false, frog + "Jump.png", PaintFrogJump) && ok;
+  ok = WriteDeathStrip(frog + "Die.png", kFrogCell, kFrogCell, DeathPicture::Puff,
+                       [](Canvas& c, float ox, int) {
+                         FrogLook look;
+                         look.scale = kFrogScale;
+                         DrawFrog(c, ox + kFrogCell / 2, kFrogCell, look);
+                       }) &&
+       ok;
   ok = Paint(80, 28, false, beetle + "Walk.png",
              [](Canvas& c) {
                DrawBeetle(c, 0, 0, false);
@@ -377,6 +388,10 @@ bool WriteLevelArt(const std::string& gfxFolder) {
   ok = Paint(24, 24, false, collectables + "Gem.png", PaintGem) && ok;
   ok = Paint(24, 24, false, collectables + "SeedBag.png", PaintSeedBag) && ok;
   ok = Paint(40, 48, false, collectables + "Goal.png", PaintGoal) && ok;
+
+  ok = WriteWalkerArt(actors) && ok;
+  ok = WriteFlyerArt(actors) && ok;
+  ok = WriteGadgetArt(gfxFolder) && ok;
   return ok;
 }
 

@@ -24,6 +24,8 @@ constexpr Ink kInks[] = {
     {'w', {255, 250, 236}}, {'e', {70, 58, 84}},   {'E', {104, 90, 120}},  {'y', {255, 206, 60}},
     {'Y', {206, 136, 30}},  {'b', {186, 124, 64}}, {'B', {128, 78, 40}},   {'g', kFrog},
     {'G', kFrogDark},       {'p', kFrogBelly},     {'c', {120, 230, 220}}, {'C', {50, 150, 170}},
+    {'s', {224, 230, 242}}, {'S', {132, 142, 166}}, {'l', {236, 236, 236}}, {'L', {170, 170, 176}},
+    {'k', {88, 86, 96}},    {'u', {206, 238, 255}}, {'U', {110, 176, 236}},
 };
 
 const Rgb* InkFor(char key) {
@@ -74,6 +76,44 @@ const std::initializer_list<const char*> kKey = {
     "...OyO..OyO.....", "...OyO..OYO.....", "...OyyOOyYO.....", "....OyyyYO......",
     ".....OyYO.......", ".....OyYO.......", ".....OyYOOOO....", ".....OyyyyyYO...",
     ".....OyYOOOO....", ".....OyyyyYO....", ".....OyYOOO.....", "......OO........",
+};
+
+const std::initializer_list<const char*> kSilverKey = {
+    "................", ".....OOOO.......", "....OssssO......", "...OswwssSO.....",
+    "...OsO..OsO.....", "...OsO..OSO.....", "...OssOOsSO.....", "....OsssSO......",
+    ".....OsSO.......", ".....OsSO.......", ".....OsSOOOO....", ".....OsssssSO...",
+    ".....OsSOOOO....", ".....OssssSO....", ".....OsSOOO.....", "......OO........",
+};
+
+const std::initializer_list<const char*> kBoltIcon = {
+    "................", ".........OOOO...", "........OccCO...", ".......OccCO....",
+    "......OccCO.....", ".....OccCOOOO...", "....OcccccccO...", "...OOOOOccCO....",
+    "......OccCO.....", ".....OccCO......", "....OccCO.......", "...OccCO........",
+    "...OcCO.........", "...OCO..........", "...OO...........", "................",
+};
+
+const std::initializer_list<const char*> kBubbleIcon = {
+    "................", "..........UUU...", ".........UwuuU..", ".........UuuuU..",
+    "..UUUU....UUU...", ".UwwuuU.........", "UwwuuuuU........", "UwuuuuuU..UUU...",
+    "UuuuuuuU.UwuuU..", ".UuuuuU..UuuuU..", "..UUUU....UUU...", "................",
+    "................", "................", "................", "................",
+};
+
+// Bullets of the third weapon: a soap bubble with a bright rim.
+const std::initializer_list<const char*> kBubble = {
+    "....UUUU....", "..UUuuuuUU..", ".UuwwuuuuuU.", ".UwwuuuuuuU.", "UuwuuuuuuuuU",
+    "UuuuuuuuuuuU", "UuuuuuuuuuuU", "UuuuuuuuuwuU", ".UuuuuuuwwU.", ".UuuuuuwwuU.",
+    "..UUuuuuUU..", "....UUUU....",
+};
+
+// Enemy shots are painted in greys and take their colour from the weapon's tint.
+const std::initializer_list<const char*> kSpit = {
+    "....llll..", "..lllwwll.", "Llllllwwll", "LLllllllll", "..LLllllL.", "....LLLL..",
+};
+
+const std::initializer_list<const char*> kAcorn = {
+    "...kk...", ".LLLLLL.", "LlLlLlLL", "LLLLLLLL", ".llllll.",
+    ".lwllll.", ".lwllll.", ".llllll.", "..llll..", "...ll...",
 };
 
 const std::initializer_list<const char*> kSeedArt = {
@@ -127,6 +167,9 @@ bool WriteCursor(const std::string& path) {
 bool WriteWeaponArt(const std::string& folder) {
   bool ok = SaveSprite(folder + "Bolt.png", kBolt, 12, 6);
   ok = SaveSprite(folder + "Seed.png", kSeedArt, 8, 8) && ok;
+  ok = SaveSprite(folder + "Bubble.png", kBubble, 12, 12) && ok;
+  ok = SaveSprite(folder + "Spit.png", kSpit, 10, 6) && ok;
+  ok = SaveSprite(folder + "Acorn.png", kAcorn, 8, 10) && ok;
   return ok;
 }
 
@@ -134,7 +177,10 @@ bool WriteStatusArt(const std::string& folder) {
   bool ok = SaveSprite(folder + "Heart.png", kHeart, 16, 16);
   ok = SaveSprite(folder + "HeartEmpty.png", kHeartEmpty, 16, 16) && ok;
   ok = SaveSprite(folder + "Key.png", kKey, 16, 16) && ok;
+  ok = SaveSprite(folder + "SilverKey.png", kSilverKey, 16, 16) && ok;
   ok = SaveSprite(folder + "Ammo.png", kAmmo, 16, 16) && ok;
+  ok = SaveSprite(folder + "BoltIcon.png", kBoltIcon, 16, 16) && ok;
+  ok = SaveSprite(folder + "BubbleIcon.png", kBubbleIcon, 16, 16) && ok;
   // The band along the top of the screen: deep green with leaves, a gold trim, a dark edge.
   Canvas bar(64, 24);
   bar.VerticalGradient(0, 0, 64, 19, Darker(kPanel, 0.2f), kPanel);

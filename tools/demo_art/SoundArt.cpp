@@ -129,6 +129,48 @@ bool WriteSoundArt(const std::string& folder) {
                     {{659.3f, 659.3f, 0.3f, 0.2f, 2}, 0.0f}},
                    4) &&
        ok;
+  // The bolt: an electric zap, a high buzz falling fast over a crackle.
+  ok = WriteEffect(folder + "Zap.wav",
+                   {{{2200, 500, 0.18f, 0.4f, 1, 0.25f}, 0.0f},
+                    {{320, 80, 0.22f, 0.45f, 0}, 0.0f},
+                    {{5000, 5000, 0.05f, 0.3f, 0, 1.0f}, 0.0f}},
+                   5) &&
+       ok;
+  // The bubble wand: two rising bloops.
+  ok = WriteEffect(folder + "Bubble.wav",
+                   {{{300, 900, 0.1f, 0.7f, 0}, 0.0f}, {{500, 1400, 0.09f, 0.55f, 2}, 0.07f}}, 6) &&
+       ok;
+  // A fly swallowed: a low, wet gulp.
+  ok = WriteEffect(folder + "Gulp.wav",
+                   {{{420, 140, 0.14f, 0.85f, 0}, 0.0f}, {{260, 90, 0.1f, 0.6f, 2}, 0.1f}}, 7) &&
+       ok;
+  // A key: three bright bell notes (C7, E7, G7).
+  ok = WriteEffect(folder + "Jingle.wav",
+                   {{{2093, 2093, 0.1f, 0.45f, 0}, 0.0f},
+                    {{2637, 2637, 0.1f, 0.45f, 0}, 0.06f},
+                    {{3136, 3136, 0.26f, 0.5f, 0}, 0.12f},
+                    {{6000, 6000, 0.2f, 0.06f, 0, 1.0f}, 0.12f}},
+                   8) &&
+       ok;
+  // A gate grinding open: a rumble between two clanks.
+  ok = WriteEffect(folder + "Gate.wav",
+                   {{{700, 300, 0.05f, 0.6f, 1}, 0.0f},
+                    {{90, 60, 0.6f, 0.45f, 1, 0.45f}, 0.02f},
+                    {{55, 45, 0.6f, 0.5f, 0}, 0.02f},
+                    {{600, 250, 0.06f, 0.6f, 1}, 0.58f}},
+                   9) &&
+       ok;
+  // The frog hurt: a short falling squeak.
+  ok = WriteEffect(folder + "Ouch.wav",
+                   {{{700, 350, 0.14f, 0.5f, 1}, 0.0f}, {{500, 250, 0.14f, 0.4f, 2}, 0.0f}}, 10) &&
+       ok;
+  // The frog's last croak: three low notes, each lower than the one before.
+  ok = WriteEffect(folder + "Croak.wav",
+                   {{{170, 140, 0.12f, 0.6f, 1, 0.1f}, 0.0f},
+                    {{150, 120, 0.12f, 0.6f, 1, 0.1f}, 0.16f},
+                    {{140, 80, 0.32f, 0.65f, 1, 0.1f}, 0.32f}},
+                   11) &&
+       ok;
   return ok;
 }
 

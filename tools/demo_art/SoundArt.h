@@ -12,7 +12,8 @@ constexpr int kSfxRate = 22050;
 // The bytes of a canonical 44-byte-header PCM WAV holding these samples.
 std::vector<uint8_t> EncodeWav(const std::vector<int16_t>& samples, int rate);
 
-// Writes Shot, Pop, Jump and Pickup into folder (ending in "/").
+// Writes every effect of the demo (Shot, Pop, Jump, Pickup, Zap, Bubble, Gulp, Jingle, Gate,
+// Ouch and Croak) into folder (ending in "/").
 bool WriteSoundArt(const std::string& folder);
 
 }  // namespace hopwerk
