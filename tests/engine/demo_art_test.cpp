@@ -79,9 +79,12 @@ TEST(DemoArt, GamePicturesLoad) {
   struct Expect {
     const char* file;
     int width, height;
-  } expects[] = {{"GFX/Weapon/Bolt.png", 12, 6},   {"GFX/Weapon/Seed.png", 8, 8},
-                 {"GFX/Status/Heart.png", 16, 16}, {"GFX/Status/HeartEmpty.png", 16, 16},
-                 {"GFX/Status/Key.png", 16, 16},   {"GFX/Status/Ammo.png", 16, 16},
+  } expects[] = {{"GFX/Weapon/Bolt.png", 12, 6},        {"GFX/Weapon/Seed.png", 8, 8},
+                 {"GFX/Weapon/Bubble.png", 12, 12},     {"GFX/Weapon/Spit.png", 10, 6},
+                 {"GFX/Weapon/Acorn.png", 8, 10},       {"GFX/Status/Heart.png", 16, 16},
+                 {"GFX/Status/HeartEmpty.png", 16, 16}, {"GFX/Status/Key.png", 16, 16},
+                 {"GFX/Status/SilverKey.png", 16, 16},  {"GFX/Status/Ammo.png", 16, 16},
+                 {"GFX/Status/BoltIcon.png", 16, 16},   {"GFX/Status/BubbleIcon.png", 16, 16},
                  {"GFX/Status/Bar.png", 64, 24}};
   for (const Expect& e : expects) {
     PicturePtr p = Load(e.file);
@@ -99,7 +102,8 @@ uint16_t U16(const std::vector<uint8_t>& b, size_t at) {
 }
 
 TEST(DemoArt, SoundsAreWellFormedPcmWav) {
-  for (const char* name : {"Shot", "Pop", "Jump", "Pickup"}) {
+  for (const char* name : {"Shot", "Pop", "Jump", "Pickup", "Zap", "Bubble", "Gulp", "Jingle",
+                           "Gate", "Ouch", "Croak"}) {
     const std::string path = kData + "SFX/" + name + ".wav";
     std::ifstream file(path, std::ios::binary);
     ASSERT_TRUE(file) << path;

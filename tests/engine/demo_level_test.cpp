@@ -1,10 +1,12 @@
 // The demo's archives as built: every entry is a clean instance of its format that its readable
-// form gives back byte for byte, and the levels the episode list names refer only to entries
-// and picture files the project has, with animation strips cut into whole cells.
+// form gives back byte for byte, and the levels the episode list names, and those their scripts
+// lead on to, refer only to entries, pictures, sounds and objects the project has, with
+// animation strips cut into whole cells.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <set>
 
 #include "TestProject.h"
@@ -84,6 +86,9 @@ class DemoLevelTest : public ::testing::Test {
     }
     return "";
   }
+  static void ExpectSound(const std::string& name) {
+    EXPECT_TRUE(std::filesystem::is_regular_file(kDemo + "Data/SFX/" + name)) << name;
+  }
   // A picture that exists and, when cut into cells, holds exactly `frames` of them in a row.
   void ExpectStrip(const std::string& relative, int cellW, int cellH, int frames) {
     PicturePtr p = LoadPictureFile(kDemo + "Data/GFX/Level/" + relative);
@@ -123,18 +128,22 @@ TEST_F(DemoLevelTest, EpisodeLevelsReferOnlyToWhatTheProjectHas) {
   const std::set<std::string> maps(mapNames.begin(), mapNames.end());
   const std::vector<std::string> actorNames = EntryNames("Actors.vxr");
   const std::vector<std::string> collectableNames = EntryNames("Collectables.vxr");
+  const std::vector<std::string> weaponNames = EntryNames("Weapon.vxr");
   const char* const slotFiles[5] = {"Walk.png", "Jump.png", "Fly.png", "Fire.png", "Die.png"};
-  for (int e = 1; e <= 2; ++e) {
-    const std::string level = levels[e];
+  std::vector<std::string> reached = {levels[1], levels[2]};
+  for (size_t at = 0; at < reached.size(); ++at) {
+    const std::string level = reached[at];
     SCOPED_TRACE(level);
     const Fields general = Records("Maps.vxr", level + "/General")[0];
     ExpectStrip("Tiles/" + Get(general, "BackgroundPicName"), 0, 0, 0);
     EXPECT_GE(std::stoi(Get(general, "BackgroundDivisor")), 1);
 
     int players = 0;
+    std::set<std::string> ids;
     for (const Fields& o : Records("Maps.vxr", level + "/Objects", "Object")) {
       const int type = std::stoi(Get(o, "OType"));
       const std::string name = Get(o, "PicName");
+      ids.insert(Get(o, "ID"));
       // Objects are drawn in their colour, which is black unless the entry gives one.
       const auto channel = [&](const char* c) { return std::atoi(Get(o, c).c_str()); };
       EXPECT_GT(channel("R") + channel("G") + channel("B"), 0) << name << " would be black";
@@ -145,16 +154,31 @@ TEST_F(DemoLevelTest, EpisodeLevelsReferOnlyToWhatTheProjectHas) {
         const bool anim = Get(o, "Anim") == "1";
         ExpectStrip("Pictures/" + name, anim ? std::stoi(Get(o, "AnW")) : 0,
                     anim ? std::stoi(Get(o, "AnH")) : 0, anim ? std::stoi(Get(o, "ANF")) : 0);
+      } else if (type == 5) {
+        // A switch picture is cut into two cells side by side: ready and used.
+        PicturePtr p = LoadPictureFile(kDemo + "Data/GFX/Level/Switch/" + name);
+        ASSERT_TRUE(p) << name;
+        EXPECT_EQ(p->width % 2, 0) << name;
       } else if (type == 2) {
         ASSERT_NE(std::find(actorNames.begin(), actorNames.end(), name), actorNames.end());
         const Fields actor = Records("Actors.vxr", name)[0];
         players += Get(actor, "Control") == "1" ? 1 : 0;
+        bool shoots = false;
         for (size_t i = 0; i < actor.size(); ++i) {
-          if (actor[i].first != "Slot") continue;
-          ExpectStrip(
-              "Actors/" + Get(actor, "PicBundle") + "/" + slotFiles[std::stoi(actor[i].second)],
-              std::stoi(actor[i + 1].second), std::stoi(actor[i + 2].second),
-              std::stoi(actor[i + 3].second));
+          const auto& [field, value] = actor[i];
+          if (field == "MoveIndex" && value == "6") shoots = actor[i + 1].second != "0";
+          if (field == "OuchF" || field == "DieF") ExpectSound(value);
+          if (field != "Slot") continue;
+          ExpectStrip("Actors/" + Get(actor, "PicBundle") + "/" + slotFiles[std::stoi(value)],
+                      std::stoi(actor[i + 1].second), std::stoi(actor[i + 2].second),
+                      std::stoi(actor[i + 3].second));
+        }
+        if (shoots) {
+          const std::string shot = "Enemy/" + Get(actor, "ShootWeaponName");
+          ASSERT_NE(std::find(weaponNames.begin(), weaponNames.end(), shot), weaponNames.end())
+              << name;
+          const std::string pic = Get(Records("Weapon.vxr", shot)[0], "Pic");
+          EXPECT_TRUE(LoadPictureFile(kDemo + "Data/GFX/Weapon/" + pic)) << shot;
         }
       } else if (type == 3) {
         ASSERT_NE(std::find(collectableNames.begin(), collectableNames.end(), name),
@@ -164,10 +188,30 @@ TEST_F(DemoLevelTest, EpisodeLevelsReferOnlyToWhatTheProjectHas) {
         ExpectStrip("Collectable/" + Get(c, "Pic"), anim ? std::stoi(Get(c, "AnWidth")) : 0,
                     anim ? std::stoi(Get(c, "AnHeight")) : 0,
                     anim ? std::stoi(Get(c, "AnFrames")) : 0);
+        if (!Get(c, "SoundFile").empty()) ExpectSound(Get(c, "SoundFile"));
       }
     }
     EXPECT_EQ(players, 1);
+
+    // Scripts act on objects of their own level, play sounds the project has, and may lead on
+    // to a next level, which is checked in turn.
+    for (const std::string& entry : mapNames) {
+      if (entry.rfind(level + "/Script/", 0) != 0) continue;
+      for (const Fields& script : Records("Maps.vxr", entry, "Script")) {
+        if (!Get(script, "ObjID").empty()) {
+          EXPECT_TRUE(ids.count(Get(script, "ObjID"))) << entry;
+        }
+        if (Get(script, "Command") == "5") ExpectSound(Get(script, "Sound"));
+        const std::string next = Get(script, "NextLevel");
+        if (Get(script, "Command") == "1" &&
+            std::find(reached.begin(), reached.end(), next) == reached.end()) {
+          reached.push_back(next);
+        }
+      }
+    }
   }
+  // The meadow leads on to the brook.
+  EXPECT_EQ(reached, (std::vector<std::string>{"Meadow1", "Caves1", "Meadow2"}));
 }
 
 }  // namespace

@@ -171,10 +171,14 @@ bool WriteGadgetArt(const std::string& gfxFolder) {
   ok = Paint(64, 48, switches + "Lever.png", PaintLever) && ok;
   ok = Paint(48, 24, collectables + "Fly.png", PaintFly) && ok;
   ok = Paint(24, 24, collectables + "GoldKey.png",
-             [](Canvas& c) { PaintKey(c, {255, 210, 70}, {206, 136, 30}); }) &&
+             [](Canvas& c) {
+               PaintKey(c, {255, 210, 70}, {206, 136, 30});
+             }) &&
        ok;
   ok = Paint(24, 24, collectables + "SilverKey.png",
-             [](Canvas& c) { PaintKey(c, {222, 228, 240}, {130, 140, 164}); }) &&
+             [](Canvas& c) {
+               PaintKey(c, {222, 228, 240}, {130, 140, 164});
+             }) &&
        ok;
   return ok;
 }

@@ -20,10 +20,10 @@ struct Ink {
 
 // The shared sprite palette; '.' (or any unlisted character) stays transparent.
 constexpr Ink kInks[] = {
-    {'o', kOutline},        {'O', {60, 30, 22}},   {'r', {232, 56, 64}},   {'R', {168, 30, 48}},
-    {'w', {255, 250, 236}}, {'e', {70, 58, 84}},   {'E', {104, 90, 120}},  {'y', {255, 206, 60}},
-    {'Y', {206, 136, 30}},  {'b', {186, 124, 64}}, {'B', {128, 78, 40}},   {'g', kFrog},
-    {'G', kFrogDark},       {'p', kFrogBelly},     {'c', {120, 230, 220}}, {'C', {50, 150, 170}},
+    {'o', kOutline},        {'O', {60, 30, 22}},    {'r', {232, 56, 64}},   {'R', {168, 30, 48}},
+    {'w', {255, 250, 236}}, {'e', {70, 58, 84}},    {'E', {104, 90, 120}},  {'y', {255, 206, 60}},
+    {'Y', {206, 136, 30}},  {'b', {186, 124, 64}},  {'B', {128, 78, 40}},   {'g', kFrog},
+    {'G', kFrogDark},       {'p', kFrogBelly},      {'c', {120, 230, 220}}, {'C', {50, 150, 170}},
     {'s', {224, 230, 242}}, {'S', {132, 142, 166}}, {'l', {236, 236, 236}}, {'L', {170, 170, 176}},
     {'k', {88, 86, 96}},    {'u', {206, 238, 255}}, {'U', {110, 176, 236}},
 };
@@ -101,9 +101,8 @@ const std::initializer_list<const char*> kBubbleIcon = {
 
 // Bullets of the third weapon: a soap bubble with a bright rim.
 const std::initializer_list<const char*> kBubble = {
-    "....UUUU....", "..UUuuuuUU..", ".UuwwuuuuuU.", ".UwwuuuuuuU.", "UuwuuuuuuuuU",
-    "UuuuuuuuuuuU", "UuuuuuuuuuuU", "UuuuuuuuuwuU", ".UuuuuuuwwU.", ".UuuuuuwwuU.",
-    "..UUuuuuUU..", "....UUUU....",
+    "....UUUU....", "..UUuuuuUU..", ".UuwwuuuuuU.", ".UwwuuuuuuU.", "UuwuuuuuuuuU", "UuuuuuuuuuuU",
+    "UuuuuuuuuuuU", "UuuuuuuuuwuU", ".UuuuuuuwwU.", ".UuuuuuwwuU.", "..UUuuuuUU..", "....UUUU....",
 };
 
 // Enemy shots are painted in greys and take their colour from the weapon's tint.
