@@ -1,7 +1,9 @@
 #include "gameplay/LevelLoop.h"
 
 #include "gameplay/HandleGameKeys.h"
+#include "gameplay/ObjectContacts.h"
 #include "gameplay/QuitPrompt.h"
+#include "gameplay/UpdateActors.h"
 #include "gameplay/UpdateAndDrawFrame.h"
 #include "gameplay/UpdatePlayer.h"
 
@@ -18,6 +20,8 @@ bool EpisodeHasEnded(const PlayState& play) {
 bool RunLevelLoopPass(Engine& engine) {
   UpdateAndDrawFrame(engine);
   UpdatePlayer(engine);
+  UpdateObjectContacts(engine);
+  UpdateActors(engine);
   HandleGameKeys(engine);
   // Waiting for the display's retrace is the game's only pacing.
   engine.platform.PresentFrame(1);

@@ -1,0 +1,99 @@
+#include "gameplay/TakeCollectable.h"
+
+#include <string>
+
+#include "data/ProjectFiles.h"
+#include "gameplay/FloatingText.h"
+#include "gameplay/PlayEffect.h"
+#include "level/LevelScripts.h"
+#include "platform/SafeMath.h"
+
+namespace hopwerk {
+
+namespace {
+
+void RemoveFromLevel(LevelState& level, ObjectType& o) {
+  level.AllObjects.Remove(o);
+  if (o.Level >= 0 && o.Level < kLayers) level.LayerLists[static_cast<size_t>(o.Level)].Remove(o);
+}
+
+// Easy doubles what a pick-up holds and Hard halves it, but every pick-up gives at least one.
+int64_t AmmoForSkill(int32_t ammo, int32_t skill) {
+  int64_t amount = ammo;
+  if (skill == 0) amount *= 2;
+  if (skill == 2) amount /= 2;
+  return amount < 1 ? 1 : amount;
+}
+
+void GiveAmmo(Engine& engine, const CollectableType& kind) {
+  PlayState& play = engine.play;
+  const int32_t slot = kind.Weapon;
+  if (slot >= 0 && slot < kWeaponSlots) {
+    WeaponType& weapon = engine.data.Weapons[slot];
+    // An empty hand-held weapon is taken up again as soon as it has something to fire.
+    if (weapon.Image && weapon.Ammo == 0) play.SelectedWeapon = slot;
+    const int64_t ammo = static_cast<int64_t>(weapon.Ammo) + AmmoForSkill(kind.Ammo, play.Skill);
+    weapon.Ammo = SatInt32(ammo > weapon.MaxAmmo ? weapon.MaxAmmo : ammo);
+  }
+  engine.platform.TraceLine("Weapon = " + std::to_string(play.SelectedWeapon) + "  Ammo for " +
+                            std::to_string(slot));
+}
+
+// A pick-up sound is loaded on the first pick-up of its kind and kept with the kind; a sound
+// found nowhere is reported once and not looked for again.
+void PlayPickupSound(Engine& engine, CollectableType& kind) {
+  if (kind.SoundFile.empty()) return;
+  Platform& p = engine.platform;
+  if (!kind.Sound) {
+    if (!engine.play.PatchFolder.empty()) {
+      const std::string patched =
+          ResolveProjectFile(engine, "Data/SFX/", "SFX/", kind.SoundFile, PatchCopy::File);
+      if (!patched.empty()) kind.Sound = p.LoadSoundFile(patched, false);
+    }
+    if (!kind.Sound) {
+      const std::string own =
+          ResolveProjectFile(engine, "", "SFX/", kind.SoundFile, PatchCopy::Never);
+      if (!own.empty()) kind.Sound = p.LoadSoundFile(own, false);
+    }
+    if (!kind.Sound) {
+      p.TraceLine(engine.folders.DataFolder + "SFX/" + kind.SoundFile +
+                  " could not be loaded. Request skipped");
+      kind.SoundFile.clear();
+      return;
+    }
+  }
+  PlayEffect(engine, kind.Sound);
+}
+
+}  // namespace
+
+void TakeCollectable(Engine& engine, ObjectType& item) {
+  PlayState& play = engine.play;
+  RemoveFromLevel(engine.level, item);
+  play.Items = SatAdd(play.Items, 1);
+  CollectableType* kind = item.Collectable;
+  if (!kind) return;
+
+  if (kind->Score != 0) {
+    play.Score = SatAdd(play.Score, kind->Score);
+    AddFloatingText(engine, std::to_string(kind->Score), item.X, item.Y);
+  }
+  if (kind->HP != 0) {
+    if (ObjectType* player = engine.level.Player) {
+      int64_t hp = static_cast<int64_t>(player->HP) + kind->HP;
+      if (player->Actor && hp > player->Actor->HP) hp = player->Actor->HP;
+      player->HP = SatInt32(hp);
+    }
+  }
+  if (kind->Ammo != 0) GiveAmmo(engine, *kind);
+  if (!item.TScript.empty()) {
+    RunScriptFile(engine, item.TScript);
+    engine.platform.TraceLine("Loading script: " + item.TScript);
+  }
+  PlayPickupSound(engine, *kind);
+  if (kind->GiveKey >= 1 && kind->GiveKey <= 9) {
+    play.Keys[kind->GiveKey] = SatAdd(play.Keys[kind->GiveKey], 1);
+  }
+}
+
+}  // namespace hopwerk

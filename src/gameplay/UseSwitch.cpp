@@ -1,0 +1,56 @@
+#include "gameplay/UseSwitch.h"
+
+#include <string>
+
+#include "gameplay/DrawScope.h"
+#include "gameplay/UpdateAndDrawFrame.h"
+#include "level/LevelScripts.h"
+#include "platform/SafeMath.h"
+
+namespace hopwerk {
+
+namespace {
+
+// Key kinds outside the ten counters can never be given, so a switch asking for one stays
+// shut.
+bool HasKey(const PlayState& play, int32_t kind) {
+  return kind >= 0 && kind < 10 && play.Keys[kind] != 0;
+}
+
+// The world stands still behind the message until the activate key is let go.
+void RefuseWithoutKey(Engine& engine) {
+  Platform& p = engine.platform;
+  const std::string text = "You need a key to activate this object";
+  while (p.IsKeyDown(engine.play.KeyActivate)) {
+    UpdateAndDrawFrame(engine);
+    const DrawStateScope drawing(p);
+    const int width = engine.project.ScreenWidth;
+    const int height = engine.project.ScreenHeight;
+    p.SetDrawColor(0, 0, 0);
+    p.DrawFilledRect(0, static_cast<float>(height / 2 - 50), static_cast<float>(width), 100);
+    p.SetDrawColor(255, 255, 255);
+    p.DrawTextAt(text, static_cast<float>(width / 2 - p.MeasureTextWidth(text) / 2),
+                 static_cast<float>(height / 2));
+    p.PresentFrame(-1);
+  }
+}
+
+}  // namespace
+
+void TryToUseSwitch(Engine& engine, ObjectType& s) {
+  PlayState& play = engine.play;
+  if (!(engine.platform.IsKeyDown(play.KeyActivate) || s.SwitchActivate == 0)) return;
+  if (s.ActiveFrame != 0) return;
+  if (s.RequireKey != 0 && !HasKey(play, s.RequireKey)) {
+    RefuseWithoutKey(engine);
+    return;
+  }
+  if (s.TakeKey != 0 && s.RequireKey >= 0 && s.RequireKey < 10) {
+    play.Keys[s.RequireKey] = SatSub(play.Keys[s.RequireKey], 1);
+  }
+  // A switch with no script only changes its picture; there is no entry to open for it.
+  if (!s.TScript.empty()) RunScriptFile(engine, s.TScript);
+  s.ActiveFrame = 1;
+}
+
+}  // namespace hopwerk
