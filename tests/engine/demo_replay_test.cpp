@@ -221,6 +221,33 @@ TEST_F(DemoTest, FrogWalksAndJumpsOntoTheLedgesOfTheFirstLevel) {
   }
 }
 
+// New Game on Meadow at Medium: two seeds from the start kill the ant (2 hit points, 100
+// points), the frog walks right over the coin and the golden key, hops the low wall (taking the
+// coin above it) and holds Space at the lever, which takes the key.
+TEST_F(DemoTest, FrogShootsTheAntTakesTheKeyAndPullsTheLever) {
+  const int loading = LoadingFrames();
+  const int menu = loading + 30;
+  const int level = menu + 16;
+  std::string input = std::to_string(loading + 5) + " tap ESC\n" + std::to_string(loading + 10) +
+                      " tap ESC\n" + std::to_string(menu) + " tap ENTER\n" +  // "New Game"
+                      std::to_string(menu + 10) + " tap ENTER\n" +            // "Meadow"
+                      std::to_string(menu + 15) + " tap ENTER\n";             // "Medium"
+  const struct {
+    int pass;
+    const char* event;
+  } events[] = {{0, "down LCTRL"}, {20, "up LCTRL"},    {75, "down RIGHT"}, {152, "tap LALT"},
+                {193, "up RIGHT"}, {236, "down SPACE"}, {246, "up SPACE"}};
+  for (const auto& e : events) input += std::to_string(level + e.pass) + " " + e.event + "\n";
+  const ReplayResult r = Play(input, {"--frames", std::to_string(level + 250), "--state"});
+  EXPECT_EQ(r.Count("sound| play Data/SFX/Shot.wav"), 2);
+  EXPECT_EQ(r.Count("sound| play Data/SFX/Jingle.wav"), 1);  // the key, taken and then used
+  for (const char* line : {"state| Score=120", "state| Kills=1", "state| Items=3",
+                           "state| PlayerX=748", "state| PlayerHP=3",
+                           "state| Keys=0,0,0,0,0,0,0,0,0,0", "state| Ammo=0,18,1,0,0,0,0,0,0,0"}) {
+    EXPECT_TRUE(r.Has(line)) << line;
+  }
+}
+
 }  // namespace
 }  // namespace hopwerk
 
