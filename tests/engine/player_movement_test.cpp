@@ -157,6 +157,18 @@ TEST(PlayerMovement, LastShotPutsTheHighestUsableWeaponInHand) {
   });
 }
 
+TEST(PlayerMovement, AShotNeedsStrictlyMoreThanTheWeaponsPause) {
+  for (const int since : {100, 101}) {
+    PlayerLevel t({KeyDown(0, kKeyFire)});
+    Engine& e = t.engine();
+    GiveWeapon(e, 0, 2, 0);  // a pause of 100 ms
+    e.play.SelectedWeapon = 0;
+    e.data.Weapons[0].OldTime = e.platform.ClockMillis() - since;
+    t.level.Passes(1);
+    EXPECT_EQ(e.play.Bullets.Count(), since > 100 ? 1u : 0u) << since;
+  }
+}
+
 TEST(PlayerMovement, DigitsForUnusableSlotsWaitUntilTheSlotIsUsable) {
   PlayerLevel t({KeyDown(0, '2'), KeyDown(0, '7')});
   Engine& e = t.engine();
