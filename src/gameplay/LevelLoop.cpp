@@ -1,5 +1,9 @@
 #include "gameplay/LevelLoop.h"
 
+#include "gameplay/ChangeLevelIfDue.h"
+#include "gameplay/CheckCheats.h"
+#include "gameplay/CheckDeath.h"
+#include "gameplay/EpisodeEnd.h"
 #include "gameplay/HandleGameKeys.h"
 #include "gameplay/ObjectContacts.h"
 #include "gameplay/QuitPrompt.h"
@@ -21,7 +25,10 @@ bool RunLevelLoopPass(Engine& engine) {
   UpdateAndDrawFrame(engine);
   UpdatePlayer(engine);
   UpdateObjectContacts(engine);
+  CheckCheats(engine);
+  CheckDeath(engine);
   UpdateActors(engine);
+  ChangeLevelIfDue(engine);
   HandleGameKeys(engine);
   // Waiting for the display's retrace is the game's only pacing.
   engine.platform.PresentFrame(1);
@@ -32,6 +39,7 @@ bool RunLevelLoopPass(Engine& engine) {
 void RunLevelLoop(Engine& engine) {
   while (!RunLevelLoopPass(engine)) {
   }
+  ShowEpisodeEnd(engine);
   engine.play.GameState = 0;
 }
 
