@@ -6,6 +6,7 @@
 #include "gameplay/UpdateActors.h"
 #include "gameplay/UpdateAndDrawFrame.h"
 #include "gameplay/UpdatePlayer.h"
+#include "gameplay/UpdateScripts.h"
 
 namespace hopwerk {
 
@@ -21,6 +22,7 @@ bool RunLevelLoopPass(Engine& engine) {
   UpdateAndDrawFrame(engine);
   UpdatePlayer(engine);
   UpdateObjectContacts(engine);
+  UpdateScripts(engine);
   UpdateActors(engine);
   HandleGameKeys(engine);
   // Waiting for the display's retrace is the game's only pacing.
