@@ -10,6 +10,7 @@
 #include "gameplay/UpdateActors.h"
 #include "gameplay/UpdateAndDrawFrame.h"
 #include "gameplay/UpdatePlayer.h"
+#include "gameplay/UpdateScripts.h"
 
 namespace hopwerk {
 
@@ -26,6 +27,7 @@ bool RunLevelLoopPass(Engine& engine) {
   UpdatePlayer(engine);
   UpdateObjectContacts(engine);
   CheckCheats(engine);
+  UpdateScripts(engine);
   CheckDeath(engine);
   UpdateActors(engine);
   ChangeLevelIfDue(engine);
