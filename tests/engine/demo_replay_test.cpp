@@ -248,9 +248,6 @@ TEST_F(DemoTest, FrogShootsTheAntTakesTheKeyAndPullsTheLever) {
   }
 }
 
-}  // namespace
-}  // namespace hopwerk
-
 namespace hopwerk {
 namespace {
 
@@ -303,6 +300,91 @@ TEST_F(DemoStatusTest, HeartsFollowHitPointsAndTextsShowTheState) {
   play.HudHP = 0;
   Draw();
   EXPECT_FALSE(Reddish(6, 4, 16, 16));
+}
+
+}  // namespace
+}  // namespace hopwerk
+
+// Inputs of a game started from the main menu: episode `episode` (1 or 2) on Medium, then
+// `play` as (pass of the level, event) pairs counted from the level's first pass. Cheats are
+// typed a letter a frame, as a player types them.
+class DemoEpisodeTest : public DemoTest {
+ protected:
+  struct Step {
+    int pass;
+    std::string event;
+  };
+  static std::vector<Step> Typed(int pass, const std::string& text) {
+    std::vector<Step> steps;
+    for (size_t i = 0; i < text.size(); ++i) {
+      steps.push_back({pass + static_cast<int>(i), "tap " + text.substr(i, 1)});
+    }
+    return steps;
+  }
+  ReplayResult PlayEpisode(int episode, const std::vector<std::vector<Step>>& play, int passes) {
+    const int loading = LoadingFrames();
+    const int menu = loading + 30;
+    const int level = menu + 16;
+    std::string input = std::to_string(loading + 5) + " tap ESC\n" + std::to_string(loading + 10) +
+                        " tap ESC\n" + std::to_string(menu) + " tap ENTER\n";
+    if (episode == 2) input += std::to_string(menu + 8) + " tap DOWN\n";
+    input +=
+        std::to_string(menu + 10) + " tap ENTER\n" + std::to_string(menu + 15) + " tap ENTER\n";
+    for (const auto& steps : play) {
+      for (const Step& s : steps) input += std::to_string(level + s.pass) + " " + s.event + "\n";
+    }
+    return Play(input, {"--frames", std::to_string(level + passes), "--state"});
+  }
+  static std::string StateValue(const ReplayResult& r, const std::string& name) {
+    const std::string prefix = "state| " + name + "=";
+    for (const std::string& line : r.lines) {
+      if (line.rfind(prefix, 0) == 0) return line.substr(prefix.size());
+    }
+    return "(none)";
+  }
+  static void ExpectState(const ReplayResult& r, std::initializer_list<const char*> lines) {
+    for (const char* line : lines) EXPECT_TRUE(r.Has(std::string("state| ") + line)) << line;
+  }
+};
+
+TEST_F(DemoEpisodeTest, DeathRestartsAtTheCheckpointWithItsScoreAndTheWeaponsKept) {
+  // God mode against the ant; a seed; a checkpoint after the first coin; the coin over the
+  // low wall; then the die cheat.
+  const ReplayResult r = PlayEpisode(1,
+                                     {Typed(2, "FROGKING"),
+                                      {{13, "down RIGHT"}, {14, "down LCTRL"}, {30, "up LCTRL"}},
+                                      Typed(48, "STONE"),
+                                      {{98, "tap LALT"}, {138, "up RIGHT"}},
+                                      Typed(148, "CROAK")},
+                                     300);
+  EXPECT_TRUE(r.Has("Death Frames = 4"));
+  ExpectState(r, {"Deaths=1", "Score=10", "CheckpointScore=10", "CheckpointX=360", "PlayerX=360",
+                  "PlayerY=4880", "PlayerHP=3"});
+  EXPECT_EQ(StateValue(r, "Ammo"), "0,19,1,0,0,0,0,0,0,0") << "the seed spent before dying";
+}
+
+TEST_F(DemoEpisodeTest, LevelEndLeadsIntoTheNextLevelWithItsCheckpoint) {
+  // God mode and fly jumps over the meadow to the golden frog.
+  // The frog stops once the level is completed, so it stands where the next level starts.
+  std::vector<Step> flight = {{28, "down RIGHT"}, {800, "up RIGHT"}};
+  for (int pass = 38; pass <= 378; pass += 30) flight.push_back({pass, "tap LALT"});
+  const ReplayResult r = PlayEpisode(1, {Typed(8, "FROGKING"), Typed(18, "LILYPAD"), flight}, 1100);
+  EXPECT_TRUE(r.Has("Loading script: Finish"));
+  ExpectState(r, {"CurrentLevelName=Meadow2", "LevelCompleted=0", "CheckpointList=Start",
+                  "Score=160", "CheckpointScore=160"});
+  EXPECT_EQ(StateValue(r, "CheckpointX"), StateValue(r, "PlayerX"));
+  EXPECT_EQ(StateValue(r, "CheckpointY"), StateValue(r, "PlayerY"));
+}
+
+TEST_F(DemoEpisodeTest, LastLevelEndsTheEpisodeAndReturnsToTheMainMenu) {
+  const ReplayResult r = PlayEpisode(2,
+                                     {Typed(8, "FROGKING"),
+                                      {{28, "down RIGHT"}, {198, "tap LALT"}, {358, "tap LALT"}},
+                                      {{998, "tap SPACE"}}},  // after the text, at the tally
+                                     1100);
+  // The tally took the key pressed after the text, and the menu went on to the end of the run.
+  EXPECT_EQ(r.Count("end| reason=frames status=0"), 1);
+  ExpectState(r, {"GameState=0", "Episode=2", "Score=150"});
 }
 
 }  // namespace
