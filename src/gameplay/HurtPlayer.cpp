@@ -2,6 +2,7 @@
 
 #include "data/ProjectFiles.h"
 #include "gameplay/ActivityArea.h"
+#include "gameplay/PlayEffect.h"
 #include "platform/SafeMath.h"
 
 namespace hopwerk {
@@ -31,7 +32,8 @@ void PlayPlayerSound(Engine& engine) {
     if (!path.empty()) sound = p.LoadSoundFile(path, false);
   }
   if (sound) {
-    p.PlaySoundOn(sound);
+    // Kept past its owner: the death sound still plays while the level reloads.
+    PlayKeptSound(engine, sound);
   } else if (dead) {
     p.TraceLine("Could not play: " + engine.folders.DataFolder + "SFX/" + file);
   }

@@ -1,11 +1,16 @@
 #include "gameplay/LevelLoop.h"
 
+#include "gameplay/ChangeLevelIfDue.h"
+#include "gameplay/CheckCheats.h"
+#include "gameplay/CheckDeath.h"
+#include "gameplay/EpisodeEnd.h"
 #include "gameplay/HandleGameKeys.h"
 #include "gameplay/ObjectContacts.h"
 #include "gameplay/QuitPrompt.h"
 #include "gameplay/UpdateActors.h"
 #include "gameplay/UpdateAndDrawFrame.h"
 #include "gameplay/UpdatePlayer.h"
+#include "gameplay/UpdateScripts.h"
 
 namespace hopwerk {
 
@@ -21,7 +26,11 @@ bool RunLevelLoopPass(Engine& engine) {
   UpdateAndDrawFrame(engine);
   UpdatePlayer(engine);
   UpdateObjectContacts(engine);
+  CheckCheats(engine);
+  UpdateScripts(engine);
+  CheckDeath(engine);
   UpdateActors(engine);
+  ChangeLevelIfDue(engine);
   HandleGameKeys(engine);
   // Waiting for the display's retrace is the game's only pacing.
   engine.platform.PresentFrame(1);
@@ -32,6 +41,7 @@ bool RunLevelLoopPass(Engine& engine) {
 void RunLevelLoop(Engine& engine) {
   while (!RunLevelLoopPass(engine)) {
   }
+  ShowEpisodeEnd(engine);
   engine.play.GameState = 0;
 }
 

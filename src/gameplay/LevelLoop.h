@@ -5,8 +5,8 @@
 
 namespace hopwerk {
 
-// Plays until the episode has ended, then leaves the front end at the main menu. Quitting from
-// inside the game ends the program instead.
+// Plays until the episode has ended, shows its end, then leaves the front end at the main menu.
+// Quitting from inside the game ends the program instead.
 void RunLevelLoop(Engine& engine);
 
 // One frame of the loop. Returns true once the episode has ended.

@@ -1,10 +1,36 @@
 #include "gameplay/PlayEffect.h"
 
+#include <algorithm>
+
 namespace hopwerk {
+
+Channel PlayKeptSound(Engine& engine, const SoundPtr& sound) {
+  if (!sound) return kNoChannel;
+  Platform& p = engine.platform;
+  auto& held = engine.play.SoundsPlaying;
+  const Channel channel = p.PlaySoundOn(sound);
+  if (channel == kNoChannel) return channel;
+  // The newest play of a sound ends last, so one entry per sound is enough; the list stays
+  // as short as the number of different sounds playing.
+  const auto same = std::find_if(held.begin(), held.end(),
+                                 [&](const auto& entry) { return entry.second == sound; });
+  if (same != held.end()) {
+    same->first = channel;
+    return channel;
+  }
+  std::erase_if(held, [&](const auto& entry) { return !p.ChannelPlaying(entry.first); });
+  held.emplace_back(channel, sound);
+  return channel;
+}
 
 void PlayEffect(Engine& engine, const SoundPtr& sound) {
   if (!sound) return;
-  engine.platform.PlaySoundOn(sound);
+  PlayState& play = engine.play;
+  const Channel channel = PlayKeptSound(engine, sound);
+  const int32_t slots = static_cast<int32_t>(kEffectChannels);
+  const int32_t at = play.EffectIndex >= 0 && play.EffectIndex < slots ? play.EffectIndex : 0;
+  play.EffectChannels[static_cast<size_t>(at)] = channel;
+  play.EffectIndex = at + 1 < slots ? at + 1 : 0;
 }
 
 }  // namespace hopwerk

@@ -1,9 +1,12 @@
 // The play state: one set of values for the game in progress and the player's settings.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "data/DataState.h"
@@ -33,6 +36,15 @@ struct FT {
   int32_t Y = 0;
   int32_t Deactivate = 500;
 };
+
+constexpr size_t kEffectChannels = 21;
+
+template <size_t N>
+constexpr std::array<Channel, N> NoChannels() {
+  std::array<Channel, N> channels{};
+  channels.fill(kNoChannel);
+  return channels;
+}
 
 struct PlayState {
   int32_t GameState = 0;
@@ -88,6 +100,13 @@ struct PlayState {
   int32_t InfiniteJump = 0;
   int32_t GodMode = 0;
   std::string CheatBuffer;
+
+  // The channels of the newest sound effects; the 22nd effect overwrites the oldest.
+  std::array<Channel, kEffectChannels> EffectChannels = NoChannels<kEffectChannels>();
+  int32_t EffectIndex = 0;
+  // Sounds held for as long as they play, so one whose owner lets go (a script's sound, the
+  // player's death sound when the level reloads) is not cut off.
+  std::vector<std::pair<Channel, SoundPtr>> SoundsPlaying;
 
   // Player settings, kept in Config.PCF.
   int32_t KeyJump = 164;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/Picture.h"
 #include "platform/Platform.h"
@@ -151,6 +152,12 @@ struct ScriptType {
   std::string Sound;
   std::string ObjID;
   std::string ActivateScriptID;
+
+  // Not project fields: the objects the command named when it first looked. A running level
+  // never gains objects and never renames one, so those of them still listed are exactly the
+  // objects a new search would find.
+  bool targetsFound = false;
+  std::vector<ObjectType*> targets;
 };
 
 }  // namespace hopwerk

@@ -286,6 +286,7 @@ TEST(FrameDrawing, LevelCompletedCountsDownAndDrawingStateDoesNotLeak) {
   PlayState& play = t.engine().play;
   play.LevelCompleted = 1;
   play.CompletedCountdown = 3;
+  play.EpisodeEnds = 1;  // no next level to load when the countdown runs out
   t.player->Mirror = 1;
   play.FloatingTexts.Append(FT{"50", 10, 10, 500});
   for (int expected : {2, 1, 0, 0}) {

@@ -25,6 +25,7 @@ ObjectType& StandingPlayer(LevelRun& level) {
   level.AddWall(0, 400, SolidPicture(640, 32));
   ActorType actor;
   actor.Pic[0] = ActorPicture(20, 40);
+  actor.HP = 10;  // alive: a player without hit points dies in its first frame
   return level.AddPlayer(320, 400, level.AddActor(std::move(actor)));
 }
 
@@ -75,18 +76,25 @@ TEST(LevelLoop, PauseReturnsOnThePauseKeyOnly) {
   EXPECT_EQ(level.platform().PresentedFrames(), 3);
 }
 
-TEST(LevelLoop, CompletedEpisodeEndsTheLoopAfter250Frames) {
-  LevelRun level;
-  StandingPlayer(level);
-  PlayState& play = level.engine().play;
-  play.GameState = 2;
-  play.LevelCompleted = 1;
-  play.CompletedCountdown = 250;
-  play.EpisodeEnds = 1;
-  level.run.Run([](Engine& e) { RunLevelLoop(e); });
-  EXPECT_FALSE(level.run.ended);
-  EXPECT_EQ(level.platform().PresentedFrames(), 250);
-  EXPECT_EQ(play.GameState, 0);
+TEST(LevelLoop, CompletedEpisodeShowsTheTallyAfter250FramesThenHandsOver) {
+  // No episode text: the 250 passes, then the tally, which waits for a key.
+  for (const bool keyPressed : {false, true}) {
+    LevelRun level(keyPressed ? std::vector<ReplayEvent>{KeyDown(400, 'A')}
+                              : std::vector<ReplayEvent>{});
+    StandingPlayer(level);
+    PlayState& play = level.engine().play;
+    play.GameState = 2;
+    play.LevelCompleted = 1;
+    play.CompletedCountdown = 250;
+    play.EpisodeEnds = 1;
+    int handedOver = 0;
+    level.engine().hooks.episodeScore = [&](Engine&) { ++handedOver; };
+    level.run.Run([](Engine& e) { RunLevelLoop(e); });
+    EXPECT_EQ(level.run.ended, !keyPressed);
+    EXPECT_EQ(level.platform().PresentedFrames(), keyPressed ? 400 : 251);
+    EXPECT_EQ(handedOver, keyPressed ? 1 : 0);
+    EXPECT_EQ(play.GameState, keyPressed ? 0 : 2);
+  }
 }
 
 TEST(LevelLoop, StartLevelFreshOrFromTheCheckpoint) {

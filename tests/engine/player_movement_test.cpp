@@ -187,6 +187,7 @@ TEST(PlayerMovement, FreeMovingFramesStayInsideTheFlyingPicture) {
   LevelRun level({KeyDown(0, 39)});
   ActorType actor;
   actor.Move[4] = 1;
+  actor.HP = 10;
   actor.Pic[0] = ActorPicture(20, 40);
   actor.Pic[2] = ActorPicture(20, 40, 0xFF00FF00u, 2);
   actor.Pic[3] = ActorPicture(20, 40, 0xFF0000FFu, 6);
