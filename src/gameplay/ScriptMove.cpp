@@ -39,9 +39,11 @@ void LiftRiders(Engine& engine, const ObjectType& wall, int64_t step) {
   }
 }
 
-// A player caught in the rising object's row, as its jump picture, is set onto the object's
-// top. Only the tiles under that picture can meet it.
-void SetPlayerOnTop(Engine& engine, const ObjectType& o) {
+// A player caught in the rising object's row, as its jump picture, is set onto the top the
+// object rises to this frame: set onto the old top, it would be left a step deep inside the
+// wall, and a wall holds whatever is inside it, so the rider could neither walk nor jump off.
+// Only the tiles under that picture can meet it.
+void SetPlayerOnTop(Engine& engine, const ObjectType& o, int64_t step) {
   ObjectType* player = engine.level.Player;
   if (!player || !player->Actor || !o.Pic) return;
   const Picture* jump = player->Actor->Pic[1].get();
@@ -56,7 +58,7 @@ void SetPlayerOnTop(Engine& engine, const ObjectType& o) {
                                         o.ActiveFrame, *jump, static_cast<float>(player->X),
                                         static_cast<float>(player->Y), 0)) {
       // Every further hit would set the same place.
-      player->Y = o.Y;
+      player->Y = SatSub(o.Y, step);
       return;
     }
   }
@@ -82,7 +84,7 @@ bool MoveScriptObjects(Engine& engine, ScriptType& s) {
     }
     if (stepY != 0 && s.ToY < o.Y) {
       LiftRiders(engine, o, stepY);
-      SetPlayerOnTop(engine, o);
+      SetPlayerOnTop(engine, o, stepY);
       o.Y = SatSub(o.Y, stepY);
       done = done && o.Y <= s.ToY;
     } else if (stepY != 0) {

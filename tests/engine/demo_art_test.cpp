@@ -101,10 +101,21 @@ uint16_t U16(const std::vector<uint8_t>& b, size_t at) {
   return static_cast<uint16_t>(b[at] | (b[at + 1] << 8));
 }
 
+// Effects are short; the levels' music loops a few seconds.
 TEST(DemoArt, SoundsAreWellFormedPcmWav) {
+  struct Sound {
+    std::string path;
+    uint32_t maxSeconds;
+  };
+  std::vector<Sound> sounds;
   for (const char* name : {"Shot", "Pop", "Jump", "Pickup", "Zap", "Bubble", "Gulp", "Jingle",
-                           "Gate", "Ouch", "Croak"}) {
-    const std::string path = kData + "SFX/" + name + ".wav";
+                           "Gate", "Ouch", "Croak", "Lift"}) {
+    sounds.push_back({kData + "SFX/" + name + ".wav", 1});
+  }
+  for (const char* name : {"Meadow", "Brook", "Hill", "Caves"}) {
+    sounds.push_back({kData + "Music/" + name + ".wav", 10});
+  }
+  for (const auto& [path, maxSeconds] : sounds) {
     std::ifstream file(path, std::ios::binary);
     ASSERT_TRUE(file) << path;
     const std::vector<uint8_t> b((std::istreambuf_iterator<char>(file)),
@@ -124,9 +135,9 @@ TEST(DemoArt, SoundsAreWellFormedPcmWav) {
     EXPECT_EQ(std::string(b.begin() + 36, b.begin() + 40), "data") << path;
     const uint32_t dataBytes = U32(b, 40);
     EXPECT_EQ(dataBytes, b.size() - 44) << path;
-    // Short effects, and not silent.
+    // Not too short or long, and not silent.
     EXPECT_GT(dataBytes, 22050u / 50 * 2) << path;
-    EXPECT_LT(dataBytes, 22050u * 2) << path;
+    EXPECT_LT(dataBytes, 22050u * 2 * maxSeconds) << path;
     int peak = 0;
     for (size_t i = 44; i + 1 < b.size(); i += 2) {
       const int s = static_cast<int16_t>(U16(b, i));

@@ -1,6 +1,6 @@
 // The demo's archives as built: every entry is a clean instance of its format that its readable
 // form gives back byte for byte, and the levels the episode list names, and those their scripts
-// lead on to, refer only to entries, pictures, sounds and objects the project has, with
+// lead on to, refer only to entries, pictures, sounds, music and objects the project has, with
 // animation strips cut into whole cells.
 #include <gtest/gtest.h>
 
@@ -137,6 +137,8 @@ TEST_F(DemoLevelTest, EpisodeLevelsReferOnlyToWhatTheProjectHas) {
     const Fields general = Records("Maps.vxr", level + "/General")[0];
     ExpectStrip("Tiles/" + Get(general, "BackgroundPicName"), 0, 0, 0);
     EXPECT_GE(std::stoi(Get(general, "BackgroundDivisor")), 1);
+    EXPECT_TRUE(
+        std::filesystem::is_regular_file(kDemo + "Data/Music/" + Get(general, "MusicFile")));
 
     int players = 0;
     std::set<std::string> ids;
@@ -202,6 +204,9 @@ TEST_F(DemoLevelTest, EpisodeLevelsReferOnlyToWhatTheProjectHas) {
           EXPECT_TRUE(ids.count(Get(script, "ObjID"))) << entry;
         }
         if (Get(script, "Command") == "5") ExpectSound(Get(script, "Sound"));
+        if (Get(script, "Command") == "0") {
+          EXPECT_TRUE(maps.count(level + "/Script/" + Get(script, "ChainScript"))) << entry;
+        }
         const std::string next = Get(script, "NextLevel");
         if (Get(script, "Command") == "1" &&
             std::find(reached.begin(), reached.end(), next) == reached.end()) {
@@ -210,8 +215,8 @@ TEST_F(DemoLevelTest, EpisodeLevelsReferOnlyToWhatTheProjectHas) {
       }
     }
   }
-  // The meadow leads on to the brook.
-  EXPECT_EQ(reached, (std::vector<std::string>{"Meadow1", "Caves1", "Meadow2"}));
+  // The meadow leads on to the brook, and the brook to the hill.
+  EXPECT_EQ(reached, (std::vector<std::string>{"Meadow1", "Caves1", "Meadow2", "Meadow3"}));
 }
 
 }  // namespace

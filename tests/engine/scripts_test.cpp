@@ -301,7 +301,7 @@ TEST(Scripts, ARisingWallLiftsWhatStandsOnItAndSetsTheCaughtPlayerOnTop) {
   EXPECT_EQ(pastSpan.Y, 300);
   EXPECT_EQ(tooHigh.Y, 295);
   EXPECT_EQ(sunk.Y, 301);
-  EXPECT_EQ(t.player->Y, 300) << "on the wall's top before it rose";
+  EXPECT_EQ(t.player->Y, 296) << "on the top the wall rose to, not inside it";
 }
 
 TEST(Scripts, OnlyWallsLiftRiders) {

@@ -85,6 +85,37 @@ bool WriteEffect(const std::string& path, std::initializer_list<std::pair<Tone, 
   return WriteFile(path, EncodeWav(ToPcm(mix), kSfxRate));
 }
 
+// One voice of a tune: MIDI note numbers, one per step (0 rests), each sounding for `length`
+// steps, in one timbre.
+struct Voice {
+  std::vector<int> notes;
+  int length;
+  int wave;
+  float volume;
+};
+
+// A looping tune: every voice is rendered step by step, and whatever rings on past the end of
+// the loop is folded back onto its start, so the file repeats without a seam or a click.
+bool WriteTune(const std::string& path, float stepSeconds, std::initializer_list<Voice> voices,
+               uint32_t seed) {
+  ArtRandom rng(seed);
+  size_t steps = 0;
+  for (const Voice& v : voices) steps = std::max(steps, v.notes.size());
+  const size_t loop = static_cast<size_t>(static_cast<float>(steps) * stepSeconds * kSfxRate);
+  std::vector<float> mix(loop, 0.0f);
+  for (const Voice& v : voices) {
+    for (size_t i = 0; i < v.notes.size(); ++i) {
+      if (v.notes[i] == 0) continue;
+      const float f = 440.0f * std::pow(2.0f, static_cast<float>(v.notes[i] - 69) / 12.0f);
+      Render(mix, {f, f, stepSeconds * static_cast<float>(v.length), v.volume, v.wave},
+             stepSeconds * static_cast<float>(i), rng);
+    }
+  }
+  for (size_t i = loop; i < mix.size(); ++i) mix[i % loop] += mix[i];
+  mix.resize(loop);
+  return WriteFile(path, EncodeWav(ToPcm(mix), kSfxRate));
+}
+
 }  // namespace
 
 std::vector<uint8_t> EncodeWav(const std::vector<int16_t>& samples, int rate) {
@@ -170,6 +201,81 @@ bool WriteSoundArt(const std::string& folder) {
                     {{150, 120, 0.12f, 0.6f, 1, 0.1f}, 0.16f},
                     {{140, 80, 0.32f, 0.65f, 1, 0.1f}, 0.32f}},
                    11) &&
+       ok;
+  // A lift's winch: a low motor hum with a ratchet ticking over it.
+  ok = WriteEffect(folder + "Lift.wav",
+                   {{{110, 130, 0.7f, 0.45f, 1, 0.2f}, 0.0f},
+                    {{55, 65, 0.7f, 0.4f, 0}, 0.0f},
+                    {{3000, 2000, 0.03f, 0.3f, 1, 0.5f}, 0.1f},
+                    {{3000, 2000, 0.03f, 0.3f, 1, 0.5f}, 0.3f},
+                    {{3000, 2000, 0.03f, 0.3f, 1, 0.5f}, 0.5f}},
+                   12) &&
+       ok;
+  return ok;
+}
+
+bool WriteMusicArt(const std::string& folder) {
+  bool ok = true;
+  // The meadow: a bouncy tune in C major over a walking bass, eight beats.
+  ok = WriteTune(folder + "Meadow.wav", 0.25f,
+                 {{{72, 0, 76, 0, 79, 0, 76, 0, 77, 0, 81, 0, 79, 77, 76, 74,
+                    72, 0, 76, 0, 79, 0, 84, 0, 83, 0, 79, 0, 74, 0,  72, 0},
+                   2,
+                   2,
+                   0.32f},
+                  {{48, 0, 55, 0, 53, 0, 55, 0, 48, 0, 55, 0, 53, 0, 55, 0,
+                    48, 0, 55, 0, 52, 0, 55, 0, 43, 0, 47, 0, 48, 0, 43, 0},
+                   2,
+                   1,
+                   0.22f}},
+                 21) &&
+       ok;
+  // The brook: a lilting waltz in G, a triangle lead over a soft sine bass.
+  ok = WriteTune(folder + "Brook.wav", 0.2f,
+                 {{{67, 71, 74, 72, 71, 69, 67, 0,  71, 74, 79, 78, 76, 74, 72,
+                    71, 69, 0,  67, 71, 74, 76, 74, 72, 71, 69, 66, 67, 0,  0},
+                   2,
+                   2,
+                   0.34f},
+                  {{43, 0, 0, 50, 0, 0, 43, 0, 0, 50, 0, 0, 48, 0, 0,
+                    45, 0, 0, 43, 0, 0, 48, 0, 0, 50, 0, 0, 43, 0, 0},
+                   3,
+                   0,
+                   0.4f}},
+                 22) &&
+       ok;
+  // The hill: a driving minor tune for the climb and the boar at the top.
+  ok = WriteTune(folder + "Hill.wav", 0.15f,
+                 {{{69, 0, 72, 76, 0, 72, 74, 0,  71, 0, 74, 77, 0,  74, 76, 0,
+                    69, 0, 72, 76, 0, 81, 79, 77, 76, 0, 74, 0,  72, 71, 69, 0},
+                   2,
+                   1,
+                   0.22f},
+                  {{45, 45, 0, 45, 45, 0, 45, 0, 43, 43, 0, 43, 43, 0, 43, 0,
+                    41, 41, 0, 41, 41, 0, 41, 0, 40, 40, 0, 40, 44, 0, 44, 0},
+                   1,
+                   2,
+                   0.38f}},
+                 23) &&
+       ok;
+  // The caves: slow bells in D minor, each answered by a quiet echo, over a deep drone.
+  ok = WriteTune(folder + "Caves.wav", 0.25f,
+                 {{{74, 0, 0, 0, 77, 0, 0, 0, 81, 0, 0, 0, 79, 0, 76, 0,
+                    74, 0, 0, 0, 72, 0, 0, 0, 69, 0, 0, 0, 73, 0, 0,  0},
+                   4,
+                   0,
+                   0.35f},
+                  {{0, 0, 74, 0, 0, 0, 77, 0, 0, 0, 81, 0, 0, 0, 79, 0,
+                    0, 0, 74, 0, 0, 0, 72, 0, 0, 0, 69, 0, 0, 0, 73, 0},
+                   3,
+                   0,
+                   0.12f},
+                  {{38, 0, 0, 0, 0, 0, 0, 0, 34, 0, 0, 0, 0, 0, 0, 0,
+                    38, 0, 0, 0, 0, 0, 0, 0, 33, 0, 0, 0, 0, 0, 0, 0},
+                   8,
+                   2,
+                   0.3f}},
+                 24) &&
        ok;
   return ok;
 }

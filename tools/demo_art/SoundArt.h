@@ -13,7 +13,11 @@ constexpr int kSfxRate = 22050;
 std::vector<uint8_t> EncodeWav(const std::vector<int16_t>& samples, int rate);
 
 // Writes every effect of the demo (Shot, Pop, Jump, Pickup, Zap, Bubble, Gulp, Jingle, Gate,
-// Ouch and Croak) into folder (ending in "/").
+// Ouch, Croak and Lift) into folder (ending in "/").
 bool WriteSoundArt(const std::string& folder);
+
+// Writes the levels' looping music (Meadow, Brook, Hill and Caves, a few seconds each, in the same
+// WAV form) into folder (ending in "/").
+bool WriteMusicArt(const std::string& folder);
 
 }  // namespace hopwerk

@@ -1,5 +1,6 @@
 // demo-art OUTPUT_DATA_DIR: paints the demo game's pictures and synthesises its sounds into
-// the Data folder of the demo project. Everything is generated, deterministically.
+// the Data folder of the demo project, with the levels' music. Everything is generated,
+// deterministically.
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -17,7 +18,7 @@ int main(int argc, char** argv) {
   namespace fs = std::filesystem;
   const fs::path root(argv[1]);
   const fs::path folders[] = {root / "GFX" / "General", root / "GFX" / "Weapon",
-                              root / "GFX" / "Status", root / "SFX"};
+                              root / "GFX" / "Status", root / "SFX", root / "Music"};
   for (const fs::path& folder : folders) {
     std::error_code error;
     fs::create_directories(folder, error);
@@ -31,6 +32,7 @@ int main(int argc, char** argv) {
   ok = hopwerk::WriteWeaponArt(slash(folders[1])) && ok;
   ok = hopwerk::WriteStatusArt(slash(folders[2])) && ok;
   ok = hopwerk::WriteSoundArt(slash(folders[3])) && ok;
+  ok = hopwerk::WriteMusicArt(slash(folders[4])) && ok;
   ok = hopwerk::WriteLevelArt(slash(root / "GFX")) && ok;
   if (!ok) {
     std::cerr << "demo-art: could not write every file under " << root.string() << "\n";
