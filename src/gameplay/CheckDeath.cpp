@@ -15,13 +15,6 @@ namespace {
 
 constexpr int kDieSlot = 4;
 
-// The dying player goes to the end of the front layer, drawn over everything.
-void BringToFront(LevelState& level, ObjectType& player) {
-  for (LayerList& layer : level.LayerLists) layer.Remove(player);
-  player.Level = 0;
-  level.LayerLists[0].Append(player);
-}
-
 bool LeftActivityArea(const Engine& engine, const ObjectType& player) {
   const PlayState& play = engine.play;
   const LevelState& level = engine.level;
@@ -90,7 +83,7 @@ void CheckDeath(Engine& engine) {
     // A strip that ends the death (style 0) stops on its last frame; the others run round.
     AnimateObject(engine, player, kDieSlot, dieStyle == 0 ? LastFrameIndex(*actor, kDieSlot) : 0);
   }
-  BringToFront(engine.level, player);
+  MoveToFrontLayer(engine.level, player);
   p.TraceLine(std::string("Animover before start = ") + (over ? "1" : "0"));
   if (!over) WaitForDeathAnimation(engine, player, dieStyle, frames);
 

@@ -2,7 +2,21 @@
 
 #include <algorithm>
 
+#include "data/ProjectFiles.h"
+
 namespace hopwerk {
+
+SoundPtr LoadEffectSound(Engine& engine, const std::string& name) {
+  Platform& p = engine.platform;
+  const std::string patched =
+      ResolveProjectFile(engine, "Data/SFX/", "SFX/", name, PatchCopy::File);
+  SoundPtr sound = patched.empty() ? nullptr : p.LoadSoundFile(patched, false);
+  if (!sound) {
+    const std::string own = ResolveProjectFile(engine, "", "SFX/", name, PatchCopy::Never);
+    if (!own.empty() && own != patched) sound = p.LoadSoundFile(own, false);
+  }
+  return sound;
+}
 
 Channel PlayKeptSound(Engine& engine, const SoundPtr& sound) {
   if (!sound) return kNoChannel;

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "data/ProjectFiles.h"
 #include "gameplay/FloatingText.h"
 #include "gameplay/PlayEffect.h"
 #include "level/LevelScripts.h"
@@ -11,11 +10,6 @@
 namespace hopwerk {
 
 namespace {
-
-void RemoveFromLevel(LevelState& level, ObjectType& o) {
-  level.AllObjects.Remove(o);
-  if (o.Level >= 0 && o.Level < kLayers) level.LayerLists[static_cast<size_t>(o.Level)].Remove(o);
-}
 
 // Easy doubles what a pick-up holds and Hard halves it, but every pick-up gives at least one.
 int64_t AmmoForSkill(int32_t ammo, int32_t skill) {
@@ -45,16 +39,7 @@ void PlayPickupSound(Engine& engine, CollectableType& kind) {
   if (kind.SoundFile.empty()) return;
   Platform& p = engine.platform;
   if (!kind.Sound) {
-    if (!engine.play.PatchFolder.empty()) {
-      const std::string patched =
-          ResolveProjectFile(engine, "Data/SFX/", "SFX/", kind.SoundFile, PatchCopy::File);
-      if (!patched.empty()) kind.Sound = p.LoadSoundFile(patched, false);
-    }
-    if (!kind.Sound) {
-      const std::string own =
-          ResolveProjectFile(engine, "", "SFX/", kind.SoundFile, PatchCopy::Never);
-      if (!own.empty()) kind.Sound = p.LoadSoundFile(own, false);
-    }
+    kind.Sound = LoadEffectSound(engine, kind.SoundFile);
     if (!kind.Sound) {
       p.TraceLine(engine.folders.DataFolder + "SFX/" + kind.SoundFile +
                   " could not be loaded. Request skipped");

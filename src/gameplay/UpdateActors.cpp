@@ -31,12 +31,6 @@ void Shoot(Engine& engine, const ObjectType& a) {
   engine.play.EnemyBullets.Append(std::move(bullet));
 }
 
-void MoveToLayer(LevelState& level, ObjectType& a, int layer) {
-  if (a.Level >= 0 && a.Level < kLayers) level.LayerLists[static_cast<size_t>(a.Level)].Remove(a);
-  a.Level = layer;
-  level.LayerLists[static_cast<size_t>(layer)].Append(a);
-}
-
 // The actor starts its death in front of everything; the frame's drawing plays it out.
 void Kill(Engine& engine, ObjectType& a, const BulletType& bullet) {
   PlayState& play = engine.play;
@@ -47,7 +41,7 @@ void Kill(Engine& engine, ObjectType& a, const BulletType& bullet) {
   }
   play.Kills = SatAdd(play.Kills, 1);
   a.OType = -1;
-  MoveToLayer(engine.level, a, 0);
+  MoveToFrontLayer(engine.level, a);
   if (!a.TScript.empty()) RunScriptFile(engine, a.TScript);
   if (play.BossObject == &a) play.BossObject = nullptr;
 }
@@ -83,13 +77,7 @@ void ActOnTouch(Engine& engine, ObjectType& a, ObjectType& player) {
   const ActorType& kind = *a.Actor;
   if (kind.Touch[kTouchHurts] != 0) HurtPlayer(engine, kind.HurtPlayer);
   if (kind.Touch[kTouchKills] != 0 && engine.play.GodMode == 0) player.HP = 0;
-  if (kind.Touch[kTouchVanishes] != 0) {
-    LevelState& level = engine.level;
-    if (a.Level >= 0 && a.Level < kLayers) {
-      level.LayerLists[static_cast<size_t>(a.Level)].Remove(a);
-    }
-    level.AllObjects.Remove(a);
-  }
+  if (kind.Touch[kTouchVanishes] != 0) RemoveFromLevel(engine.level, a);
 }
 
 void UpdateActor(Engine& engine, ObjectType& a, ObjectType& player) {

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <string>
 
-#include "data/ProjectFiles.h"
 #include "gameplay/PlayEffect.h"
 #include "gameplay/ScriptTargets.h"
 #include "platform/SafeMath.h"
@@ -44,16 +43,10 @@ void SetCheckpoint(Engine& engine, const ScriptType& s) {
 
 // A patch's copy comes first; a copy that does not load falls back to the project's own file.
 void PlayScriptSound(Engine& engine, const ScriptType& s) {
-  Platform& p = engine.platform;
-  const std::string first =
-      ResolveProjectFile(engine, "Data/SFX/", "SFX/", s.Sound, PatchCopy::File);
-  SoundPtr sound = first.empty() ? nullptr : p.LoadSoundFile(first, false);
+  const SoundPtr sound = LoadEffectSound(engine, s.Sound);
   if (!sound) {
-    const std::string own = ResolveProjectFile(engine, "", "SFX/", s.Sound, PatchCopy::Never);
-    if (!own.empty() && own != first) sound = p.LoadSoundFile(own, false);
-  }
-  if (!sound) {
-    p.TraceLine("Error loading sound: " + engine.folders.DataFolder + "/SFX/" + s.Sound);
+    engine.platform.TraceLine("Error loading sound: " + engine.folders.DataFolder + "/SFX/" +
+                              s.Sound);
     return;
   }
   // Nothing else holds a script's sound: it is kept only while it plays.
@@ -72,12 +65,7 @@ void PlaceObjects(LevelState& level, ScriptType& s) {
 void DeleteObjects(LevelState& level, ScriptType& s) {
   ForEachTarget(
       level, s, [&](const ObjectType& o) { return o.ID == s.ObjID; },
-      [&](ObjectType& o) {
-        if (o.Level >= 0 && o.Level < kLayers) {
-          level.LayerLists[static_cast<size_t>(o.Level)].Remove(o);
-        }
-        level.AllObjects.Remove(o);
-      });
+      [&](ObjectType& o) { RemoveFromLevel(level, o); });
   // All gone: the script stays, but has nothing left to look at.
   s.targets.clear();
 }

@@ -1,6 +1,5 @@
 #include "level/ActorScan.h"
 
-
 #include "data/Console.h"
 #include "data/EntryReader.h"
 #include "data/ProjectFiles.h"
@@ -93,8 +92,7 @@ void ScanActors(Engine& engine) {
   level.AllObjects.Walk([&](ObjectType& o) {
     if (o.Actor) o.HP = o.Actor->HP;
     if (!skillKnown || o.Skill[static_cast<size_t>(skill)] != 0) return;
-    level.AllObjects.Remove(o);
-    if (o.Level >= 0 && o.Level < kLayers) level.LayerLists[static_cast<size_t>(o.Level)].Remove(o);
+    RemoveFromLevel(level, o);
   });
 }
 

@@ -59,4 +59,11 @@ struct LevelState {
 // Drops every object and shared picture of the loaded level.
 void ClearLevelObjects(LevelState& level);
 
+// Takes an object out of the level's lists (it stays in the store, so references to it hold);
+// safe during a walk of either list.
+void RemoveFromLevel(LevelState& level, ObjectType& object);
+
+// Moves an object to the end of the front layer, drawn over everything.
+void MoveToFrontLayer(LevelState& level, ObjectType& object);
+
 }  // namespace hopwerk
