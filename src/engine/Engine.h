@@ -26,6 +26,7 @@ struct FrontEndHooks {
   std::function<void(Engine&)> startLevel;     // GameState 2
   std::function<void(Engine&)> continueLevel;  // GameState 3
   std::function<void(Engine&)> loadGameSlots;  // GameState 4
+  std::function<void(Engine&)> saveGameSlots;  // F5 during play
   std::function<void(Engine&)> highScores;     // main menu item
   std::function<void(Engine&)> episodeScore;   // the episode end's score entry and table
   std::function<void(Engine&)> configuration;  // main menu item

@@ -5,7 +5,7 @@
 
 namespace hopwerk {
 
-// The pause key opens the pause screen.
+// F5 opens the save slots; the pause key opens the pause screen.
 void HandleGameKeys(Engine& engine);
 
 }  // namespace hopwerk
