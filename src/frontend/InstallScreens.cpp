@@ -2,12 +2,15 @@
 
 #include "frontend/Config.h"
 #include "frontend/NewGame.h"
+#include "frontend/SlotScreen.h"
 
 namespace hopwerk {
 
 void InstallFrontEndScreens(Engine& engine) {
   engine.hooks.loadConfig = LoadConfig;
   engine.hooks.newGame = NewGame;
+  engine.hooks.loadGameSlots = [](Engine& e) { SlotScreen(e, kSlotsLoading); };
+  engine.hooks.saveGameSlots = [](Engine& e) { SlotScreen(e, kSlotsSaving); };
 }
 
 }  // namespace hopwerk

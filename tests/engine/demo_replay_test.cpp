@@ -387,5 +387,42 @@ TEST_F(DemoEpisodeTest, LastLevelEndsTheEpisodeAndReturnsToTheMainMenu) {
   ExpectState(r, {"GameState=0", "Episode=2", "Score=150"});
 }
 
+// A game saved in the meadow with F5 is continued after the program was left: the second run
+// loads it from "Continue a game" and the frog stands at the checkpoint with its counters.
+TEST_F(DemoEpisodeTest, SavedGameContinuesAtItsCheckpointInTheNextRun) {
+  // The ant shot, two coins and the key taken, a checkpoint set by cheat, then F5, Enter into
+  // slot 0, Escape back to play and Escape, Y to quit.
+  const ReplayResult saved = PlayEpisode(1,
+                                         {{{0, "down LCTRL"},
+                                           {20, "up LCTRL"},
+                                           {75, "down RIGHT"},
+                                           {152, "tap LALT"},
+                                           {193, "up RIGHT"}},
+                                          Typed(200, "STONE"),
+                                          {{220, "tap F5"}, {230, "tap ENTER"}, {240, "tap ESC"}},
+                                          {{250, "tap ESC"}, {260, "tap Y"}}},
+                                         400);
+  EXPECT_EQ(saved.status, 0);
+  ASSERT_EQ(saved.Count("end| reason=exit status=0"), 1);
+  ExpectState(saved, {"Score=120", "Kills=1", "Items=3", "CheckpointScore=120"});
+  const std::string checkpointX = StateValue(saved, "CheckpointX");
+  const std::string checkpointY = StateValue(saved, "CheckpointY");
+  EXPECT_NE(checkpointX, "0");
+
+  const int menu = LoadingFrames() + 30;
+  const std::string input = std::to_string(menu - 25) + " tap ESC\n" + std::to_string(menu - 20) +
+                            " tap ESC\n" + std::to_string(menu) + " tap DOWN\n" +
+                            std::to_string(menu + 5) + " tap ENTER\n" +  // "Continue a game"
+                            std::to_string(menu + 10) + " tap ENTER\n";  // slot 0
+  const ReplayResult continued = Play(input, {"--frames", std::to_string(menu + 40), "--state"});
+  ExpectState(continued, {"GameState=3", "Episode=1", "Skill=1", "CurrentLevelName=Meadow1",
+                          "LevelTitle=Sunny Meadow", "Score=120", "CheckpointScore=120", "Kills=1",
+                          "Items=3", "Deaths=0", "CheckpointList=Start", "SelectedWeapon=1",
+                          "Ammo=0,18,1,0,0,0,0,0,0,0"});
+  EXPECT_EQ(StateValue(continued, "CheckpointX"), checkpointX);
+  EXPECT_EQ(StateValue(continued, "CheckpointY"), checkpointY);
+  EXPECT_EQ(StateValue(continued, "PlayerX"), checkpointX);
+}
+
 }  // namespace
 }  // namespace hopwerk

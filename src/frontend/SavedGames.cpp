@@ -1,0 +1,253 @@
+#include "frontend/SavedGames.h"
+
+#include <cstdint>
+
+#include "data/Console.h"
+
+namespace hopwerk {
+
+const char* const kEmptySlotText = "< Empty Slot>";
+
+namespace {
+
+constexpr size_t kShortStringMax = 255;
+
+// Reads the fields of a slot file. A field the file ends inside of marks the whole read as cut
+// and reads as zero or empty, without touching the stream further.
+struct SlotReader {
+  ByteStream& file;
+  bool cut = false;
+
+  bool Holds(int64_t bytes) {
+    if (!cut && file.Size() - file.Position() < bytes) cut = true;
+    return !cut;
+  }
+  int Byte() { return Holds(1) ? file.ReadByte() : 0; }
+  int32_t Int() { return Holds(4) ? file.ReadInt() : 0; }
+  std::string ShortString() {
+    if (!Holds(1)) return {};
+    bool whole = true;
+    std::string text = ReadShortString(file, &whole);
+    if (!whole) cut = true;
+    return text;
+  }
+};
+
+struct SlotHeader {
+  int identityByte = 0;
+  int32_t identityNumber = 0;
+  std::string description;
+};
+
+// False when the file ends before the header does.
+bool ReadHeader(SlotReader& in, SlotHeader& header) {
+  header.identityByte = in.Byte();
+  header.identityNumber = in.Int();
+  header.description = in.ShortString();
+  return !in.cut;
+}
+
+bool IsThisProject(const Engine& engine, const SlotHeader& header) {
+  return header.identityByte == (engine.project.ProjectIdMajor & 0xFF) &&
+         header.identityNumber == engine.project.ProjectIdMinor;
+}
+
+const char* SkillText(int32_t skill) {
+  switch (skill) {
+    case 0:
+      return "(Easy Mode)";
+    case 1:
+      return "(Medium Mode)";
+    case 2:
+      return "(Hard Mode)";
+    default:
+      return "(Unknown difficulty)";
+  }
+}
+
+void ReportSaveFailure(Engine& engine, const std::string& path) {
+  engine.platform.FlushKeys();
+  ConsolePrint(engine, "ERROR", 255, 0, 0);
+  ConsolePrint(engine, "Savegame file " + path + " could not be created", 255, 255, 255);
+  ConsolePrint(engine, "You can continue the game, but the file has NOT been saved", 255, 255, 255);
+  ConsolePrint(engine, "", 255, 255, 255);
+  ConsolePrint(engine, "Hit any key to continue the game...", 255, 255, 255);
+  engine.platform.WaitAnyKey();
+}
+
+void WriteRecords(Engine& engine, ByteStream& file) {
+  const PlayState& play = engine.play;
+  file.WriteByte(0);
+  WriteShortString(file, play.CurrentLevelName);
+  file.WriteByte(1);
+  file.WriteInt(play.CheckpointX);
+  file.WriteInt(play.CheckpointY);
+  file.WriteByte(2);
+  file.WriteInt(play.CheckpointScore);
+  for (const std::string& script : play.CheckpointList) {
+    file.WriteByte(3);
+    WriteShortString(file, script);
+  }
+  for (int slot = 0; slot < kWeaponSlots; ++slot) {
+    file.WriteByte(4);
+    file.WriteByte(slot);
+    file.WriteInt(engine.data.Weapons[slot].Ammo);
+  }
+  file.WriteByte(5);
+  file.WriteByte(play.SelectedWeapon & 0xFF);
+  file.WriteByte(6);
+  file.WriteByte(play.Skill & 0xFF);
+  file.WriteByte(7);
+  file.WriteInt(play.Kills);
+  file.WriteByte(8);
+  file.WriteInt(play.Deaths);
+  file.WriteByte(9);
+  file.WriteInt(play.Items);
+  file.WriteByte(10);
+  WriteShortString(file, play.PatchFolder);
+  file.WriteByte(12);
+  file.WriteByte(play.Episode & 0xFF);
+}
+
+// Reads one record into the play state; false for a tag the format does not have.
+bool ReadRecord(Engine& engine, SlotReader& in, int tag) {
+  PlayState& play = engine.play;
+  switch (tag) {
+    case 0:
+      play.CurrentLevelName = in.ShortString();
+      return true;
+    case 1:
+      play.CheckpointX = in.Int();
+      play.CheckpointY = in.Int();
+      return true;
+    case 2:
+      play.CheckpointScore = in.Int();
+      return true;
+    case 3:
+      play.CheckpointList.push_back(in.ShortString());
+      return true;
+    case 4: {
+      const int slot = in.Byte();
+      const int32_t ammo = in.Int();
+      // A slot number no weapon has: the record is passed over, its ammunition with it.
+      if (slot < kWeaponSlots) engine.data.Weapons[slot].Ammo = ammo;
+      return true;
+    }
+    case 5: {
+      // -1 (no weapon in hand) was stored as its low byte, 255.
+      const int weapon = in.Byte();
+      play.SelectedWeapon = weapon < kWeaponSlots ? weapon : -1;
+      return true;
+    }
+    case 6:
+      play.Skill = in.Byte();
+      return true;
+    case 7:
+      play.Kills = in.Int();
+      return true;
+    case 8:
+      play.Deaths = in.Int();
+      return true;
+    case 9:
+      play.Items = in.Int();
+      return true;
+    case 10:
+      play.PatchFolder = in.ShortString();
+      return true;
+    case 12:
+      play.Episode = in.Byte();
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+std::string SlotFilePath(const Engine& engine, int slot) {
+  char identity = static_cast<char>(engine.project.ProjectIdMajor & 0xFF);
+  if (identity == '\0' || identity == '/' || identity == '\\') identity = '_';
+  return engine.folders.SaveFolder + "SaveGame." + identity + "0" + std::to_string(slot);
+}
+
+void WriteShortString(ByteStream& stream, const std::string& text) {
+  const std::string kept = text.substr(0, kShortStringMax);
+  stream.WriteByte(static_cast<int>(kept.size()));
+  stream.WriteString(kept);
+}
+
+std::string ReadShortString(ByteStream& stream, bool* whole) {
+  const bool hasLength = !stream.Eof();
+  const int length = stream.ReadByte();
+  std::string text = stream.ReadString(length);
+  if (whole != nullptr) *whole = hasLength && text.size() == static_cast<size_t>(length);
+  return text;
+}
+
+std::string SlotDescription(Engine& engine) {
+  Platform& p = engine.platform;
+  const std::string text = p.CurrentDate() + ", " + p.CurrentTime() + " > " +
+                           engine.play.LevelTitle + " " + SkillText(engine.play.Skill);
+  // The length byte holds no more: a longer text is cut, so length and bytes agree.
+  return text.substr(0, kShortStringMax);
+}
+
+SlotTable ReadSlotTable(Engine& engine) {
+  SlotTable table;
+  for (int slot = 0; slot < kSaveSlots; ++slot) {
+    SlotEntry& entry = table[static_cast<size_t>(slot)];
+    entry.Text = kEmptySlotText;
+    auto file = engine.platform.OpenReadFile(SlotFilePath(engine, slot));
+    if (!file) continue;
+    SlotReader in{*file};
+    SlotHeader header;
+    // A header cut short cannot be loaded; it shows as empty like a foreign file.
+    if (ReadHeader(in, header) && IsThisProject(engine, header)) {
+      entry.Text = header.description;
+      entry.Valid = true;
+    }
+    file->Close();
+  }
+  return table;
+}
+
+bool SaveGame(Engine& engine, int slot) {
+  const std::string path = SlotFilePath(engine, slot);
+  auto file = engine.platform.OpenWriteFile(path);
+  bool written = false;
+  if (file) {
+    file->WriteByte(engine.project.ProjectIdMajor & 0xFF);
+    file->WriteInt(engine.project.ProjectIdMinor);
+    WriteShortString(*file, SlotDescription(engine));
+    WriteRecords(engine, *file);
+    // The file takes the old one's place only now; a failure here leaves that one as it was.
+    written = file->Close();
+  }
+  if (!written) ReportSaveFailure(engine, path);
+  return written;
+}
+
+void LoadGame(Engine& engine, int slot) {
+  auto file = engine.platform.OpenReadFile(SlotFilePath(engine, slot));
+  if (!file) FatalError(engine, "Savegame not found");
+  SlotReader in{*file};
+  SlotHeader header;
+  const bool headerWhole = ReadHeader(in, header);
+  if (!IsThisProject(engine, header) || !headerWhole) {
+    FatalError(engine, "Illegal savegame file!");
+  }
+  engine.play.CheckpointList.clear();
+  // At least one record: a file of nothing but its header holds no game.
+  do {
+    const int tag = in.Byte();
+    if (in.cut) break;
+    if (!ReadRecord(engine, in, tag)) {
+      FatalError(engine, "Illegal savegame file (" + std::to_string(tag) + ")");
+    }
+  } while (!in.cut && !file->Eof());
+  // A record the file ends inside of would put made-up zeros into the game.
+  if (in.cut) FatalError(engine, "Illegal savegame file!");
+  file->Close();
+}
+
+}  // namespace hopwerk
