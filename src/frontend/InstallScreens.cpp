@@ -1,6 +1,7 @@
 #include "frontend/InstallScreens.h"
 
 #include "frontend/Config.h"
+#include "frontend/ConfigurationScreen.h"
 #include "frontend/NewGame.h"
 
 namespace hopwerk {
@@ -8,6 +9,7 @@ namespace hopwerk {
 void InstallFrontEndScreens(Engine& engine) {
   engine.hooks.loadConfig = LoadConfig;
   engine.hooks.newGame = NewGame;
+  engine.hooks.configuration = ShowConfiguration;
 }
 
 }  // namespace hopwerk
