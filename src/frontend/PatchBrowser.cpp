@@ -95,8 +95,9 @@ std::vector<PData> ListPatchEntries(Engine& engine) {
     entries.push_back(std::move(entry));
   }
   p.TraceLine("Volumes :");
-  for (const Volume& volume : p.ListVolumes())
+  for (const Volume& volume : p.ListVolumes()) {
     entries.push_back({volume.devicePath, 0, volume.name});
+  }
   return entries;
 }
 
