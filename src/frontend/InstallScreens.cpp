@@ -1,6 +1,7 @@
 #include "frontend/InstallScreens.h"
 
 #include "frontend/Config.h"
+#include "frontend/ConfigurationScreen.h"
 #include "frontend/NewGame.h"
 #include "frontend/SlotScreen.h"
 
@@ -11,6 +12,7 @@ void InstallFrontEndScreens(Engine& engine) {
   engine.hooks.newGame = NewGame;
   engine.hooks.loadGameSlots = [](Engine& e) { SlotScreen(e, kSlotsLoading); };
   engine.hooks.saveGameSlots = [](Engine& e) { SlotScreen(e, kSlotsSaving); };
+  engine.hooks.configuration = ShowConfiguration;
 }
 
 }  // namespace hopwerk
