@@ -1,6 +1,7 @@
 #include "frontend/InstallScreens.h"
 
 #include "frontend/Config.h"
+#include "frontend/HighScoreScreens.h"
 #include "frontend/NewGame.h"
 
 namespace hopwerk {
@@ -8,6 +9,11 @@ namespace hopwerk {
 void InstallFrontEndScreens(Engine& engine) {
   engine.hooks.loadConfig = LoadConfig;
   engine.hooks.newGame = NewGame;
+  engine.hooks.highScores = [](Engine& e) { ShowHighScores(e, 1, 1, 1); };
+  engine.hooks.episodeScore = [](Engine& e) {
+    EnterHighScore(e);
+    ShowHighScores(e, e.play.Episode, e.play.Skill, 0);
+  };
 }
 
 }  // namespace hopwerk
