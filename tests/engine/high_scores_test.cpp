@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "LevelTestProject.h"
 #include "TestLevel.h"
 #include "TestProject.h"
 #include "frontend/HighScoreFile.h"
@@ -15,6 +16,7 @@
 #include "frontend/InstallScreens.h"
 #include "frontend/OutlinedText.h"
 #include "gameplay/EpisodeEnd.h"
+#include "platform/Compositor.h"
 #include "platform/KeyCodes.h"
 
 namespace hopwerk {
@@ -432,6 +434,74 @@ TEST(HighScores, EpisodeEndTakesTheNameThenShowsTheTable) {
   ASSERT_FALSE(s.run.ended);
   EXPECT_EQ(s.At(2, 2, 2).Name, "Ann");
   EXPECT_EQ(s.run.platform->PresentedFrames(), 20);
+}
+
+}  // namespace
+}  // namespace hopwerk
+
+namespace hopwerk {
+namespace {
+
+using test::Bytes;
+
+// The whole way through hopwerk-replay: a one-level game whose level ends the episode as soon
+// as it starts. The saved table's last place on episode 1 at medium holds -1, so the score of
+// 0 ranks there; the player types a name, browses the table and leaves the game.
+TEST(HighScoresReplay, AnEpisodeEndTakesTheNameIntoTheTableAndItsFile) {
+  test::TempDir project;
+  test::TempDir home;
+  const std::string vxr = project.path() + "/VXR/";
+  test::WriteFile(vxr + ".keep", "");
+  std::vector<VxrWriteEntry> general = test::MinimalGeneral("Jump");
+  general.push_back({"Episode", Bytes().Byte(0).Byte(1).String("L1").Byte(255).data, 0});
+  ASSERT_TRUE(WriteVxrArchive(vxr + "General.vxr", general));
+  const std::vector<uint8_t> id = test::IdEntry(1, 9).data;
+  // Script "Start" runs as the level loads: an active episode end.
+  ASSERT_TRUE(WriteVxrArchive(
+      vxr + "Maps.vxr",
+      {{"ID", id, 0},
+       {"L1/General", Bytes().Byte(0).String("First").Byte(255).data, 0},
+       {"L1/Objects", test::ObjectBytes().Add(2, "Hero", 100, 200).End(), 0},
+       {"L1/Script/Start", Bytes().Byte(0).Byte(2).Int(2).Byte(8).Byte(1).Byte(255).data, 0}}));
+  ASSERT_TRUE(WriteVxrArchive(vxr + "Actors.vxr",
+                              {{"ID", id, 0}, {"Hero", test::ActorBytes(1, 50).data, 0}}));
+  const std::string table = home.path() + "/Documents/Hopwerk/Save/Jump/__HiScores";
+  test::WriteFile(table, std::string("\0\1\1\24\2\377\377\377\377", 9));
+
+  const int loading =
+      test::Replay(project.path(), {"--home", home.path(), "--frames", "150"}).Count("console| ");
+  const int menu = loading + 30;
+  const int tally = menu + 16 + 300;  // after the 250 frames of "Level Completed"
+  std::string input = std::to_string(loading + 5) + " tap ESC\n" + std::to_string(loading + 10) +
+                      " tap ESC\n" + std::to_string(menu) + " tap ENTER\n" +
+                      std::to_string(menu + 15) + " tap ENTER\n";  // "Medium"
+  input += std::to_string(tally) + " tap SPACE\n" + std::to_string(tally + 5) + " type Ann\n" +
+           std::to_string(tally + 10) + " tap ENTER\n" + std::to_string(tally + 20) +
+           " tap ENTER\n" + std::to_string(tally + 30) + " tap ESC\n";
+  test::WriteFile(home.path() + "/input", input);
+  const std::string shot = home.path() + "/table.png";
+  const test::ReplayResult r =
+      test::Replay(project.path(), {"--home", home.path(), "--input", home.path() + "/input",
+                                    "--shot", std::to_string(tally + 15) + ":" + shot});
+  EXPECT_EQ(r.status, 0);
+  ASSERT_FALSE(r.lines.empty());
+  EXPECT_EQ(r.lines.back(), "end| reason=exit status=0 frame=" + std::to_string(tally + 30));
+
+  const std::string saved = test::ReadFile(table);
+  const Bytes entry = Bytes().Byte(0).Byte(1).Byte(1).Byte(20).Byte(1).String("Ann").Byte(2).Int(0);
+  EXPECT_NE(saved.find(Text(entry)), std::string::npos);
+  EXPECT_EQ(saved.size(), 6023u);
+
+  // The table with the name in cyan on the last row.
+  const PicturePtr seen = LoadPictureFile(shot);
+  ASSERT_TRUE(seen);
+  int cyan = 0;
+  for (int y = 435; y < 451; ++y) {
+    for (int x = 40; x < 64; ++x) {
+      cyan += (seen->frames[0].pixels[static_cast<size_t>(y) * 640 + x] & 0xFFFFFF) == 0x00FFFF;
+    }
+  }
+  EXPECT_GT(cyan, 20);
 }
 
 }  // namespace
