@@ -2,6 +2,7 @@
 
 #include "frontend/Config.h"
 #include "frontend/ConfigurationScreen.h"
+#include "frontend/HighScoreScreens.h"
 #include "frontend/NewGame.h"
 #include "frontend/SlotScreen.h"
 
@@ -13,6 +14,11 @@ void InstallFrontEndScreens(Engine& engine) {
   engine.hooks.loadGameSlots = [](Engine& e) { SlotScreen(e, kSlotsLoading); };
   engine.hooks.saveGameSlots = [](Engine& e) { SlotScreen(e, kSlotsSaving); };
   engine.hooks.configuration = ShowConfiguration;
+  engine.hooks.highScores = [](Engine& e) { ShowHighScores(e, 1, 1, 1); };
+  engine.hooks.episodeScore = [](Engine& e) {
+    EnterHighScore(e);
+    ShowHighScores(e, e.play.Episode, e.play.Skill, 0);
+  };
 }
 
 }  // namespace hopwerk

@@ -13,7 +13,7 @@ constexpr int kEpisodeTextRows = 20;
 void ShowEpisodeEnd(Engine& engine);
 
 // The hand-over to the high scores: the player enters a name if the score ranks, then browses
-// the table. Until the high-score screens are wired in, play goes straight back to the menu.
+// the table. Without that hook, play goes straight back to the menu.
 void EnterEpisodeHighScore(Engine& engine);
 
 }  // namespace hopwerk
