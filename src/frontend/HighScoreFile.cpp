@@ -2,11 +2,11 @@
 
 #include <cstdint>
 
+#include "frontend/ShortString.h"
+
 namespace hopwerk {
 
 namespace {
-
-constexpr int kMaxShortString = 255;
 
 std::string ReplaceAll(const std::string& text, char from, const std::string& to) {
   std::string out;
@@ -25,18 +25,10 @@ bool Holds(ByteStream& file, int64_t bytes) {
 }
 
 // False when the file ends inside the string: a cut-off name is not a name.
-bool ReadShortString(ByteStream& file, std::string& text) {
-  if (!Holds(file, 1)) return false;
-  const int length = file.ReadByte();
-  text = file.ReadString(length);
-  return static_cast<int>(text.size()) == length;
-}
-
-void WriteShortString(ByteStream& file, const std::string& text) {
-  // The length byte cannot count further; cutting keeps the record whole.
-  const std::string kept = text.substr(0, kMaxShortString);
-  file.WriteByte(static_cast<int>(kept.size()));
-  file.WriteString(kept);
+bool ReadWholeShortString(ByteStream& file, std::string& text) {
+  bool whole = false;
+  text = ReadShortString(file, &whole);
+  return whole;
 }
 
 bool InTable(int episode, int skill, int rank) {
@@ -59,7 +51,7 @@ bool ReadRecord(ByteStream& file, int tag, HighScoreTable& table, HiType*& curre
     case 1:
     case 3: {
       std::string text;
-      if (!ReadShortString(file, text)) return false;
+      if (!ReadWholeShortString(file, text)) return false;
       if (current) (tag == 1 ? current->Name : current->Date) = text;
       return true;
     }

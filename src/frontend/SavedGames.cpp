@@ -10,8 +10,6 @@ const char* const kEmptySlotText = "< Empty Slot>";
 
 namespace {
 
-constexpr size_t kShortStringMax = 255;
-
 // Reads the fields of a slot file. A field the file ends inside of marks the whole read as cut
 // and reads as zero or empty, without touching the stream further.
 struct SlotReader {
@@ -168,20 +166,6 @@ std::string SlotFilePath(const Engine& engine, int slot) {
   char identity = static_cast<char>(engine.project.ProjectIdMajor & 0xFF);
   if (identity == '\0' || identity == '/' || identity == '\\') identity = '_';
   return engine.folders.SaveFolder + "SaveGame." + identity + "0" + std::to_string(slot);
-}
-
-void WriteShortString(ByteStream& stream, const std::string& text) {
-  const std::string kept = text.substr(0, kShortStringMax);
-  stream.WriteByte(static_cast<int>(kept.size()));
-  stream.WriteString(kept);
-}
-
-std::string ReadShortString(ByteStream& stream, bool* whole) {
-  const bool hasLength = !stream.Eof();
-  const int length = stream.ReadByte();
-  std::string text = stream.ReadString(length);
-  if (whole != nullptr) *whole = hasLength && text.size() == static_cast<size_t>(length);
-  return text;
 }
 
 std::string SlotDescription(Engine& engine) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/Engine.h"
+#include "frontend/ShortString.h"
 
 namespace hopwerk {
 
@@ -22,11 +23,6 @@ using SlotTable = std::array<SlotEntry, kSaveSlots>;
 // cannot stand in a file name (NUL, "/", "\") becomes "_": the identity inside the file still
 // tells projects apart.
 std::string SlotFilePath(const Engine& engine, int slot);
-
-// One length byte, then that many characters; longer texts are cut to their first 255.
-void WriteShortString(ByteStream& stream, const std::string& text);
-// Never reads past the file; `whole`, when given, tells whether the file held all of it.
-std::string ReadShortString(ByteStream& stream, bool* whole = nullptr);
 
 // "07 Dec 2026, 12:00:00 > Sunny Meadow (Medium Mode)", at most 255 characters.
 std::string SlotDescription(Engine& engine);

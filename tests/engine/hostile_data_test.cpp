@@ -11,7 +11,10 @@
 #include "data/ProjectSettings.h"
 #include "data/StatusScreen.h"
 #include "data/Weapons.h"
+#include "frontend/Config.h"
 #include "frontend/EpisodeList.h"
+#include "frontend/HighScoreFile.h"
+#include "frontend/HighScoreScreens.h"
 #include "shell/CreditsScreen.h"
 #include "shell/Folders.h"
 
@@ -84,6 +87,33 @@ TEST(HostileData, RandomEntriesEndCleanlyOrLoad) {
     if (run.ended) {
       // Bad data stops with a message: a notice before the display, the console after it.
       EXPECT_EQ(run.end.status, 1) << "round " << round;
+    }
+  }
+}
+
+// The player's own files can be damaged or planted too: Config.PCF and the high-score file load
+// what fits, keep settings to a byte and the table to its places, and draw without a crash.
+TEST(HostileData, PlayerFilesLoadWhatFits) {
+  std::mt19937 rng(20261209);
+  for (int round = 0; round < 60; ++round) {
+    test::EngineRun run;
+    Engine& engine = run.Start();
+    run.platform->OpenDisplay(320, 240, 0, 60);
+    engine.folders.SaveFolder = run.home.path() + "/";
+    const std::vector<uint8_t> config = RandomBytes(rng, 24);
+    const std::vector<uint8_t> scores = RandomBytes(rng, 400);
+    test::WriteFile(ConfigFile(engine), std::string(config.begin(), config.end()));
+    test::WriteFile(HighScoreFilePath(engine), std::string(scores.begin(), scores.end()));
+    run.Run([&rng](Engine& e) {
+      LoadConfig(e);
+      LoadHighScores(e);
+      DrawHighScores(e, static_cast<int>(rng() % 7), static_cast<int>(rng() % 3), -1);
+    });
+    ASSERT_FALSE(run.ended) << "round " << round;
+    for (const int32_t setting : {engine.play.KeyJump, engine.play.KeyFire, engine.play.KeyActivate,
+                                  engine.play.KeyPause, engine.play.Performance}) {
+      EXPECT_GE(setting, 0);
+      EXPECT_LE(setting, 255);
     }
   }
 }
