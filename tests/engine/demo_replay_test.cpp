@@ -376,15 +376,20 @@ TEST_F(DemoEpisodeTest, LevelEndLeadsIntoTheNextLevelWithItsCheckpoint) {
   EXPECT_EQ(StateValue(r, "CheckpointY"), StateValue(r, "PlayerY"));
 }
 
+// Episode 2 in god mode: through the crystal caves, on into the grotto (over the block, through
+// the spikes past the fly, its checkpoint, and over the pillar) to the golden frog that ends it.
 TEST_F(DemoEpisodeTest, LastLevelEndsTheEpisodeAndReturnsToTheMainMenu) {
   const ReplayResult r = PlayEpisode(2,
                                      {Typed(8, "FROGKING"),
                                       {{28, "down RIGHT"}, {198, "tap LALT"}, {358, "tap LALT"}},
-                                      {{998, "tap SPACE"}}},  // after the text, at the tally
-                                     1100);
+                                      {{789, "tap LALT"}, {1118, "tap LALT"}},  // the grotto
+                                      {{1710, "tap SPACE"}}},  // after the text, at the tally
+                                     1800);
+  EXPECT_EQ(r.Count("Loading script: Finish"), 2);
+  EXPECT_TRUE(r.Has("Loading script: Checkpoint"));
   // The tally took the key pressed after the text, and the menu went on to the end of the run.
   EXPECT_EQ(r.Count("end| reason=frames status=0"), 1);
-  ExpectState(r, {"GameState=0", "Episode=2", "Score=150"});
+  ExpectState(r, {"GameState=0", "Episode=2", "Score=310", "CheckpointX=1540"});
 }
 
 }  // namespace
