@@ -121,6 +121,18 @@ TEST_F(VxrToolTest, PackWithoutIndexTakesSortedFilesAndCompilesReadableForms) {
   EXPECT_EQ(run.err, "vxr: " + archive + ": no entry Nothing\n");
 }
 
+// A patch folder's ID file is one entry outside any archive.
+TEST_F(VxrToolTest, CompileWritesOneEntryOnItsOwn) {
+  WriteBytes(dir.File("ID.hwt"), Bytes("ProjectIdMajor = 1\nProjectIdMinor = 2026\n"));
+  ToolRun run = Run("compile " + Q(dir.File("ID.hwt")) + " " + Q(dir.File("ID")));
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(ReadBytes(dir.File("ID")), (std::vector<uint8_t>{1, 0xEA, 0x07, 0, 0}));
+  WriteBytes(dir.File("Objects.hwt"), Bytes("end\n"));  // a level entry needs its level's name
+  EXPECT_EQ(Run("compile " + Q(dir.File("Objects.hwt")) + " " + Q(dir.File("o"))).status, 1);
+  EXPECT_FALSE(std::filesystem::exists(dir.File("o")));
+  EXPECT_EQ(Run("compile " + Q(dir.File("ID")) + " " + Q(dir.File("o"))).status, 2);
+}
+
 TEST_F(VxrToolTest, SourceErrorsNameFileAndLine) {
   const std::string src = dir.File("src");
   std::filesystem::create_directories(src);

@@ -12,6 +12,8 @@
 #include "TestProject.h"
 #include "archive/EntryText.h"
 #include "frontend/EpisodeList.h"
+#include "level/LevelArchives.h"
+#include "level/LevelLoading.h"
 #include "platform/Compositor.h"
 #include "shell/Folders.h"
 
@@ -215,8 +217,59 @@ TEST_F(DemoLevelTest, EpisodeLevelsReferOnlyToWhatTheProjectHas) {
       }
     }
   }
-  // The meadow leads on to the brook, and the brook to the hill.
-  EXPECT_EQ(reached, (std::vector<std::string>{"Meadow1", "Caves1", "Meadow2", "Meadow3"}));
+  // The meadow leads on to the brook, and the brook to the hill; the caves to the grotto.
+  EXPECT_EQ(reached,
+            (std::vector<std::string>{"Meadow1", "Caves1", "Meadow2", "Caves2", "Meadow3"}));
+}
+
+// The sample patch beside the demo: its ID file holds the demo's identity, and with it chosen
+// Meadow1 loads the patch's title and objects, the patch's backdrop in place of the game's,
+// and whatever the patch leaves out (margins) from the game's own archive.
+TEST_F(DemoLevelTest, DemoPackPatchesTheMeadowEntryByEntry) {
+  const std::string patch = kDemo + "DemoPack.PPF";
+  const std::string id = test::ReadFile(patch + "/ID");
+  const std::vector<uint8_t> own = EntryBytes("General.vxr", "ID");
+  EXPECT_EQ(std::vector<uint8_t>(id.begin(), id.end()), own);
+
+  Engine& engine = *run.engine;
+  SetPictureFolders(engine);
+  run.platform->OpenDisplay(640, 480, 0, 60);
+  engine.project.ScreenWidth = 640;
+  engine.project.ScreenHeight = 480;
+  engine.play.Skill = 1;
+  const struct {
+    std::string folder, title, backdrop;
+    int extraCoins;
+  } cases[] = {
+      {"", "Sunny Meadow", kDemo + "Data/GFX/Level/Tiles/MeadowBack.png", 0},
+      {patch, "Dusky Meadow (DemoPack)", patch + "/Data/GFX/Level/Tiles/MeadowBack.png", 7}};
+  int ownCoins = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.folder);
+    engine.play.PatchFolder = c.folder;
+    engine.play.CurrentLevelName = "Meadow1";
+    engine.play.CheckpointList = {"Start"};
+    run.Run([](Engine& e) { LoadLevel(e); });
+    ASSERT_FALSE(run.ended);
+    EXPECT_EQ(engine.play.LevelTitle, c.title);
+    const int coins = static_cast<int>(
+        std::count_if(engine.level.ObjectStore.begin(), engine.level.ObjectStore.end(),
+                      [](const ObjectType& o) { return o.OType == 3 && o.PicName == "Coin"; }));
+    if (c.folder.empty()) ownCoins = coins;
+    EXPECT_EQ(coins, ownCoins + c.extraCoins);
+    EXPECT_EQ(engine.level.PlusX, 1000);
+    const PicturePtr backdrop = LoadPictureFile(c.backdrop);
+    ASSERT_TRUE(backdrop && engine.level.BackgroundPic);
+    EXPECT_EQ(engine.level.BackgroundPic->frames[0].pixels, backdrop->frames[0].pixels);
+  }
+  // What the margins and the loaded scripts came from: the patch holds only what it changes.
+  const std::string patchMaps = MapsArchives(engine).patch;
+  EXPECT_EQ(VXR_HasEntry(engine.vxr, patchMaps, "Meadow1/Objects"), 1);
+  EXPECT_EQ(VXR_HasEntry(engine.vxr, patchMaps, "Meadow1/PlusMinus"), 0);
+  EXPECT_EQ(VXR_HasEntry(engine.vxr, patchMaps, "Meadow1/Script/Finish"), 0);
+  // The two backdrops are not the same picture.
+  EXPECT_NE(LoadPictureFile(cases[0].backdrop)->frames[0].pixels,
+            LoadPictureFile(cases[1].backdrop)->frames[0].pixels);
 }
 
 }  // namespace

@@ -376,21 +376,26 @@ TEST_F(DemoEpisodeTest, LevelEndLeadsIntoTheNextLevelWithItsCheckpoint) {
   EXPECT_EQ(StateValue(r, "CheckpointY"), StateValue(r, "PlayerY"));
 }
 
+// Episode 2 in god mode: through the crystal caves, on into the grotto (over the block, through
+// the spikes past the fly, its checkpoint, and over the pillar) to the golden frog that ends it.
 TEST_F(DemoEpisodeTest, LastLevelEndsTheEpisodeAndReturnsToTheMainMenu) {
   const ReplayResult r = PlayEpisode(2,
                                      {Typed(8, "FROGKING"),
                                       {{28, "down RIGHT"}, {198, "tap LALT"}, {358, "tap LALT"}},
-                                      {{998, "tap SPACE"}},  // after the text, at the tally
-                                      // 150 ranks: a name, then the table until Enter
-                                      {{1005, "type Frog"}, {1015, "tap ENTER"}},
-                                      {{1025, "tap ENTER"}}},
-                                     1100);
+                                      {{789, "tap LALT"}, {1118, "tap LALT"}},  // the grotto
+                                      {{1710, "tap SPACE"}},  // after the text, at the tally
+                                      // 310 ranks: a name, then the table until Enter
+                                      {{1717, "type Frog"}, {1727, "tap ENTER"}},
+                                      {{1737, "tap ENTER"}}},
+                                     1812);
+  EXPECT_EQ(r.Count("Loading script: Finish"), 2);
+  EXPECT_TRUE(r.Has("Loading script: Checkpoint"));
   // The tally took the key pressed after the text, and the menu went on to the end of the run.
   EXPECT_EQ(r.Count("end| reason=frames status=0"), 1);
-  ExpectState(r, {"GameState=0", "Episode=2", "Score=150"});
+  ExpectState(r, {"GameState=0", "Episode=2", "Score=310", "CheckpointX=1540"});
   const std::string table =
       test::ReadFile(home.path() + "/Documents/Hopwerk/Save/Hopwerk Demo/__HiScores");
-  EXPECT_NE(table.find("\4Frog\2\x96\0\0\0", 0, 10), std::string::npos);
+  EXPECT_NE(table.find("\4Frog\2\x36\1\0\0", 0, 9), std::string::npos);
 }
 
 // A game saved in the meadow with F5 is continued after the program was left: the second run

@@ -46,17 +46,20 @@ void DrawRepeatingHills(Canvas& c, int width, int bottom, float base, float wave
 constexpr int kBackW = 640;
 constexpr int kBackH = 930;
 
-void PaintMeadowBack(Canvas& c) {
-  c.VerticalGradient(0, 0, kBackW, 560, Darker(kSkyTop, 0.15f), kSkyLow);
-  c.Rect(0, 560, kBackW, kBackH - 560, kSkyLow);
+// The meadow's sky from skyTop down to skyLow behind the sun, clouds and hills; the hills and
+// trees are drawn `shadeBy` of the way toward `shade` (0 keeps their daylight colours).
+void PaintMeadowScene(Canvas& c, Rgb skyTop, Rgb skyLow, Rgb shade, float shadeBy) {
+  const auto shaded = [&](Rgb colour) { return Mix(colour, shade, shadeBy); };
+  c.VerticalGradient(0, 0, kBackW, 560, skyTop, skyLow);
+  c.Rect(0, 560, kBackW, kBackH - 560, skyLow);
   Wrapped(kBackW, [&](float dx) { DrawSun(c, 520 + dx, 300, 30); });
   const float clouds[][4] = {{60, 260, 0.9f, 1}, {300, 330, 0.6f, 0.9f}, {470, 240, 0.75f, 1}};
   for (const auto& k : clouds) {
     Wrapped(kBackW, [&](float dx) { DrawCloud(c, k[0] + dx, k[1], k[2], k[3]); });
   }
-  DrawRepeatingHills(c, kBackW, kBackH, 480, 34, 2, 0.6f, Mix(kFarHill, kSkyLow, 0.3f));
-  DrawRepeatingHills(c, kBackW, kBackH, 530, 26, 3, 2.2f, Mix(kHill, kFarHill, 0.35f));
-  DrawRepeatingHills(c, kBackW, kBackH, 580, 18, 5, 4.1f, Mix(kNearHill, kHill, 0.3f));
+  DrawRepeatingHills(c, kBackW, kBackH, 480, 34, 2, 0.6f, shaded(Mix(kFarHill, kSkyLow, 0.3f)));
+  DrawRepeatingHills(c, kBackW, kBackH, 530, 26, 3, 2.2f, shaded(Mix(kHill, kFarHill, 0.35f)));
+  DrawRepeatingHills(c, kBackW, kBackH, 580, 18, 5, 4.1f, shaded(Mix(kNearHill, kHill, 0.3f)));
   // Trees on the middle hills, far away.
   ArtRandom rng(41);
   for (int i = 0; i < 9; ++i) {
@@ -65,10 +68,25 @@ void PaintMeadowBack(Canvas& c) {
     const float ground =
         530 - 26 * (0.65f * std::sin(t * 3 + 2.2f) + 0.35f * std::sin(t * 9 + 2.2f));
     Wrapped(kBackW, [&](float dx) {
-      c.Rect(x + dx - 1.5f, ground - 14, 3, 16, Darker(kWood, 0.4f));
-      c.Disc(x + dx, ground - 20, 9, 11, Darker(kHill, 0.2f));
-      c.Disc(x + dx - 3, ground - 24, 4, 4, Lighter(kHill, 0.15f));
+      c.Rect(x + dx - 1.5f, ground - 14, 3, 16, shaded(Darker(kWood, 0.4f)));
+      c.Disc(x + dx, ground - 20, 9, 11, shaded(Darker(kHill, 0.2f)));
+      c.Disc(x + dx - 3, ground - 24, 4, 4, shaded(Lighter(kHill, 0.15f)));
     });
+  }
+}
+
+void PaintMeadowBack(Canvas& c) {
+  PaintMeadowScene(c, Darker(kSkyTop, 0.15f), kSkyLow, kInk, 0.0f);
+}
+
+// The meadow at dusk, for the DemoPack patch: a violet and orange sky over darkened hills, with
+// the first stars out.
+void PaintDuskMeadowBack(Canvas& c) {
+  PaintMeadowScene(c, {44, 30, 96}, {250, 132, 76}, {58, 34, 88}, 0.45f);
+  ArtRandom rng(71);
+  for (int i = 0; i < 40; ++i) {
+    const float x = rng.Unit() * kBackW, y = 10 + rng.Unit() * 200;
+    c.Disc(x, y, 1.2f, 1.2f, {255, 250, 220}, 0.5f + 0.5f * rng.Unit());
   }
 }
 
@@ -393,6 +411,14 @@ bool WriteLevelArt(const std::string& gfxFolder) {
   ok = WriteFlyerArt(actors) && ok;
   ok = WriteGadgetArt(gfxFolder) && ok;
   return ok;
+}
+
+bool WritePatchArt(const std::string& gfxFolder) {
+  const std::string tiles = gfxFolder + "Level/Tiles/";
+  std::error_code error;
+  std::filesystem::create_directories(tiles, error);
+  if (error) return false;
+  return Paint(kBackW, kBackH, true, tiles + "MeadowBack.png", PaintDuskMeadowBack);
 }
 
 }  // namespace hopwerk

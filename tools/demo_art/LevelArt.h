@@ -10,4 +10,8 @@ namespace hopwerk {
 // creating the folders; false on a failure.
 bool WriteLevelArt(const std::string& gfxFolder);
 
+// Writes the DemoPack patch's pictures under gfxFolder (its Data/GFX/, ending in "/"): the
+// meadow's backdrop at dusk, in place of the game's; false on a failure.
+bool WritePatchArt(const std::string& gfxFolder);
+
 }  // namespace hopwerk

@@ -1,5 +1,6 @@
-// demo-art OUTPUT_DATA_DIR: paints the demo game's pictures and synthesises its sounds into
-// the Data folder of the demo project, with the levels' music. Everything is generated,
+// demo-art OUTPUT_DATA_DIR [PATCH_DATA_DIR]: paints the demo game's pictures and synthesises its
+// sounds into the Data folder of the demo project, with the levels' music, and, when given, the
+// pictures of the DemoPack patch into its Data folder. Everything is generated,
 // deterministically.
 #include <filesystem>
 #include <iostream>
@@ -11,8 +12,8 @@
 #include "SoundArt.h"
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::cerr << "usage: demo-art OUTPUT_DATA_DIR\n";
+  if (argc != 2 && argc != 3) {
+    std::cerr << "usage: demo-art OUTPUT_DATA_DIR [PATCH_DATA_DIR]\n";
     return 2;
   }
   namespace fs = std::filesystem;
@@ -34,8 +35,10 @@ int main(int argc, char** argv) {
   ok = hopwerk::WriteSoundArt(slash(folders[3])) && ok;
   ok = hopwerk::WriteMusicArt(slash(folders[4])) && ok;
   ok = hopwerk::WriteLevelArt(slash(root / "GFX")) && ok;
+  if (argc == 3) ok = hopwerk::WritePatchArt(slash(fs::path(argv[2]) / "GFX")) && ok;
   if (!ok) {
-    std::cerr << "demo-art: could not write every file under " << root.string() << "\n";
+    std::cerr << "demo-art: could not write every file under " << root.string()
+              << (argc == 3 ? " and " + std::string(argv[2]) : std::string()) << "\n";
     return 1;
   }
   return 0;

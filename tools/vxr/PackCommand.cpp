@@ -152,4 +152,17 @@ int PackCommand(const std::string& folder, const std::string& archivePath) {
   return 0;
 }
 
+// One readable form on its own, outside any archive: a patch folder's ID file is such an entry.
+int CompileCommand(const std::string& source, const std::string& output) {
+  const std::string name = fs::path(source).filename().string();
+  if (!EndsWithTextExtension(name)) {
+    throw ToolError{source + ": not a readable form (" + kEntryTextExtension + ")", 2};
+  }
+  const std::string entry = name.substr(0, name.size() - std::string(kEntryTextExtension).size());
+  std::error_code ec;
+  if (!fs::is_regular_file(source, ec)) throw ToolError{source + ": not a file"};
+  WriteWholeFile(output, Compile(entry, "", source));
+  return 0;
+}
+
 }  // namespace hopwerk

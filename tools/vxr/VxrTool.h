@@ -51,5 +51,6 @@ int ListCommand(const std::string& archive);
 int ExtractCommand(const std::string& archive, const std::string& folder);
 int PackCommand(const std::string& folder, const std::string& archive);
 int DumpCommand(const std::string& archive, const std::string& entry);
+int CompileCommand(const std::string& source, const std::string& output);
 
 }  // namespace hopwerk

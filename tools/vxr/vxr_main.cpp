@@ -14,6 +14,8 @@ constexpr const char* kUsage =
     "       vxr pack DIR ARCHIVE         build ARCHIVE from DIR (its .vxr-index when present)\n"
     "       vxr dump ARCHIVE ENTRY       write an entry to standard output: its readable form\n"
     "                                    when it has one, else its stored bytes\n"
+    "       vxr compile NAME.hwt FILE    write the bytes of entry NAME, compiled from its\n"
+    "                                    readable form, to FILE (entries known by name alone)\n"
     "Entries with a readable form are extracted as NAME.hwt (\"Field = value\" lines, \"end\" for\n"
     "the end tag) when their bytes convert cleanly both ways, else kept raw with a note; on pack\n"
     "every NAME.hwt is compiled back into entry NAME, any other file is packed as it is.\n"
@@ -36,6 +38,9 @@ int main(int argc, char** argv) {
     if (args.size() == 3 && args[0] == "extract") return hopwerk::ExtractCommand(args[1], args[2]);
     if (args.size() == 3 && args[0] == "pack") return hopwerk::PackCommand(args[1], args[2]);
     if (args.size() == 3 && args[0] == "dump") return hopwerk::DumpCommand(args[1], args[2]);
+    if (args.size() == 3 && args[0] == "compile") {
+      return hopwerk::CompileCommand(args[1], args[2]);
+    }
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
       std::cout << kUsage;
       return 0;

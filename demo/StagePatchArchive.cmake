@@ -1,0 +1,41 @@
+# cmake -DBASE=<game's archive sources> -DPATCH=<patch's archive sources> -DOUT=<folder> -P ...
+# Lays out the sources of a patch archive in OUT for `vxr pack`: every readable form of the
+# patch as it is, and for every NAME.more the game's own NAME.hwt with the records of NAME.more
+# put before its end line, so a patch that only adds to an entry need not copy it whole.
+foreach(var BASE PATCH OUT)
+  if(NOT DEFINED ${var})
+    message(FATAL_ERROR "StagePatchArchive.cmake needs -D${var}=...")
+  endif()
+endforeach()
+
+file(REMOVE_RECURSE ${OUT})
+file(GLOB_RECURSE forms RELATIVE ${PATCH} ${PATCH}/*.hwt)
+foreach(form ${forms})
+  configure_file(${PATCH}/${form} ${OUT}/${form} COPYONLY)
+endforeach()
+
+file(GLOB_RECURSE additions RELATIVE ${PATCH} ${PATCH}/*.more)
+foreach(addition ${additions})
+  string(REGEX REPLACE "\\.more$" ".hwt" form ${addition})
+  if(EXISTS ${PATCH}/${form})
+    message(FATAL_ERROR "${PATCH}: both ${form} and ${addition}; keep one")
+  endif()
+  if(NOT EXISTS ${BASE}/${form})
+    message(FATAL_ERROR "${PATCH}/${addition}: the game has no ${BASE}/${form} to add to")
+  endif()
+  file(READ ${BASE}/${form} own)
+  # The end line is the entry's last line.
+  string(FIND "${own}" "\nend" at REVERSE)
+  if(at LESS 0)
+    message(FATAL_ERROR "${BASE}/${form}: no end line to add before")
+  endif()
+  math(EXPR rest_at "${at} + 4")
+  string(SUBSTRING "${own}" ${rest_at} -1 rest)
+  string(STRIP "${rest}" rest)
+  if(NOT rest STREQUAL "")
+    message(FATAL_ERROR "${BASE}/${form}: something after its end line")
+  endif()
+  string(SUBSTRING "${own}" 0 ${at} body)
+  file(READ ${PATCH}/${addition} more)
+  file(WRITE ${OUT}/${form} "${body}\n${more}\nend\n")
+endforeach()
