@@ -45,7 +45,7 @@ TEST_F(DemoTest, LoadingConsoleShowsTheDemoInOrder) {
       "console| Build: W1, 25 Oct 2008",
       "console| Hopwerk Demo",
       "console| Created by: The Hopwerk developers",
-      "console| ID 1.2026",
+      "console| ID 72.2026",
       "console| A small game that shows what the engine can do.",
       "console| Checking: General.vxr",
       "console| Loaded Image: Dot.png (Internal file)",
