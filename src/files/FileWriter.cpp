@@ -1,5 +1,6 @@
 #include "files/FileWriter.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -41,6 +42,23 @@ bool WriteAll(int fd, const char* data, size_t size) {
   return true;
 }
 
+// A process killed while writing (SIGKILL, a power cut) cannot remove its temporary file; the
+// next write of the same target does, so they never pile up beside it. Only names of the exact
+// form mkostemp gives for this target are touched. A second program writing the same file at
+// this very moment would lose its write (its rename fails and it reports that), never the file.
+void RemoveLeftTemporaries(const std::string& folder, const std::string& tempPrefix) {
+  DIR* dir = ::opendir(folder.c_str());
+  if (dir == nullptr) return;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string name = entry->d_name;
+    if (name.size() == tempPrefix.size() + 6 &&
+        name.compare(0, tempPrefix.size(), tempPrefix) == 0) {
+      ::unlinkat(::dirfd(dir), name.c_str(), 0);
+    }
+  }
+  ::closedir(dir);
+}
+
 }  // namespace
 
 std::unique_ptr<FileWriter> FileWriter::Create(const std::string& path) {
@@ -52,7 +70,9 @@ std::unique_ptr<FileWriter> FileWriter::Create(const std::string& path) {
   const bool hadOld = ::stat(path.c_str(), &old) == 0;
   if (hadOld && S_ISDIR(old.st_mode)) return nullptr;
   // Hidden, and short enough to stay within the file system's name limit.
-  std::string temp = prefix + "." + name.substr(0, 200) + ".tmp-XXXXXX";
+  const std::string tempName = "." + name.substr(0, 200) + ".tmp-";
+  RemoveLeftTemporaries(prefix.empty() ? "." : prefix, tempName);
+  std::string temp = prefix + tempName + "XXXXXX";
   const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
   if (fd < 0) return nullptr;
   // Keep the old file's permissions; a new file gets the usual rw-r--r--.

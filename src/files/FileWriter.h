@@ -4,8 +4,9 @@
 // must not exist yet (mkostemp, O_CREAT | O_EXCL): a symbolic link or a file planted at any name
 // in advance is never followed, opened or overwritten. Commit flushes the file to the disk and
 // renames it over the target, so a link standing at the target's own name is replaced, not
-// written through. A crash, a full disk or an abandoned write leaves the old file as it was and
-// no temporary file behind.
+// written through. A crash, a full disk or an abandoned write leaves the old file as it was. A
+// full disk or an abandoned write leaves no temporary file behind; one a killed process left is
+// removed by the next write of the same target.
 #pragma once
 
 #include <cstddef>
