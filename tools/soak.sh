@@ -46,11 +46,12 @@ for seed in "${SEEDS[@]}"; do
     --input "$WORK/input.$seed" --frames "$FRAMES" --seed "$seed" --state "$BIN")
   seconds=$(awk -v a="$begin" -v b="$(date +%s.%N)" 'BEGIN {print b - a}')
   out=$WORK/out.$seed
-  endLine=$(grep '^end| ' "$out" | tail -1)
+  endLine=$(grep '^end| ' "$out" | tail -1 || true)
   played=$(echo "$endLine" | sed -n 's/.*frame=\([0-9]*\).*/\1/p')
   deaths=$(sed -n 's/^state| Deaths=//p' "$out")
   # Every level loaded prints its scroll settings once; the state names the last one.
   loads=$(grep -c '^Plus Minus Settings:' "$out" || true)
+  [ -n "$endLine" ] || endLine="end| (none: the run was cut short)"
   levels=$(sed -n 's/^state| CurrentLevelName=//p' "$out")
   episode=$(sed -n 's/^state| Episode=//p' "$out")
   printf '%-6s %8s %9.0f %7s %6s %-28s %10s %10s  %s\n' "$seed" "$played" \

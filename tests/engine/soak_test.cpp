@@ -12,7 +12,7 @@ using test::Replay;
 using test::ReplayResult;
 
 const std::string kDemo = HOPWERK_BIN_DIR;
-constexpr int kFrames = 4500;
+constexpr int kFrames = 4000;
 
 class SoakTest : public ::testing::TestWithParam<int> {};
 
@@ -31,8 +31,8 @@ TEST_P(SoakTest, RandomPlayRunsItsFramesOut) {
   EXPECT_TRUE(r.Has("end| reason=frames status=0 frame=" + std::to_string(kFrames)))
       << (r.lines.empty() ? "(no output)" : r.lines.back());
   EXPECT_EQ(r.status, 0);
-  // The game was on: a level had been loaded and played.
-  EXPECT_FALSE(r.Has("state| CurrentLevelName=")) << "no level reached";
+  // The game was on: a level was loaded (each load prints its scroll settings).
+  EXPECT_GT(r.Count("Plus Minus Settings:"), 0) << "no level reached";
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, SoakTest, ::testing::Values(1, 2, 3, 4));
