@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -44,17 +45,27 @@ bool WriteAll(int fd, const char* data, size_t size) {
 
 // A process killed while writing (SIGKILL, a power cut) cannot remove its temporary file; the
 // next write of the same target does, so they never pile up beside it. Only names of the exact
-// form mkostemp gives for this target are touched. A second program writing the same file at
-// this very moment would lose its write (its rename fails and it reports that), never the file.
+// form mkostemp gives for this target are touched, and only when no writer holds their lock: a
+// second program writing the same file at this moment keeps its file. The kernel drops a lock
+// with its process, so a killed writer's file is always free.
 void RemoveLeftTemporaries(const std::string& folder, const std::string& tempPrefix) {
   DIR* dir = ::opendir(folder.c_str());
   if (dir == nullptr) return;
   while (const dirent* entry = ::readdir(dir)) {
     const std::string name = entry->d_name;
-    if (name.size() == tempPrefix.size() + 6 &&
-        name.compare(0, tempPrefix.size(), tempPrefix) == 0) {
-      ::unlinkat(::dirfd(dir), name.c_str(), 0);
+    if (name.size() != tempPrefix.size() + 6 ||
+        name.compare(0, tempPrefix.size(), tempPrefix) != 0) {
+      continue;
     }
+    // No link is followed and nothing special (a planted FIFO) can make the open wait.
+    const int fd = ::openat(::dirfd(dir), name.c_str(),
+                            O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+      ::close(fd);
+      continue;
+    }
+    ::unlinkat(::dirfd(dir), name.c_str(), 0);
+    if (fd >= 0) ::close(fd);
   }
   ::closedir(dir);
 }
@@ -75,6 +86,8 @@ std::unique_ptr<FileWriter> FileWriter::Create(const std::string& path) {
   std::string temp = prefix + tempName + "XXXXXX";
   const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
   if (fd < 0) return nullptr;
+  // Held until the file is renamed or abandoned, so another writer's cleanup leaves it alone.
+  ::flock(fd, LOCK_EX | LOCK_NB);
   // Keep the old file's permissions; a new file gets the usual rw-r--r--.
   ::fchmod(fd, hadOld && S_ISREG(old.st_mode) ? (old.st_mode & 07777) : 0644);
   std::unique_ptr<FileWriter> writer(new FileWriter());

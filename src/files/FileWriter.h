@@ -6,7 +6,7 @@
 // renames it over the target, so a link standing at the target's own name is replaced, not
 // written through. A crash, a full disk or an abandoned write leaves the old file as it was. A
 // full disk or an abandoned write leaves no temporary file behind; one a killed process left is
-// removed by the next write of the same target.
+// removed by the next write of the same target, while one a live writer holds is left alone.
 #pragma once
 
 #include <cstddef>

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <map>
 
+#include "files/FileWriter.h"
 #include "platform/HeadlessPlatform.h"
 #include "platform/Paths.h"
 #include "platform/ScratchFolder.h"
@@ -25,6 +26,22 @@ HeadlessOptions OptionsFor(const ScratchFolder& dir, uint32_t seed = 1) {
   options.seed = seed;
   options.output = [](const std::string&) {};
   return options;
+}
+
+// A writer killed mid-write leaves its temporary file behind; the next write of the same file
+// clears it, but never the file of a writer that is still at work.
+TEST(Files, LeftTemporaryFilesGoUnlessAWriterHoldsThem) {
+  ScratchFolder dir;
+  const std::string target = dir / "Config.PCF";
+  WriteBytes(dir / ".Config.PCF.tmp-abcdef", "left by a killed writer");
+  std::unique_ptr<FileWriter> live = FileWriter::Create(target);
+  ASSERT_TRUE(live);
+  EXPECT_FALSE(std::filesystem::exists(dir / ".Config.PCF.tmp-abcdef"));
+  ASSERT_TRUE(WriteFileAtomically(target, "b", 1));
+  ASSERT_TRUE(live->Write("a", 1));
+  EXPECT_TRUE(live->Commit());
+  EXPECT_EQ(ReadBytes(target), "a");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 }
 
 TEST(Files, FileKindTellsNothingFileAndFolder) {
