@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, skipping what is already there.
-# Usage: tools/install-deps.sh [play|check]
+# Usage: tools/install-deps.sh [play|check|fuzz]
 set -euo pipefail
 
 packages=(g++ cmake ninja-build pkg-config libsdl2-dev libsdl2-mixer-dev libpng-dev zlib1g-dev
           libvorbis-dev libogg-dev libpixman-1-dev)
 if [ "${1:-play}" = "check" ]; then
   packages+=(libgtest-dev googletest xvfb xauth xdotool time)
+fi
+if [ "${1:-play}" = "fuzz" ]; then
+  packages+=(clang-14 libclang-rt-14-dev)
 fi
 
 missing=()
