@@ -13,6 +13,7 @@
 #include "engine/Engine.h"
 #include "frontend/InstallScreens.h"
 #include "gameplay/StartLevel.h"
+#include "platform/ByteStream.h"
 #include "platform/HeadlessPlatform.h"
 #include "shell/StartUp.h"
 
@@ -137,6 +138,12 @@ RunnerOptions ParseArguments(int argc, char** argv) {
   if (!input.empty()) {
     std::ifstream in(input, std::ios::binary);
     if (!in) UsageError("cannot read input file " + input);
+    // Read whole, so no larger than any other file the engine reads.
+    const auto bytes = fs::file_size(input, ec);
+    if (!ec && bytes > static_cast<uintmax_t>(kMaxReadFileBytes)) {
+      UsageError("input file larger than " + std::to_string(kMaxReadFileBytes >> 20) +
+                 " MiB: " + input);
+    }
     std::stringstream text;
     text << in.rdbuf();
     std::string error;

@@ -16,10 +16,13 @@
 //   outside the archive file: it steps over those before the file's start and takes the part
 //   past the file's end as the entry's end, so a damaged Size or Offset cannot build a line of
 //   gigabytes of zeros nor make a line loop run once per byte of a 2 GiB entry.
+// - VXR_ReadLine hands back at most kMaxVxrLineBytes characters: a longer line comes in pieces,
+//   so an entry of hundreds of megabytes without a line feed cannot become one string.
 // - A hostile directory (huge or negative Files, DirOffset outside the file, a record running
 //   off the end) is read as far as whole records lie inside the file and no further.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -42,6 +45,9 @@ class VxrHost {
   virtual void ShowError(const std::string& noticeText) = 0;  // "VXR Error:\n" + message
   [[noreturn]] virtual void EndOnError() = 0;
 };
+
+// Far above any line of text a project shows.
+inline constexpr size_t kMaxVxrLineBytes = 64 * 1024;
 
 struct VXRStream {
   std::unique_ptr<VxrCursor> BT;  // null once closed
@@ -95,7 +101,8 @@ void VXR_Error(VxrModule& vxr, const std::string& message);
 
 // Writing archives (tools and tests only; the engine never writes archives). The layout is
 // the header, the entries' bytes in the given order, then the directory; names of more than
-// 255 bytes, a Meth outside 0..255 or an archive beyond 2 GiB throw std::length_error.
+// 255 bytes, a Meth outside 0..255, more than kMaxVxrFiles entries or an archive beyond 2 GiB
+// throw std::length_error.
 struct VxrWriteEntry {
   std::string name;
   std::vector<uint8_t> data;  // as stored

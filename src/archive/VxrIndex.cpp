@@ -46,6 +46,10 @@ VxrDirectory ReadVxrDirectory(const std::shared_ptr<VxrFile>& file, bool stopAtE
   dir.files = int32At(5);
   dir.dirOffset = int32At(9);
   dir.directoryEnd = dir.dirOffset;
+  if (dir.headerComplete && dir.files > kMaxVxrFiles) {
+    dir.isVxr = false;
+    return dir;
+  }
   if (dir.files <= 0) return dir;
   if (!dir.headerComplete || dir.dirOffset < 0 || dir.dirOffset >= fileSize) {
     dir.truncated = true;

@@ -102,6 +102,10 @@ void VXR_ReadDir(VxrModule& vxr, const std::string& path) {
   }
   const int32_t files = cursor->ReadInt();
   const int32_t dirOffset = cursor->ReadInt();
+  if (files > kMaxVxrFiles) {
+    VXR_Error(vxr, ReadDirPrefix(path) + "Requested file is not a VXR file!");
+    return;
+  }
   TraceHeader(vxr, path, files, dirOffset);
   cursor->Seek(dirOffset);
   vxr.DirStream = std::move(cursor);
@@ -269,6 +273,7 @@ std::string VXR_ReadLine(VxrModule& vxr, VXRStream* stream) {
     if (b == 10 || b == 13) break;
     text.push_back(static_cast<char>(b));
     if (VXR_EOF(vxr, stream)) break;
+    if (text.size() >= kMaxVxrLineBytes) return text;
   }
   if (VXR_EOF(vxr, stream) || StepOverBytesOutsideTheFile(*stream)) return text;
   const int next = VXR_Read(vxr, stream);

@@ -16,6 +16,9 @@ void PutInt(std::vector<uint8_t>& out, int64_t value) {
 }  // namespace
 
 std::vector<uint8_t> BuildVxrArchive(const std::vector<VxrWriteEntry>& entries) {
+  if (entries.size() > static_cast<size_t>(kMaxVxrFiles)) {
+    throw std::length_error("more than " + std::to_string(kMaxVxrFiles) + " entries");
+  }
   int64_t total = kVxrHeaderSize;
   for (const auto& e : entries) {
     if (e.name.size() > 255) throw std::length_error("entry name longer than 255 bytes: " + e.name);

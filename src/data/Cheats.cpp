@@ -1,6 +1,7 @@
 #include "data/Cheats.h"
 
 #include "data/Console.h"
+#include "data/DataLimits.h"
 #include "data/EntryReader.h"
 #include "data/ProjectSettings.h"
 
@@ -20,6 +21,7 @@ std::string ReadScrambled(EntryReader& entry, int key) {
 
 void LoadCheats(Engine& engine) {
   int key = 0;
+  size_t codes = 0;
   ConsolePrint(engine, "Init Codes", 255, 255, 255);
   EntryReader entry(engine, VXR_Open(engine.vxr, GeneralArchivePath(engine), "Cheats", "", 0));
   while (!entry.AtEnd()) {
@@ -35,6 +37,7 @@ void LoadCheats(Engine& engine) {
         ReadScrambled(entry, 0);
         break;
       case 2: {
+        if (++codes > kMaxCheatCodes) FatalError(engine, "Cheat file corrupted!");
         const std::string name = ReadScrambled(entry, key);
         const std::string code = ReadScrambled(entry, key);
         if (entry.Overran()) FatalError(engine, "Cheat file corrupted!");

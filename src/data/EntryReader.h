@@ -19,8 +19,16 @@ class EntryReader {
 
   bool IsOpen() const { return stream_ != nullptr; }
   bool AtEnd() { return VXR_EOF(vxr_, stream_.get()) != 0; }
-  // True once any read went past the entry's last byte.
-  bool Overran() const { return stream_->Pos > stream_->Size; }
+  // True once any read went past the entry's last byte, or took a byte from outside the archive
+  // file: a directory record whose Size or Offset runs off the file would otherwise feed a loader
+  // zeros up to a Size of 2^31, and a loop over those records would run for as long as the
+  // damaged Size says instead of as long as the file's real bytes last.
+  bool Overran() const {
+    if (stream_->Pos > stream_->Size) return true;
+    if (!stream_->BT || stream_->Pos == 0) return false;
+    const int64_t end = static_cast<int64_t>(stream_->Offset) + stream_->Pos;
+    return stream_->Offset < 0 || end > stream_->BT->File()->Size();
+  }
   int32_t Position() const { return stream_->Pos; }
   int32_t Size() const { return stream_->Size; }
 

@@ -5,6 +5,7 @@
 
 #include "data/Cheats.h"
 #include "data/Console.h"
+#include "data/DataLimits.h"
 #include "data/EntryReader.h"
 #include "data/GeneralPictures.h"
 #include "data/ProjectSettings.h"
@@ -37,7 +38,9 @@ void ShowIdentity(Engine& engine) {
   PrintWhite(engine, "");
   {
     EntryReader welcome(engine, VXR_Open(engine.vxr, GeneralArchivePath(engine), "Welcome", "", 0));
-    while (!welcome.AtEnd()) PrintWhite(engine, welcome.Line());
+    for (size_t lines = 0; lines < kMaxWelcomeLines && !welcome.AtEnd(); ++lines) {
+      PrintWhite(engine, welcome.Line());
+    }
   }
   PrintWhite(engine, "");
   engine.platform.SleepMillis(1500);

@@ -1,6 +1,7 @@
 #include "data/StatusScreen.h"
 
 #include "data/Console.h"
+#include "data/DataLimits.h"
 #include "data/EntryReader.h"
 #include "platform/Paths.h"
 #include "platform/SafeMath.h"
@@ -39,11 +40,16 @@ std::vector<TStatus> LoadStatusScreen(Engine& engine, const std::string& archive
   // Fields that come before the first element have nowhere to go; they are read and dropped.
   TStatus orphan;
   auto current = [&]() -> TStatus& { return elements.empty() ? orphan : elements.back(); };
+  auto corrupted = [&](int tag) {
+    FatalError(engine, "Status file: " + entryName + " corrupted - " + std::to_string(tag));
+  };
+  size_t conditions = 0;
   while (!entry.AtEnd()) {
     const int tag = entry.Byte();
     if (tag == 255) break;
     switch (tag) {
       case 0: {
+        if (elements.size() >= kMaxStatusElements) corrupted(tag);
         TStatus element;
         element.ID = data.NextStatusId++;
         elements.push_back(std::move(element));
@@ -74,6 +80,7 @@ std::vector<TStatus> LoadStatusScreen(Engine& engine, const std::string& archive
         break;
       }
       case 6: {
+        if (++conditions > kMaxStatusConditions) corrupted(tag);
         TCondition condition;
         condition.CNot = entry.Byte();
         condition.Eis = entry.Int();
@@ -84,11 +91,9 @@ std::vector<TStatus> LoadStatusScreen(Engine& engine, const std::string& archive
         break;
       }
       default:
-        FatalError(engine, "Status file: " + entryName + " corrupted - " + std::to_string(tag));
+        corrupted(tag);
     }
-    if (entry.Overran()) {
-      FatalError(engine, "Status file: " + entryName + " corrupted - " + std::to_string(tag));
-    }
+    if (entry.Overran()) corrupted(tag);
   }
   return elements;
 }

@@ -1,6 +1,7 @@
 #include "data/Weapons.h"
 
 #include "data/Console.h"
+#include "data/DataLimits.h"
 #include "data/EntryReader.h"
 #include "platform/Paths.h"
 
@@ -22,9 +23,10 @@ void ReadWeapon(Engine& engine, int slot, EntryReader& entry) {
   WeaponType& weapon = engine.data.Weapons[slot];
   Platform& p = engine.platform;
   // An entry that stops without its end tag ends there rather than reading foreign bytes.
-  while (!entry.AtEnd()) {
+  for (size_t records = 0; !entry.AtEnd(); ++records) {
     const int tag = entry.Byte();
     if (tag == 255) return;
+    if (records == kMaxWeaponRecords) WeaponCorrupt(engine, slot, tag);
     switch (tag) {
       case 0: {
         weapon.Picture = entry.String();

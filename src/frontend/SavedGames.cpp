@@ -122,6 +122,7 @@ bool ReadRecord(Engine& engine, SlotReader& in, int tag) {
       play.CheckpointScore = in.Int();
       return true;
     case 3:
+      if (play.CheckpointList.size() >= kMaxCheckpointScripts) return false;
       play.CheckpointList.push_back(in.ShortString());
       return true;
     case 4: {

@@ -15,6 +15,12 @@
 
 namespace hopwerk {
 
+// Script names a checkpoint keeps for a reload. Play never goes past it (a name past it is not
+// kept), and a saved game that holds more is damaged: far above any real level's checkpoints,
+// and it bounds what a hostile saved game costs (a 128 MiB file of empty names would otherwise
+// be 64 million strings).
+constexpr size_t kMaxCheckpointScripts = 65536;
+
 struct BulletType {
   int32_t X = 0;
   int32_t Y = 0;
@@ -60,7 +66,7 @@ struct PlayState {
   int32_t CheckpointX = 0;
   int32_t CheckpointY = 0;
   int32_t CheckpointScore = 0;
-  std::vector<std::string> CheckpointList;
+  std::vector<std::string> CheckpointList;  // at most kMaxCheckpointScripts names
 
   int32_t Jumping = 0;
   float JumpValue = 0.0f;

@@ -36,7 +36,8 @@ void SetCheckpoint(Engine& engine, const ScriptType& s) {
   }
   play.CheckpointScore = play.Score;
   std::vector<std::string>& list = play.CheckpointList;
-  if (std::find(list.begin(), list.end(), s.ChainScript) == list.end()) {
+  if (list.size() < kMaxCheckpointScripts &&
+      std::find(list.begin(), list.end(), s.ChainScript) == list.end()) {
     list.push_back(s.ChainScript);
   }
 }

@@ -1,6 +1,7 @@
 #include "level/ActorScan.h"
 
 #include "data/Console.h"
+#include "data/DataLimits.h"
 #include "data/EntryReader.h"
 #include "data/ProjectFiles.h"
 #include "level/LevelArchives.h"
@@ -33,10 +34,11 @@ std::shared_ptr<EnemyWeapon> LoadEnemyWeapon(Engine& engine, const std::string& 
   EntryReader entry(engine, OpenArchiveEntry(engine, WeaponArchives(engine), "Enemy/" + name));
   if (!entry.IsOpen()) return nullptr;
   auto weapon = std::make_shared<EnemyWeapon>();
-  for (;;) {
+  for (size_t records = 0;; ++records) {
     if (entry.AtEnd()) WeaponCorrupted(engine, entry, name, "end of entry");
     const int tag = entry.Byte();
     if (tag == 255) break;
+    if (records == kMaxWeaponRecords) WeaponCorrupted(engine, entry, name, std::to_string(tag));
     switch (tag) {
       case 0: {
         weapon->Pic = entry.String();

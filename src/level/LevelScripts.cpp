@@ -3,6 +3,7 @@
 #include "data/Console.h"
 #include "data/EntryReader.h"
 #include "level/LevelArchives.h"
+#include "level/LevelLimits.h"
 
 namespace hopwerk {
 
@@ -34,6 +35,9 @@ void RunScriptFile(Engine& engine, const std::string& name) {
     ScriptType& s = current ? *current : unowned;
     switch (tag) {
       case 0: {
+        if (level.Scripts.Count() >= kMaxLevelScripts) {
+          ScriptCorrupted(engine, entry, name, std::to_string(tag));
+        }
         ScriptType fresh;
         fresh.ID = level.NextScriptId++;
         current = &level.Scripts.Append(std::move(fresh));

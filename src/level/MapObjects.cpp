@@ -5,6 +5,7 @@
 #include "data/ProjectFiles.h"
 #include "level/Definitions.h"
 #include "level/LevelArchives.h"
+#include "level/LevelLimits.h"
 #include "level/LevelPictures.h"
 
 namespace hopwerk {
@@ -34,6 +35,9 @@ void ReadObjects(Engine& engine) {
     ObjectType& o = current ? *current : unowned;
     switch (tag) {
       case 0:
+        if (level.ObjectStore.size() >= kMaxLevelObjects) {
+          ObjectsCorrupted(engine, entry, std::to_string(tag));
+        }
         current = &level.ObjectStore.emplace_back();
         current->AnimOldTime = engine.platform.ClockMillis();
         level.AllObjects.Append(*current);

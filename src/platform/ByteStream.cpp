@@ -98,10 +98,14 @@ std::string ByteStream::ReadString(int count) {
   return out;
 }
 
+// A longer line comes in pieces, as the archive's lines do: a file of 128 MiB without a line
+// feed is not one string. Far above any line of a text the engine reads.
+constexpr size_t kMaxReadLineBytes = 64 * 1024;
+
 std::string ByteStream::ReadLine() {
   std::string line;
   if (file_ == nullptr || mode_ != Mode::Read) return line;
-  while (pos_ < size_) {
+  while (pos_ < size_ && line.size() < kMaxReadLineBytes) {
     const int c = std::getc(file_);
     if (c == EOF) {
       failed_ = true;

@@ -25,6 +25,11 @@ struct FrameCache {
   void Reset() { state.reset(); }
 };
 
+// What one frame costs at least, whatever its pixels: its own record, the pixel block's
+// allocation and the drawing cache. Budgets count a frame as no less, so a strip of millions of
+// one-pixel cells cannot pass for a few megabytes.
+constexpr int64_t kMinFrameBytes = 256;
+
 struct PictureFrame {
   // Premultiplied a8r8g8b8, row-major, width * height words (pixman's PIXMAN_a8r8g8b8).
   std::vector<uint32_t> pixels;

@@ -8,7 +8,8 @@ namespace hopwerk {
 int64_t PictureBytes(const Picture& picture) {
   int64_t bytes = 0;
   for (const PictureFrame& frame : picture.frames) {
-    bytes += static_cast<int64_t>(frame.pixels.size() * sizeof(uint32_t));
+    bytes += std::max<int64_t>(static_cast<int64_t>(frame.pixels.size() * sizeof(uint32_t)),
+                               kMinFrameBytes);
   }
   return bytes;
 }

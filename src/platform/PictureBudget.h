@@ -12,7 +12,7 @@ namespace hopwerk {
 // 1 GiB of decoded pixels: many times what a real game holds at once.
 constexpr int64_t kPictureBudgetBytes = int64_t{1} << 30;
 
-// Bytes of pixels in all of a picture's frames.
+// Bytes of pixels in all of a picture's frames, each frame counted as at least kMinFrameBytes.
 int64_t PictureBytes(const Picture& picture);
 
 class PictureBudget {

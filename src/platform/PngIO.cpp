@@ -26,6 +26,15 @@ bool PixelsFit(uint64_t pixels, int64_t maxBytes) {
   const uint64_t limit = static_cast<uint64_t>(std::clamp<int64_t>(maxBytes, 0, kMaxPictureBytes));
   return pixels <= limit / kBytesPerPixel;
 }
+
+// The same for `frames` frames of width x height, each counted as at least kMinFrameBytes.
+bool FramesFit(uint64_t frames, int width, int height, int64_t maxBytes) {
+  const uint64_t frameBytes = std::max<uint64_t>(
+      uint64_t{static_cast<uint32_t>(width)} * static_cast<uint32_t>(height) * kBytesPerPixel,
+      kMinFrameBytes);
+  const uint64_t limit = static_cast<uint64_t>(std::clamp<int64_t>(maxBytes, 0, kMaxPictureBytes));
+  return frames <= limit / frameBytes;
+}
 constexpr const char* kBuiltinPrefix = "incbin::";
 
 struct ReadCursor {
@@ -173,9 +182,7 @@ PicturePtr LoadPictureStripFile(const std::string& path, int cellWidth, int cell
   const long long cellsInSheet = static_cast<long long>(columns) * rows;
   // The sheet is still held while the strip is cut from it: both count.
   const int64_t sheetBytes = static_cast<int64_t>(sheet->width) * sheet->height * kBytesPerPixel;
-  if (!PixelsFit(static_cast<uint64_t>(cellCount) * static_cast<uint64_t>(cellWidth) *
-                     static_cast<uint64_t>(cellHeight),
-                 maxBytes - sheetBytes)) {
+  if (!FramesFit(static_cast<uint64_t>(cellCount), cellWidth, cellHeight, maxBytes - sheetBytes)) {
     return nullptr;
   }
   auto strip = std::make_shared<Picture>();
@@ -201,9 +208,7 @@ PicturePtr LoadPictureStripFile(const std::string& path, int cellWidth, int cell
 
 PicturePtr CreateBlankPicture(int width, int height, int frames, int64_t maxBytes) {
   if (width <= 0 || height <= 0 || frames <= 0) return nullptr;
-  if (!PixelsFit(static_cast<uint64_t>(width) * static_cast<uint64_t>(height) *
-                     static_cast<uint64_t>(frames),
-                 maxBytes)) {
+  if (!FramesFit(static_cast<uint64_t>(frames), width, height, maxBytes)) {
     return nullptr;
   }
   auto picture = std::make_shared<Picture>();

@@ -35,6 +35,7 @@ bool IsBlank(const std::string& line) {
 
 void AddCreditLine(Engine& engine, Credits line) {
   GameData& data = engine.data;
+  if (data.CreditLines.size() >= kMaxCreditLines) return;
   line.Y = SatMul(engine.platform.FontHeight(), static_cast<int64_t>(data.CreditLines.size()));
   data.CreditsMaxScroll = line.Y;
   data.CreditLines.push_back(std::move(line));
@@ -46,7 +47,7 @@ void LoadCredits(Engine& engine, const std::string& archive, const std::string& 
   EntryReader entry(engine, VXR_Open(engine.vxr, archive, entryName, "", 0));
   engine.data.CreditLines.clear();
   int r = 255, g = 255, b = 255;
-  while (!entry.AtEnd()) {
+  while (!entry.AtEnd() && engine.data.CreditLines.size() < kMaxCreditLines) {
     const std::string line = entry.Line();
     const char first = line.empty() ? '\0' : line[0];
     if (first == '#') {
