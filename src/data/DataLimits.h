@@ -8,7 +8,7 @@
 namespace hopwerk {
 
 // Cheat codes (records that define one). Each prints a console line while loading.
-constexpr size_t kMaxCheatCodes = 1024;
+constexpr size_t kMaxCheatCodes = 256;
 // Elements of the status screen, and their conditions all together: every frame draws them.
 constexpr size_t kMaxStatusElements = 4096;
 constexpr size_t kMaxStatusConditions = 16384;
