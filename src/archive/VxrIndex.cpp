@@ -46,10 +46,6 @@ VxrDirectory ReadVxrDirectory(const std::shared_ptr<VxrFile>& file, bool stopAtE
   dir.files = int32At(5);
   dir.dirOffset = int32At(9);
   dir.directoryEnd = dir.dirOffset;
-  if (dir.headerComplete && dir.files > kMaxVxrFiles) {
-    dir.isVxr = false;
-    return dir;
-  }
   if (dir.files <= 0) return dir;
   if (!dir.headerComplete || dir.dirOffset < 0 || dir.dirOffset >= fileSize) {
     dir.truncated = true;
@@ -61,7 +57,8 @@ VxrDirectory ReadVxrDirectory(const std::shared_ptr<VxrFile>& file, bool stopAtE
   VxrCursor cursor(file, dir.dirOffset);
   for (int32_t i = 0; i < dir.files; ++i) {
     const int64_t start = cursor.Position();
-    if (fileSize - start < 10) {
+    // Records past the most an archive may list are treated like records past the file's end.
+    if (fileSize - start < 10 || i >= kMaxVxrFiles) {
       dir.truncated = true;
       break;
     }

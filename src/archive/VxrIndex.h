@@ -25,12 +25,12 @@ struct VxrRecord {
 inline constexpr char kVxrMagic[5] = {'V', 'X', 'R', '4', 0x1A};
 inline constexpr int64_t kVxrHeaderSize = 13;
 // The most entries an archive may list. A record on disk takes 10 bytes, its index some 100:
-// a directory that promises more is not taken for an archive at all, rather than costing
-// gigabytes. Far above any real project's archive.
+// records beyond this count are read no more than records beyond the file's end, rather than
+// costing gigabytes. Far above any real project's archive.
 inline constexpr int32_t kMaxVxrFiles = 1 << 17;
 
 struct VxrDirectory {
-  bool isVxr = false;  // the magic matched and Files is at most kMaxVxrFiles
+  bool isVxr = false;  // the magic matched
   bool headerComplete = false;
   int32_t files = 0;      // as the header says
   int32_t dirOffset = 0;  // as the header says

@@ -102,10 +102,6 @@ void VXR_ReadDir(VxrModule& vxr, const std::string& path) {
   }
   const int32_t files = cursor->ReadInt();
   const int32_t dirOffset = cursor->ReadInt();
-  if (files > kMaxVxrFiles) {
-    VXR_Error(vxr, ReadDirPrefix(path) + "Requested file is not a VXR file!");
-    return;
-  }
   TraceHeader(vxr, path, files, dirOffset);
   cursor->Seek(dirOffset);
   vxr.DirStream = std::move(cursor);

@@ -165,22 +165,6 @@ TEST(Limits, FileLinesComeInPiecesToo) {
   EXPECT_EQ(in->ReadLine(), "c");
 }
 
-TEST(Limits, ArchiveDirectoryPromisingTooManyEntriesIsNoArchive) {
-  for (const int32_t files : {kMaxVxrFiles, kMaxVxrFiles + 1}) {
-    std::vector<uint8_t> archive = BuildVxrArchive({{"GenData", {255}, 0}});
-    for (size_t i = 0; i < 4; ++i) archive[5 + i] = static_cast<uint8_t>(files >> (8 * i));
-    test::EngineRun run;
-    const std::string message = LoadGeneral(run, archive, ReadProjectSettings);
-    EXPECT_EQ(message, "") << files;
-    EXPECT_EQ(run.ended, files > kMaxVxrFiles) << files;
-    const bool refused =
-        std::any_of(run.output.begin(), run.output.end(), [](const std::string& l) {
-          return l.find("Requested file is not a VXR file!") != std::string::npos;
-        });
-    EXPECT_EQ(refused, files > kMaxVxrFiles) << files;
-  }
-}
-
 TEST(Limits, LevelObjectsAndScriptsLoadAtTheLimitAndFailOnePast) {
   for (const size_t objects : {kMaxLevelObjects, kMaxLevelObjects + 1}) {
     LevelProject lp;
