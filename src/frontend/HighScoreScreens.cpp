@@ -4,14 +4,13 @@
 
 #include "frontend/HighScoreFile.h"
 #include "frontend/OutlinedText.h"
+#include "frontend/SkillModes.h"
 #include "platform/KeyCodes.h"
 #include "shell/GlowEffect.h"
 
 namespace hopwerk {
 
 namespace {
-
-const char* const kSkillModes[kSkills] = {"Easy Mode", "Medium Mode", "Hard Mode"};
 
 constexpr int kNameWidthLimit = 100;
 

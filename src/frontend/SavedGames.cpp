@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "data/Console.h"
+#include "frontend/SkillModes.h"
 
 namespace hopwerk {
 
@@ -50,17 +51,9 @@ bool IsThisProject(const Engine& engine, const SlotHeader& header) {
          header.identityNumber == engine.project.ProjectIdMinor;
 }
 
-const char* SkillText(int32_t skill) {
-  switch (skill) {
-    case 0:
-      return "(Easy Mode)";
-    case 1:
-      return "(Medium Mode)";
-    case 2:
-      return "(Hard Mode)";
-    default:
-      return "(Unknown difficulty)";
-  }
+std::string SkillText(int32_t skill) {
+  if (skill < 0 || skill > 2) return "(Unknown difficulty)";
+  return std::string("(") + kSkillModes[skill] + ")";
 }
 
 void ReportSaveFailure(Engine& engine, const std::string& path) {
