@@ -71,6 +71,22 @@ class ImageFlags {
   bool componentAlpha_;
 };
 
+std::vector<uint8_t> GlyphMask() {
+  const int w = kFontGlyphCount * kFontCellWidth;
+  std::vector<uint8_t> bits(static_cast<size_t>(w) * kFontHeight, 0);
+  for (int g = 0; g < kFontGlyphCount; ++g) {
+    const char* art = kFontGlyphArt[g];
+    for (int row = 0; row < kFontGlyphRows && row < kFontHeight; ++row) {
+      for (int col = 0; col < kFontGlyphColumns && col < kFontCellWidth; ++col) {
+        if (art[row * kFontGlyphColumns + col] == '#') {
+          bits[static_cast<size_t>(row) * w + g * kFontCellWidth + col] = 255;
+        }
+      }
+    }
+  }
+  return bits;
+}
+
 }  // namespace
 
 struct Compositor::Impl {
@@ -157,18 +173,10 @@ struct Compositor::Impl {
   bool Clip(const DrawState& s, int width, int height, pixman_box32_t& view);
 
   Impl() {
+    // Drawn from the font's art once per process: tools and tests make many compositors.
+    static const std::vector<uint8_t> kGlyphBits = GlyphMask();
+    glyphBits = kGlyphBits;
     const int w = kFontGlyphCount * kFontCellWidth;
-    glyphBits.assign(static_cast<size_t>(w) * kFontHeight, 0);
-    for (int g = 0; g < kFontGlyphCount; ++g) {
-      const char* art = kFontGlyphArt[g];
-      for (int row = 0; row < kFontGlyphRows && row < kFontHeight; ++row) {
-        for (int col = 0; col < kFontGlyphColumns && col < kFontCellWidth; ++col) {
-          if (art[row * kFontGlyphColumns + col] == '#') {
-            glyphBits[static_cast<size_t>(row) * w + g * kFontCellWidth + col] = 255;
-          }
-        }
-      }
-    }
     glyphs = pixman_image_create_bits(PIXMAN_a8, w, kFontHeight,
                                       reinterpret_cast<uint32_t*>(glyphBits.data()), w);
   }

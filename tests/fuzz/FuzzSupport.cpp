@@ -11,11 +11,34 @@ namespace hopwerk::fuzz {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// One change watcher for every engine of the process, with one archive watched for the whole
+// run. Each engine's own watcher would put fresh watches on "/" and the temporary folder, and the
+// kernel walks every name it remembers in a folder it starts watching: with the folders each run
+// makes and removes there, that walk soon was most of the time of a run.
+std::shared_ptr<VxrWatcher> SharedWatcher() {
+  static test::TempDir anchorFolder;
+  static VxrWatchSet anchor;
+  static const std::shared_ptr<VxrWatcher> watcher = [] {
+    const std::string path = anchorFolder.path() + "/Anchor.vxr";
+    if (!WriteVxrArchive(path, {})) std::abort();
+    auto created = VxrWatcher::Create();
+    if (created) created->Watch(path, anchor);
+    return created;
+  }();
+  return watcher;
+}
+
+}  // namespace
+
 FuzzEngine::FuzzEngine() {
   run.options.output = [](const std::string&) {};
   run.options.frameLimit = 20;
   fs::create_directories(run.project.path() + "/VXR");
   engine = &run.Start();
+  engine->vxr.watcher = SharedWatcher();
+  engine->vxr.watcherTried = true;
   SetProgramFolders(*engine);
   SetPictureFolders(*engine);
   run.platform->OpenDisplay(160, 120, 0, 60);

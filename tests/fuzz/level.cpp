@@ -2,6 +2,7 @@
 // General, Objects, PlusMinus and Script/Start entries, then an actor definition, a collectable
 // definition and an enemy weapon, each of the last three as its name, a newline and its bytes.
 // The demo's pictures, sounds and other definitions are there too, so a level gets past them.
+#include <algorithm>
 #include <filesystem>
 #include <map>
 
@@ -13,7 +14,9 @@ namespace {
 hopwerk::VxrWriteEntry Named(const std::vector<uint8_t>& part, const std::string& prefix) {
   size_t newline = 0;
   while (newline < part.size() && part[newline] != '\n') ++newline;
-  const std::string name(part.begin(), part.begin() + static_cast<std::ptrdiff_t>(newline));
+  // An archive holds names of up to 255 bytes, the prefix included.
+  const size_t kept = std::min(newline, 255 - prefix.size());
+  const std::string name(part.begin(), part.begin() + static_cast<std::ptrdiff_t>(kept));
   std::vector<uint8_t> bytes;
   if (newline < part.size())
     bytes.assign(part.begin() + static_cast<std::ptrdiff_t>(newline) + 1, part.end());
