@@ -9,6 +9,7 @@
 #include "platform/ByteStream.h"
 #include "platform/SdlPlatform.h"
 #include "platform/Sound.h"
+#include "platform/SoundDecode.h"
 
 namespace hopwerk {
 
@@ -50,7 +51,8 @@ void SdlPlatform::StopAudio() {
 SoundPtr SdlPlatform::LoadSoundFile(const std::string& path, bool loop) {
   // Only WAV and OGG, with or without a device, so a project behaves the same on every machine.
   int64_t duration = -1;
-  if (ProbeSoundFile(path, &duration) == SoundFormat::None) return nullptr;
+  const SoundFormat kind = ProbeSoundFile(path, &duration);
+  if (kind == SoundFormat::None) return nullptr;
   auto sound = std::make_shared<Sound>();
   sound->path = path;
   sound->loop = loop;
@@ -61,7 +63,14 @@ SoundPtr SdlPlatform::LoadSoundFile(const std::string& path, bool loop) {
   // size-checked file that was probed, never a device or pipe put in its place meanwhile.
   auto in = ByteStream::Open(path, ByteStream::Mode::Read);
   if (!in) return nullptr;
-  const std::string bytes = in->ReadString(static_cast<int>(in->Size()));
+  std::string bytes = in->ReadString(static_cast<int>(in->Size()));
+  // Decoded here, under the engine's limits, rather than by the mixer without any.
+  if (kind == SoundFormat::Ogg) {
+    bytes = OggToWav(bytes);
+    if (bytes.empty()) return nullptr;
+  } else if (!WavWithinLimit(bytes)) {
+    return nullptr;
+  }
   SDL_RWops* memory = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
   if (memory == nullptr) return nullptr;
   Mix_Chunk* chunk = Mix_LoadWAV_RW(memory, 1);

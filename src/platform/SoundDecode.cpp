@@ -1,0 +1,110 @@
+#include "platform/SoundDecode.h"
+
+#include <SDL.h>
+#include <vorbis/vorbisfile.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace hopwerk {
+
+namespace {
+
+struct MemoryFile {
+  const std::string* bytes;
+  size_t at = 0;
+};
+
+size_t ReadMemory(void* out, size_t size, size_t count, void* source) {
+  auto* file = static_cast<MemoryFile*>(source);
+  if (size == 0) return 0;
+  const size_t items = std::min(count, (file->bytes->size() - file->at) / size);
+  std::memcpy(out, file->bytes->data() + file->at, items * size);
+  file->at += items * size;
+  return items;
+}
+
+int SeekMemory(void* source, ogg_int64_t offset, int whence) {
+  auto* file = static_cast<MemoryFile*>(source);
+  const auto size = static_cast<ogg_int64_t>(file->bytes->size());
+  ogg_int64_t base = 0;
+  if (whence == SEEK_CUR) base = static_cast<ogg_int64_t>(file->at);
+  if (whence == SEEK_END) base = size;
+  if (offset < -base || offset > size - base) return -1;
+  file->at = static_cast<size_t>(base + offset);
+  return 0;
+}
+
+long TellMemory(void* source) {
+  return static_cast<long>(static_cast<MemoryFile*>(source)->at);
+}
+
+void PutLe(std::string& out, uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+bool WithinLimit(int64_t frames, int64_t rate, int64_t maxMillis) {
+  return rate > 0 && frames <= maxMillis * rate / 1000;
+}
+
+}  // namespace
+
+std::string OggToWav(const std::string& ogg, int64_t maxMillis) {
+  MemoryFile file{&ogg};
+  OggVorbis_File vf;
+  const ov_callbacks callbacks{ReadMemory, SeekMemory, nullptr, TellMemory};
+  if (ov_open_callbacks(&file, &vf, nullptr, 0, callbacks) != 0) return {};
+  const vorbis_info* info = ov_info(&vf, -1);
+  // A chained file may change its layout from one link to the next; the mixer cannot follow.
+  const int channels = info ? info->channels : 0;
+  const long rate = info ? info->rate : 0;
+  std::string pcm;
+  bool ok = channels > 0 && channels <= 8 && rate > 0 && rate <= 384000;
+  const int64_t frameBytes = int64_t{2} * channels;
+  char buffer[16384];
+  while (ok) {
+    int link = 0;
+    const long got = ov_read(&vf, buffer, sizeof buffer, 0, 2, 1, &link);
+    if (got == OV_HOLE) continue;  // a gap in the stream: decoding goes on after it
+    if (got < 0) ok = false;
+    if (got <= 0) break;
+    const vorbis_info* now = ov_info(&vf, link);
+    if (!now || now->channels != channels || now->rate != rate) ok = false;
+    pcm.append(buffer, static_cast<size_t>(got));
+    const auto decoded = static_cast<int64_t>(pcm.size());
+    if (decoded > kMaxDecodedSoundBytes || !WithinLimit(decoded / frameBytes, rate, maxMillis))
+      ok = false;
+  }
+  ov_clear(&vf);
+  if (!ok || pcm.empty()) return {};
+
+  std::string wav = "RIFF";
+  PutLe(wav, static_cast<uint32_t>(36 + pcm.size()), 4);
+  wav += "WAVEfmt ";
+  PutLe(wav, 16, 4);
+  PutLe(wav, 1, 2);  // PCM
+  PutLe(wav, static_cast<uint32_t>(channels), 2);
+  PutLe(wav, static_cast<uint32_t>(rate), 4);
+  PutLe(wav, static_cast<uint32_t>(rate * frameBytes), 4);
+  PutLe(wav, static_cast<uint32_t>(frameBytes), 2);
+  PutLe(wav, 16, 2);
+  wav += "data";
+  PutLe(wav, static_cast<uint32_t>(pcm.size()), 4);
+  wav += pcm;
+  return wav;
+}
+
+bool WavWithinLimit(const std::string& wav, int64_t maxMillis) {
+  if (wav.size() > static_cast<size_t>(INT32_MAX)) return false;
+  SDL_RWops* memory = SDL_RWFromConstMem(wav.data(), static_cast<int>(wav.size()));
+  if (memory == nullptr) return false;
+  SDL_AudioSpec spec;
+  Uint8* samples = nullptr;
+  Uint32 length = 0;
+  if (SDL_LoadWAV_RW(memory, 1, &spec, &samples, &length) == nullptr) return false;
+  SDL_FreeWAV(samples);
+  const int64_t frameBytes = int64_t{SDL_AUDIO_BITSIZE(spec.format) / 8} * spec.channels;
+  return frameBytes > 0 && WithinLimit(length / frameBytes, spec.freq, maxMillis);
+}
+
+}  // namespace hopwerk
