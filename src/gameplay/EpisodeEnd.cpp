@@ -33,7 +33,8 @@ void TypeEpisodeText(Engine& engine) {
   std::array<std::string, kEpisodeTextRows> rows;
   for (std::string& row : rows) {
     if (text->Eof()) break;
-    const std::string line = text->ReadLine();
+    std::string line = text->ReadLine();
+    if (line.size() > kEpisodeTextColumns) line.resize(kEpisodeTextColumns);
     for (const char c : line) {
       p.ClearScreen();
       DrawVictoryPicture(engine);

@@ -2,12 +2,17 @@
 // the score offered to the high-score table.
 #pragma once
 
+#include <cstddef>
+
 #include "engine/Engine.h"
 
 namespace hopwerk {
 
 // Rows of closing text on the screen; later lines of the text are not shown.
 constexpr int kEpisodeTextRows = 20;
+// Characters typed on one row: far wider than any screen, yet a text line of many kilobytes
+// would otherwise keep the player waiting for hours on letters nobody can see.
+constexpr size_t kEpisodeTextColumns = 256;
 
 // Runs the whole sequence; returns when the high-score screens are done.
 void ShowEpisodeEnd(Engine& engine);

@@ -28,15 +28,17 @@ TEST(EpisodeEnd, TypesAtMost20LinesFromThePatchCopyFirst) {
     bool patchSet;
     bool patchText;
     int64_t characters;  // one frame each
+    std::string text = Lines(25, "L");
   };
   for (const Case& c : {
            Case{"25 lines show 20", true, false, false, 60},
            Case{"the patch's own text", true, true, true, 3},
            Case{"a patch without one", true, true, false, 60},
            Case{"no text at all", false, false, false, 0},
+           Case{"a row is cut at 256", true, false, false, 257, std::string(9000, 'x') + "\nA"},
        }) {
     LevelProject lp;
-    if (c.baseText) lp.Write("Data/Text/Episode2.txt", Lines(25, "L"));
+    if (c.baseText) lp.Write("Data/Text/Episode2.txt", c.text);
     test::TempDir patch;
     std::filesystem::create_directories(patch.path() + "/Data/Text");
     // An empty line keeps its row and costs no time.
