@@ -399,7 +399,9 @@ TEST(HeadlessSound, OnlyReadableWavAndOggFilesLoad) {
   WriteBytes(f.dir / "game/short.wav", "RIFF");
   WriteBytes(f.dir / "game/s.wav", MakeWav(1000, 500));
   WriteBytes(f.dir / "game/m.ogg", MakeOgg(1000, 250));
+  WriteBytes(f.dir / "game/long.ogg", MakeOgg(1000, 1'300'000));  // past 20 minutes
   EXPECT_FALSE(p.LoadSoundFile(f.dir / "game/missing.wav", false));
+  EXPECT_FALSE(p.LoadSoundFile(f.dir / "game/long.ogg", false));
   EXPECT_FALSE(p.LoadSoundFile(f.dir / "game/text.wav", false));
   EXPECT_FALSE(p.LoadSoundFile(f.dir / "game/short.wav", false));
   EXPECT_FALSE(p.LoadSoundFile(f.dir / "game", false));
