@@ -67,10 +67,10 @@ SoundPtr SdlPlatform::LoadSoundFile(const std::string& path, bool loop) {
   // Decoded here, under the engine's limits, rather than by the mixer without any.
   if (kind == SoundFormat::Ogg) {
     bytes = OggToWav(bytes);
-    if (bytes.empty()) return nullptr;
-  } else if (!WavWithinLimit(bytes)) {
-    return nullptr;
+  } else {
+    bytes = CheckedWav(std::move(bytes));
   }
+  if (bytes.empty()) return nullptr;
   SDL_RWops* memory = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
   if (memory == nullptr) return nullptr;
   Mix_Chunk* chunk = Mix_LoadWAV_RW(memory, 1);

@@ -22,7 +22,8 @@ inline constexpr int64_t kMaxDecodedSoundBytes = int64_t{512} << 20;
 // kMaxDecodedSoundBytes.
 std::string OggToWav(const std::string& ogg, int64_t maxMillis = kMaxSoundMillis);
 
-// True when a WAV file decodes and plays no longer than maxMillis.
-bool WavWithinLimit(const std::string& wav, int64_t maxMillis = kMaxSoundMillis);
+// A WAV file as the mixer may be given it: every chunk's length cut to what the file holds.
+// Empty when it does not decode or plays longer than maxMillis.
+std::string CheckedWav(std::string wav, int64_t maxMillis = kMaxSoundMillis);
 
 }  // namespace hopwerk

@@ -14,6 +14,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   });
   const std::string bytes = fuzz::ToString(data, size);
   const std::string wav = OggToWav(bytes);
-  WavWithinLimit(wav.empty() ? bytes : wav);
+  CheckedWav(wav.empty() ? bytes : wav);
   return 0;
 }

@@ -104,9 +104,9 @@ TEST(SoundDecode, OggDecodesToPcmUpToItsPlayingTimeLimit) {
   EXPECT_EQ(wav.compare(0, 4, "RIFF"), 0);
   EXPECT_EQ(DataBytes(wav), 16000u * 2 * 2);
   EXPECT_EQ(wav.size(), 44u + DataBytes(wav));
-  EXPECT_TRUE(WavWithinLimit(wav, 3000));
+  EXPECT_FALSE(CheckedWav(wav, 3000).empty());
   EXPECT_TRUE(OggToWav(ogg, 1000).empty());  // longer than allowed: refused, not cut
-  EXPECT_FALSE(WavWithinLimit(wav, 1000));
+  EXPECT_TRUE(CheckedWav(wav, 1000).empty());
 }
 
 TEST(SoundDecode, DamagedFilesDecodeToNothing) {
@@ -115,16 +115,24 @@ TEST(SoundDecode, DamagedFilesDecodeToNothing) {
                                  std::string(ogg.size(), '\0'), Wav8BitMono(8000, 10)}) {
     EXPECT_TRUE(OggToWav(bad).empty());
   }
-  EXPECT_FALSE(WavWithinLimit(std::string("RIFF\x10\0\0\0WAVE", 12)));
-  EXPECT_FALSE(WavWithinLimit(ogg));
+  EXPECT_TRUE(CheckedWav(std::string("RIFF\x10\0\0\0WAVE", 12)).empty());
+  EXPECT_TRUE(CheckedWav(ogg).empty());
 }
 
 TEST(SoundDecode, WavIsMeasuredInPlayingTimeNotBytes) {
   // A thousand bytes at 100 frames a second play ten seconds: the mixer would widen them a
   // thousandfold, so the byte count alone says nothing.
-  EXPECT_TRUE(WavWithinLimit(Wav8BitMono(100, 1000), 10000));
-  EXPECT_FALSE(WavWithinLimit(Wav8BitMono(100, 1000), 9000));
-  EXPECT_FALSE(WavWithinLimit(Wav8BitMono(1, 1300), kMaxSoundMillis));
+  EXPECT_FALSE(CheckedWav(Wav8BitMono(100, 1000), 10000).empty());
+  EXPECT_TRUE(CheckedWav(Wav8BitMono(100, 1000), 9000).empty());
+  EXPECT_TRUE(CheckedWav(Wav8BitMono(1, 1300), kMaxSoundMillis).empty());
+}
+
+TEST(SoundDecode, AWavChunkClaimingMoreThanTheFileHoldsIsCutToIt) {
+  std::string wav = Wav8BitMono(8000, 1000);
+  for (int i = 0; i < 4; ++i) wav[40 + i] = "\x10\x2e\x2e\x95"[i];  // 2.5 GB of data
+  const std::string checked = CheckedWav(wav);
+  ASSERT_FALSE(checked.empty());
+  EXPECT_EQ(DataBytes(checked), 1000u);
 }
 
 }  // namespace
