@@ -7,13 +7,14 @@ set(CPACK_PACKAGE_NAME hopwerk)
 set(CPACK_PACKAGE_VENDOR "Hopwerk")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "engine for 2D side-view platform games, with a demo game")
+# The long description of the package; Debian takes its first line from the summary above.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Hopwerk plays data-driven 2D side-view platform games: a game project is a folder of VXR\n"
-    "archives and loose pictures, sounds, music and texts. Start it with `hopwerk PATH` to play\n"
-    "the project in PATH; without a path it plays the demo game installed with it, a frog's\n"
-    "hop through meadows and caves in two episodes. The package also holds hopwerk-replay,\n"
-    "which plays a project headless from scripted input, and vxr, the archive tool.")
-string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
+    "Hopwerk plays data-driven 2D side-view platform games: a game project is a folder of VXR
+archives and loose pictures, sounds, music and texts. Start it with `hopwerk PATH` to play the
+project in PATH. Without a path it plays the demo game installed with it, a frog's hop through
+meadows and caves in two episodes, also found in the desktop's games menu. The package holds
+hopwerk-replay too, which plays a project headless from scripted input, and vxr, the archive
+tool.")
 set(CPACK_PACKAGE_CONTACT "${HOPWERK_MAINTAINER}")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY hopwerk)
@@ -24,8 +25,6 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${HOPWERK_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}\n${CPACK_PACKAGE_DESCRIPTION}")
 # The libraries the programs link come from dpkg-shlibdeps (dpkg-dev) where it is installed,
 # else from this list of what Debian 12 names them.
 find_program(HOPWERK_DPKG_SHLIBDEPS dpkg-shlibdeps)
