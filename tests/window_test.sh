@@ -2,7 +2,8 @@
 # The real program in a real (virtual) X server: the driver dialog appears, a key press
 # answers it, the game window opens and the choice is remembered.
 #
-# Usage: window_test.sh PATH/TO/hopwerk   (the demo project sits beside the executable)
+# Usage: window_test.sh PATH/TO/hopwerk [ARGUMENT...]
+#   (without arguments the demo project sits beside the executable or is installed with it)
 # Exit status: 0 pass, 1 fail, 77 skipped (no Xvfb or xdotool, or Xvfb cannot start).
 
 set -u
@@ -17,11 +18,12 @@ for tool in Xvfb xdotool; do
   fi
 done
 
-if [ $# -ne 1 ] || [ ! -x "$1" ]; then
+if [ $# -lt 1 ] || [ ! -x "$1" ]; then
   echo "FAIL: usage: $0 PATH/TO/hopwerk (got '${1:-}')"
   exit 1
 fi
 PROGRAM=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+shift
 
 WORK=$(mktemp -d)
 XVFB_PID=""
@@ -72,7 +74,7 @@ chmod 700 "$XDG_RUNTIME_DIR"
 export SDL_AUDIODRIVER=dummy
 DRIVER_FILE="$HOME/.local/share/QVD_Hopwerk/RunDriver"
 
-(cd "$WORK" && exec "$PROGRAM") >"$WORK/game.out" 2>&1 &
+(cd "$WORK" && exec "$PROGRAM" "$@") >"$WORK/game.out" 2>&1 &
 GAME_PID=$!
 
 DIALOG=""

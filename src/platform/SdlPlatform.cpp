@@ -11,6 +11,7 @@
 #include <ctime>
 #include <fstream>
 #include <sstream>
+#include <utility>
 
 #include "platform/KeyCodes.h"
 #include "platform/KeyMap.h"
@@ -75,8 +76,10 @@ int DepthOfPixelFormat(uint32_t sdlPixelFormat) {
   return bits;
 }
 
-SdlPlatform::SdlPlatform(uint32_t seed)
-    : PlatformCommon(seed), scancodeDown_(SDL_NUM_SCANCODES, false) {
+SdlPlatform::SdlPlatform(std::string programFolder, uint32_t seed)
+    : PlatformCommon(seed),
+      programFolder_(std::move(programFolder)),
+      scancodeDown_(SDL_NUM_SCANCODES, false) {
   SDL_Init(SDL_INIT_TIMER);
   pacer_ =
       MakeFramePacer(static_cast<int64_t>(SDL_GetPerformanceFrequency()), kDefaultHertz, false);
@@ -409,7 +412,7 @@ std::tm SdlPlatform::LocalNow() {
 
 // --- Folders ---
 
-std::string SdlPlatform::ProgramFolder() {
+std::string ExecutableFolder() {
   std::string folder;
   if (char* base = SDL_GetBasePath(); base != nullptr) {
     folder = base;
@@ -426,6 +429,10 @@ std::string SdlPlatform::ProgramFolder() {
   if (folder.empty()) folder = "./";
   if (folder.back() != '/') folder += '/';
   return folder;
+}
+
+std::string SdlPlatform::ProgramFolder() {
+  return programFolder_;
 }
 
 std::string SdlPlatform::UserAppDataFolder() {

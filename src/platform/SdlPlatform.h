@@ -22,9 +22,13 @@ namespace hopwerk {
 // colour kept in 32-bit pixels (SDL's RGB888) is what a "32-bit" request means.
 int DepthOfPixelFormat(uint32_t sdlPixelFormat);
 
+// The folder of the running executable, ending in "/" ("./" when the system does not say).
+std::string ExecutableFolder();
+
 class SdlPlatform : public PlatformCommon {
  public:
-  explicit SdlPlatform(uint32_t seed = 1);
+  // `programFolder` is the game project to play (see ChooseProjectFolder).
+  explicit SdlPlatform(std::string programFolder, uint32_t seed = 1);
   ~SdlPlatform() override;
   SdlPlatform(const SdlPlatform&) = delete;
   SdlPlatform& operator=(const SdlPlatform&) = delete;
@@ -80,6 +84,7 @@ class SdlPlatform : public PlatformCommon {
   bool StartAudio();
   void StopAudio();
 
+  std::string programFolder_;
   bool videoStarted_ = false;
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
