@@ -49,7 +49,14 @@ class EngineVxrHost : public VxrHost {
 };
 
 struct Engine {
-  explicit Engine(Platform& p) : platform(p), vxrHost(p) { vxr.host = &vxrHost; }
+  explicit Engine(Platform& p) : platform(p), vxrHost(p) {
+    vxr.host = &vxrHost;
+    // A pad's buttons stand for the keys bound now, so a rebinding reaches the pad at once.
+    platform.SetPadBindingsSource([this] {
+      return PadBindings{play.KeyJump, play.KeyFire, play.KeyActivate, play.KeyPause};
+    });
+  }
+  ~Engine() { platform.SetPadBindingsSource(nullptr); }
   Engine(const Engine&) = delete;
   Engine& operator=(const Engine&) = delete;
 

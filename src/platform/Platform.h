@@ -5,11 +5,13 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/ByteStream.h"
+#include "platform/PadMap.h"
 #include "platform/Picture.h"
 
 namespace hopwerk {
@@ -130,6 +132,9 @@ class Platform {
   // never end as a success.
   [[noreturn]] virtual void WaitAnyKeyThenEnd(int status) = 0;
   virtual int NextTypedChar() = 0;
+  // Where a gamepad's action buttons look up the keys they stand for, at each press. The
+  // engine sets it for its lifetime; an empty function leaves those buttons pressing nothing.
+  virtual void SetPadBindingsSource(std::function<PadBindings()> source) { (void)source; }
 
   // --- Sound ---
   virtual SoundPtr LoadSoundFile(const std::string& path, bool loop) = 0;

@@ -88,6 +88,7 @@ SdlPlatform::SdlPlatform(std::string programFolder, uint32_t seed)
 SdlPlatform::~SdlPlatform() {
   DestroyDisplay();
   StopAudio();
+  pads_.Stop();
   SDL_Quit();
 }
 
@@ -95,6 +96,9 @@ bool SdlPlatform::StartVideo() {
   if (videoStarted_) return true;
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
   videoStarted_ = true;
+  // Pads come with the window that receives their events; a missing subsystem leaves the
+  // keyboard working as before.
+  pads_.Start(UserAppDataFolder() + "/QVD_Hopwerk/gamecontrollerdb.txt");
   return true;
 }
 
@@ -296,8 +300,13 @@ bool SdlPlatform::PumpEvents() {
         for (const int c : Utf8ToLatin1(event.text.text)) QueueTyped(c);
         break;
       default:
+        pads_.HandleEvent(event, padBindings_);
         break;
     }
+  }
+  for (const int key : pads_.Keys().TakePresses()) {
+    if (keyHits_[key] < INT_MAX) ++keyHits_[key];
+    if (key == kKeyEnter) QueueTyped(kKeyEnter);
   }
   return open;
 }
@@ -341,13 +350,16 @@ int SdlPlatform::KeyHits(int key) {
 }
 
 bool SdlPlatform::IsKeyDown(int key) {
-  return key >= 1 && key <= 255 && keyHeld_[key] > 0;
+  return key >= 1 && key <= 255 && (keyHeld_[key] > 0 || pads_.Keys().IsDown(key));
 }
 
 void SdlPlatform::FlushKeys() {
   std::fill(std::begin(keyHits_), std::end(keyHits_), 0);
   std::fill(std::begin(keyHeld_), std::end(keyHeld_), 0);
   std::fill(scancodeDown_.begin(), scancodeDown_.end(), false);
+  // A pad's held buttons stay held: unlike a keyboard it sends no repeats that would show them
+  // down again.
+  pads_.Keys().DropPresses();
   // Typing done before a flush belongs to the screen that was left.
   typed_.clear();
   typedRead_ = 0;
@@ -391,6 +403,10 @@ int SdlPlatform::NextTypedChar() {
     return 0;
   }
   return typed_[typedRead_++];
+}
+
+void SdlPlatform::SetPadBindingsSource(std::function<PadBindings()> source) {
+  padBindings_ = std::move(source);
 }
 
 // --- Time ---

@@ -9,6 +9,7 @@
 
 #include "platform/FramePacer.h"
 #include "platform/PlatformCommon.h"
+#include "platform/SdlGamepads.h"
 #include "platform/SoundChannels.h"
 
 struct SDL_Window;
@@ -46,6 +47,7 @@ class SdlPlatform : public PlatformCommon {
   int WaitAnyKey() override;
   [[noreturn]] void WaitAnyKeyThenEnd(int status) override;
   int NextTypedChar() override;
+  void SetPadBindingsSource(std::function<PadBindings()> source) override;
 
   SoundPtr LoadSoundFile(const std::string& path, bool loop) override;
   Channel PlaySoundOn(const SoundPtr& sound) override;
@@ -102,6 +104,8 @@ class SdlPlatform : public PlatformCommon {
   std::vector<bool> scancodeDown_;
   std::vector<int> typed_;
   size_t typedRead_ = 0;
+  SdlGamepads pads_;
+  PadBindingsSource padBindings_;
 
   bool audioTried_ = false;
   bool audioOpen_ = false;
