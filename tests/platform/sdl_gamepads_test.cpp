@@ -6,6 +6,7 @@
 
 #include "platform/KeyCodes.h"
 #include "platform/SdlGamepads.h"
+#include "platform/SdlPlatform.h"
 
 namespace hopwerk {
 namespace {
@@ -117,6 +118,61 @@ TEST_F(SdlGamepadsTest, UnpluggingReleasesEveryHeldKey) {
   EXPECT_EQ(pads_.ConnectedCount(), 1);
   Button(SDL_CONTROLLER_BUTTON_Y, true);
   EXPECT_TRUE(Down(32));
+}
+
+// The whole way through the real platform: a pad plugged in while the window is open reaches
+// the engine's key queries, the typed Enter and the any-key wait.
+TEST(SdlPlatformPad, PadDrivesThePlatformKeys) {
+  setenv("SDL_VIDEODRIVER", "dummy", 1);
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  // The dummy driver's window never gets the focus, and SDL drops pad input of an unfocused
+  // game unless told otherwise.
+  setenv("SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS", "1", 1);
+  SdlPlatform platform("./");
+  ASSERT_TRUE(platform.OpenDisplay(320, 240, 0, 60)) << SDL_GetError();
+  PadBindings bound{164, 162, 32, 112};
+  platform.SetPadBindingsSource([&bound] { return bound; });
+
+  SDL_VirtualJoystickDesc desc{};
+  desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+  desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+  desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+  desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+  desc.name = "Virtual test pad";
+  const int index = SDL_JoystickAttachVirtualEx(&desc);
+  ASSERT_GE(index, 0) << SDL_GetError();
+  platform.PresentFrame(0);
+  SDL_Joystick* joystick = SDL_JoystickFromInstanceID(SDL_JoystickGetDeviceInstanceID(index));
+  ASSERT_NE(joystick, nullptr);
+
+  SDL_JoystickSetVirtualButton(joystick, SDL_CONTROLLER_BUTTON_A, 1);
+  platform.PresentFrame(0);
+  EXPECT_TRUE(platform.IsKeyDown(164));
+  EXPECT_EQ(platform.KeyHits(kKeyEnter), 1);
+  EXPECT_EQ(platform.NextTypedChar(), kKeyEnter);
+  platform.FlushKeys();
+  EXPECT_TRUE(platform.IsKeyDown(164));  // still held: a pad sends no repeats to say so
+  EXPECT_EQ(platform.KeyHits(164), 0);
+
+  SDL_JoystickSetVirtualButton(joystick, SDL_CONTROLLER_BUTTON_BACK, 1);
+  // Should the press never arrive, a closed window ends the wait instead of hanging the test.
+  const SDL_TimerID guard = SDL_AddTimer(
+      5000,
+      [](Uint32, void*) -> Uint32 {
+        SDL_Event quit{};
+        quit.type = SDL_QUIT;
+        SDL_PushEvent(&quit);
+        return 0;
+      },
+      nullptr);
+  EXPECT_EQ(platform.WaitAnyKey(), kKeyEscape);
+  SDL_RemoveTimer(guard);
+
+  ASSERT_EQ(SDL_JoystickDetachVirtual(index), 0);
+  platform.PresentFrame(0);
+  EXPECT_FALSE(platform.IsKeyDown(164));
+  EXPECT_FALSE(platform.IsKeyDown(kKeyEscape));
+  platform.SetPadBindingsSource(nullptr);
 }
 
 }  // namespace
