@@ -9,7 +9,6 @@
 
 #include "platform/Paths.h"
 #include "platform/Sound.h"
-#include "platform/SoundDecode.h"
 
 namespace hopwerk {
 
@@ -248,9 +247,6 @@ SoundPtr HeadlessPlatform::LoadSoundFile(const std::string& path, bool loop) {
   if (path.empty()) return nullptr;
   int64_t duration = -1;
   if (ProbeSoundFile(ResolvePath(path), &duration) == SoundFormat::None) return nullptr;
-  // What the window platform refuses to decode is not played here either, as far as the
-  // header tells: replays then follow a game as it plays.
-  if (duration > kMaxSoundMillis) return nullptr;
   auto sound = std::make_shared<Sound>();
   sound->path = ToSlashes(path);
   sound->loop = loop;

@@ -52,7 +52,7 @@ SoundPtr SdlPlatform::LoadSoundFile(const std::string& path, bool loop) {
   // Only WAV and OGG, with or without a device, so a project behaves the same on every machine.
   int64_t duration = -1;
   const SoundFormat kind = ProbeSoundFile(path, &duration);
-  if (kind == SoundFormat::None || duration > kMaxSoundMillis) return nullptr;
+  if (kind == SoundFormat::None) return nullptr;
   auto sound = std::make_shared<Sound>();
   sound->path = path;
   sound->loop = loop;

@@ -39,6 +39,8 @@ long TellMemory(void* source) {
   return static_cast<long>(static_cast<MemoryFile*>(source)->at);
 }
 
+constexpr size_t kWavHeaderBytes = 44;
+
 void PutLe(std::string& out, uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
 }
@@ -58,7 +60,8 @@ std::string OggToWav(const std::string& ogg, int64_t maxMillis) {
   // A chained file may change its layout from one link to the next; the mixer cannot follow.
   const int channels = info ? info->channels : 0;
   const long rate = info ? info->rate : 0;
-  std::string pcm;
+  // Decoded straight behind room for the header, so a long sound is not held twice.
+  std::string wav(kWavHeaderBytes, '\0');
   bool ok = channels > 0 && channels <= 8 && rate > 0 && rate <= 384000;
   const int64_t frameBytes = int64_t{2} * channels;
   char buffer[16384];
@@ -70,27 +73,28 @@ std::string OggToWav(const std::string& ogg, int64_t maxMillis) {
     if (got <= 0) break;
     const vorbis_info* now = ov_info(&vf, link);
     if (!now || now->channels != channels || now->rate != rate) ok = false;
-    pcm.append(buffer, static_cast<size_t>(got));
-    const auto decoded = static_cast<int64_t>(pcm.size());
+    wav.append(buffer, static_cast<size_t>(got));
+    const auto decoded = static_cast<int64_t>(wav.size() - kWavHeaderBytes);
     if (decoded > kMaxDecodedSoundBytes || !WithinLimit(decoded / frameBytes, rate, maxMillis))
       ok = false;
   }
   ov_clear(&vf);
-  if (!ok || pcm.empty()) return {};
+  const size_t dataBytes = wav.size() - kWavHeaderBytes;
+  if (!ok || dataBytes == 0) return {};
 
-  std::string wav = "RIFF";
-  PutLe(wav, static_cast<uint32_t>(36 + pcm.size()), 4);
-  wav += "WAVEfmt ";
-  PutLe(wav, 16, 4);
-  PutLe(wav, 1, 2);  // PCM
-  PutLe(wav, static_cast<uint32_t>(channels), 2);
-  PutLe(wav, static_cast<uint32_t>(rate), 4);
-  PutLe(wav, static_cast<uint32_t>(rate * frameBytes), 4);
-  PutLe(wav, static_cast<uint32_t>(frameBytes), 2);
-  PutLe(wav, 16, 2);
-  wav += "data";
-  PutLe(wav, static_cast<uint32_t>(pcm.size()), 4);
-  wav += pcm;
+  std::string header = "RIFF";
+  PutLe(header, static_cast<uint32_t>(36 + dataBytes), 4);
+  header += "WAVEfmt ";
+  PutLe(header, 16, 4);
+  PutLe(header, 1, 2);  // PCM
+  PutLe(header, static_cast<uint32_t>(channels), 2);
+  PutLe(header, static_cast<uint32_t>(rate), 4);
+  PutLe(header, static_cast<uint32_t>(rate * frameBytes), 4);
+  PutLe(header, static_cast<uint32_t>(frameBytes), 2);
+  PutLe(header, 16, 2);
+  header += "data";
+  PutLe(header, static_cast<uint32_t>(dataBytes), 4);
+  wav.replace(0, kWavHeaderBytes, header);
   return wav;
 }
 

@@ -4,6 +4,7 @@
 
 #include "platform/ByteStream.h"
 #include "platform/Sound.h"
+#include "platform/SoundDecode.h"
 
 namespace hopwerk {
 
@@ -89,6 +90,9 @@ SoundFormat ProbeSoundFile(const std::string& path, int64_t* durationMillis) {
     format = SoundFormat::Ogg;
     duration = OggDuration(*in);
   }
+  // What cannot be decoded within the limit is no sound to either platform, so replays follow
+  // the window game as far as the header tells.
+  if (duration > kMaxSoundMillis) format = SoundFormat::None;
   if (durationMillis != nullptr) *durationMillis = duration;
   return format;
 }

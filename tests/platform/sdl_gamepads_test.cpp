@@ -11,6 +11,17 @@
 namespace hopwerk {
 namespace {
 
+// A virtual game controller with every button and axis; its device index, or -1.
+int AttachVirtualPad() {
+  SDL_VirtualJoystickDesc desc{};
+  desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+  desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+  desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+  desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+  desc.name = "Virtual test pad";
+  return SDL_JoystickAttachVirtualEx(&desc);
+}
+
 class SdlGamepadsTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -26,13 +37,7 @@ class SdlGamepadsTest : public ::testing::Test {
 
   // Attaches a pad and lets the platform side see it arrive; returns its device index.
   int Attach() {
-    SDL_VirtualJoystickDesc desc{};
-    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-    desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-    desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-    desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-    desc.name = "Virtual test pad";
-    const int index = SDL_JoystickAttachVirtualEx(&desc);
+    const int index = AttachVirtualPad();
     EXPECT_GE(index, 0) << SDL_GetError();
     Pump();
     joystick_ = SDL_JoystickFromInstanceID(SDL_JoystickGetDeviceInstanceID(index));
@@ -133,13 +138,7 @@ TEST(SdlPlatformPad, PadDrivesThePlatformKeys) {
   PadBindings bound{164, 162, 32, 112};
   platform.SetPadBindingsSource([&bound] { return bound; });
 
-  SDL_VirtualJoystickDesc desc{};
-  desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-  desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-  desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-  desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-  desc.name = "Virtual test pad";
-  const int index = SDL_JoystickAttachVirtualEx(&desc);
+  const int index = AttachVirtualPad();
   ASSERT_GE(index, 0) << SDL_GetError();
   platform.PresentFrame(0);
   SDL_Joystick* joystick = SDL_JoystickFromInstanceID(SDL_JoystickGetDeviceInstanceID(index));
