@@ -7,7 +7,7 @@ packages=(g++ cmake ninja-build pkg-config libsdl2-dev libsdl2-mixer-dev libpng-
           libvorbis-dev libogg-dev libpixman-1-dev)
 if [ "${1:-play}" = "check" ]; then
   # dpkg-dev and file: the Debian package the tests build looks up its libraries with them.
-  packages+=(libgtest-dev googletest xvfb xauth xdotool time dpkg-dev file)
+  packages+=(libgtest-dev googletest xvfb xauth xdotool x11-utils openbox time dpkg-dev file)
 fi
 if [ "${1:-play}" = "fuzz" ]; then
   packages+=(clang-14 libclang-rt-14-dev)

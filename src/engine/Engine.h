@@ -52,11 +52,11 @@ struct Engine {
   explicit Engine(Platform& p) : platform(p), vxrHost(p) {
     vxr.host = &vxrHost;
     // A pad's buttons stand for the keys bound now, so a rebinding reaches the pad at once.
-    platform.SetPadBindingsSource([this] {
-      return PadBindings{play.KeyJump, play.KeyFire, play.KeyActivate, play.KeyPause};
+    platform.SetBoundKeysSource([this] {
+      return BoundKeys{play.KeyJump, play.KeyFire, play.KeyActivate, play.KeyPause};
     });
   }
-  ~Engine() { platform.SetPadBindingsSource(nullptr); }
+  ~Engine() { platform.SetBoundKeysSource(nullptr); }
   Engine(const Engine&) = delete;
   Engine& operator=(const Engine&) = delete;
 

@@ -10,7 +10,11 @@ void HandleGameKeys(Engine& engine) {
   if (engine.platform.IsKeyDown(kKeyF5) && engine.hooks.saveGameSlots) {
     engine.hooks.saveGameSlots(engine);
   }
-  if (engine.platform.KeyHits(engine.play.KeyPause) != 0) PauseGame(engine);
+  // Both are read every frame, so a loss seen together with the key does not pause again after.
+  const bool pauseKey = engine.platform.KeyHits(engine.play.KeyPause) != 0;
+  const bool focusLost = engine.platform.TakeFocusLoss();
+  if (focusLost) engine.platform.TraceLine("Game paused: the window lost the focus");
+  if (pauseKey || focusLost) PauseGame(engine);
 }
 
 }  // namespace hopwerk

@@ -5,7 +5,8 @@
 
 namespace hopwerk {
 
-// F5 opens the save slots; the pause key opens the pause screen.
+// F5 opens the save slots; the pause key, or the window losing the focus, opens the pause
+// screen.
 void HandleGameKeys(Engine& engine);
 
 }  // namespace hopwerk

@@ -15,7 +15,7 @@ struct FramePacer {
   bool running = false;  // a paced frame was presented and the schedule holds
   int64_t next = 0;      // without vsync: deadline of the next present
   int64_t lastEnd = 0;   // with vsync: when the previous present returned
-  // Checks that vsync really blocks: some drivers accept it and ignore it.
+  // Checks that vsync really holds frames at the period: some drivers accept it and ignore it.
   int measuredFrames = 0;
   int64_t measureStart = 0;
 };

@@ -156,6 +156,14 @@ void HeadlessPlatform::ApplyEventsUpTo(int64_t frame) {
       case ReplayEvent::Kind::Type:
         for (const char c : event.text) typed_.push_back(static_cast<unsigned char>(c));
         break;
+      case ReplayEvent::Kind::FocusLost:
+        NoteFocusLost();
+        Emit("sound| mute");
+        break;
+      case ReplayEvent::Kind::FocusGained:
+        NoteFocusGained();
+        Emit("sound| unmute");
+        break;
     }
   }
 }
@@ -165,6 +173,7 @@ void HeadlessPlatform::PressKey(int key) {
   if (keyHits_[key] < INT_MAX) ++keyHits_[key];
   keyDown_[key] = true;
   if (const int c = TypedCharOfKey(key)) typed_.push_back(c);
+  NoteKeyPressed(key);
 }
 
 int HeadlessPlatform::KeyHits(int key) {
@@ -330,6 +339,10 @@ std::string HeadlessPlatform::UserAppDataFolder() {
 
 std::string HeadlessPlatform::UserDocumentsFolder() {
   return options_.homeFolder + "/Documents";
+}
+
+std::string HeadlessPlatform::UserPicturesFolder() {
+  return options_.homeFolder + "/Pictures";
 }
 
 void HeadlessPlatform::Emit(const std::string& line) {

@@ -12,8 +12,10 @@
 
 namespace hopwerk {
 
+// FocusLost / FocusGained: the game window loses the keyboard focus to another window and gets it
+// back, as when the player switches away.
 struct ReplayEvent {
-  enum class Kind { Down, Up, Type };
+  enum class Kind { Down, Up, Type, FocusLost, FocusGained };
   int64_t frame = 0;  // takes effect once this many frames have been presented
   Kind kind = Kind::Down;
   int key = 0;       // Down / Up
@@ -94,6 +96,7 @@ class HeadlessPlatform : public PlatformCommon {
 
  protected:
   std::tm LocalNow() override;
+  std::string UserPicturesFolder() override;
 
  private:
   void ApplyEventsUpTo(int64_t frame);
@@ -111,7 +114,6 @@ class HeadlessPlatform : public PlatformCommon {
   bool keyDown_[256] = {};
   std::vector<int> typed_;
   size_t typedRead_ = 0;
-  std::string windowTitle_;
   std::vector<int64_t> channelEnds_;  // virtual end time of each channel's sound, or -1 loop
   std::string programAbsolute_;       // the program folder, absolute and normalised
 };

@@ -1,5 +1,6 @@
-// Where a frame of the display size lands in a window of any size: as large as fits, aspect
-// kept, centred, the rest black.
+// Where a frame of the display size lands in a window of any size: at the largest whole-number
+// scale that fits, or shrunk to fit a window smaller than the frame; aspect kept, centred, the
+// rest black.
 #pragma once
 
 namespace hopwerk {

@@ -21,7 +21,7 @@ int ClampAxis(int value) {
 
 }  // namespace
 
-std::array<int, 2> KeysOfPadInput(PadInput input, const PadBindings& bound) {
+std::array<int, 2> KeysOfPadInput(PadInput input, const BoundKeys& bound) {
   switch (input) {
     case PadInput::South:
       return {bound.jump, kKeyEnter};
@@ -65,7 +65,7 @@ void PadKeyboard::Release(int key) {
   if (held_[static_cast<std::size_t>(key)] > 0) --held_[static_cast<std::size_t>(key)];
 }
 
-void PadKeyboard::SetInput(int pad, PadInput input, bool down, const PadBindings& bound) {
+void PadKeyboard::SetInput(int pad, PadInput input, bool down, const BoundKeys& bound) {
   if (input == PadInput::Count) return;
   std::array<int, 2>& keys = pads_[pad][static_cast<std::size_t>(input)];
   const bool wasDown = keys[0] != 0 || keys[1] != 0;
@@ -91,7 +91,7 @@ void PadKeyboard::SetInput(int pad, PadInput input, bool down, const PadBindings
   }
 }
 
-void PadKeyboard::SetStickX(int pad, int x, const PadBindings& bound) {
+void PadKeyboard::SetStickX(int pad, int x, const BoundKeys& bound) {
   x = ClampAxis(x);
   const HeldKeys& keys = pads_[pad];
   const auto held = [&](PadInput input) { return keys[static_cast<std::size_t>(input)][0] != 0; };
@@ -99,7 +99,7 @@ void PadKeyboard::SetStickX(int pad, int x, const PadBindings& bound) {
   SetInput(pad, PadInput::StickRight, StickDirectionHeld(held(PadInput::StickRight), x), bound);
 }
 
-void PadKeyboard::SetStickY(int pad, int y, const PadBindings& bound) {
+void PadKeyboard::SetStickY(int pad, int y, const BoundKeys& bound) {
   y = ClampAxis(y);
   const HeldKeys& keys = pads_[pad];
   const auto held = [&](PadInput input) { return keys[static_cast<std::size_t>(input)][0] != 0; };

@@ -6,16 +6,9 @@
 #include <map>
 #include <vector>
 
-namespace hopwerk {
+#include "platform/BoundKeys.h"
 
-// The keys the player bound to the game's actions, looked up at the moment of each press so a
-// rebinding takes effect at once. 0: not bound.
-struct PadBindings {
-  int jump = 0;
-  int fire = 0;
-  int activate = 0;
-  int pause = 0;
-};
+namespace hopwerk {
 
 // Everything on a pad the engine reacts to. The stick's four directions count as inputs of
 // their own once the stick has passed its dead zone.
@@ -44,7 +37,7 @@ constexpr int kStickReleaseAt = 10000;
 
 // The keys one input presses (0: none). South also presses Enter, which every menu and prompt
 // answers to and which nothing in play reads.
-std::array<int, 2> KeysOfPadInput(PadInput input, const PadBindings& bound);
+std::array<int, 2> KeysOfPadInput(PadInput input, const BoundKeys& bound);
 
 // Whether a stick direction is held after the axis moved to `towards` (the axis value measured
 // in that direction: positive is towards it).
@@ -55,10 +48,10 @@ bool StickDirectionHeld(bool wasHeld, int towards);
 class PadKeyboard {
  public:
   // A button or D-pad direction of pad `pad` went down or up.
-  void SetInput(int pad, PadInput input, bool down, const PadBindings& bound);
+  void SetInput(int pad, PadInput input, bool down, const BoundKeys& bound);
   // The left stick of pad `pad` moved; x grows to the right, y downwards.
-  void SetStickX(int pad, int x, const PadBindings& bound);
-  void SetStickY(int pad, int y, const PadBindings& bound);
+  void SetStickX(int pad, int x, const BoundKeys& bound);
+  void SetStickY(int pad, int y, const BoundKeys& bound);
   // The pad is gone: every key it held is released.
   void RemovePad(int pad);
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/BoundKeys.h"
 #include "platform/ByteStream.h"
-#include "platform/PadMap.h"
 #include "platform/Picture.h"
 
 namespace hopwerk {
@@ -132,9 +132,13 @@ class Platform {
   // never end as a success.
   [[noreturn]] virtual void WaitAnyKeyThenEnd(int status) = 0;
   virtual int NextTypedChar() = 0;
-  // Where a gamepad's action buttons look up the keys they stand for, at each press. The
-  // engine sets it for its lifetime; an empty function leaves those buttons pressing nothing.
-  virtual void SetPadBindingsSource(std::function<PadBindings()> source) { (void)source; }
+  // Where a gamepad's action buttons look up the keys they stand for, and F12 whether it is
+  // free for screenshots, at each press. The engine sets it for its lifetime; an empty function
+  // leaves those buttons pressing nothing.
+  virtual void SetBoundKeysSource(BoundKeysSource source) = 0;
+  // Whether the game window lost the keyboard focus since the last call, once per loss. A loss
+  // the focus came back from before anyone asked is forgotten: the player is back already.
+  virtual bool TakeFocusLoss() = 0;
 
   // --- Sound ---
   virtual SoundPtr LoadSoundFile(const std::string& path, bool loop) = 0;

@@ -7,6 +7,7 @@
 #include <ctime>
 #include <random>
 #include <string>
+#include <utility>
 
 #include "platform/Compositor.h"
 #include "platform/PictureBudget.h"
@@ -94,6 +95,9 @@ class PlatformCommon : public Platform {
   std::unique_ptr<ByteStream> OpenReadFile(const std::string& path) override;
   std::unique_ptr<ByteStream> OpenWriteFile(const std::string& path) override;
 
+  void SetBoundKeysSource(BoundKeysSource source) override { boundKeys_ = std::move(source); }
+  bool TakeFocusLoss() override;
+
   Compositor& GetCompositor() { return compositor_; }
   const PictureBudget& GetPictureBudget() const { return pictureBudget_; }
 
@@ -104,12 +108,25 @@ class PlatformCommon : public Platform {
   // there is one ("incbin::" names are left alone).
   std::string ResolvePath(const std::string& path) const;
 
+  // Where screenshots go: the desktop's pictures folder, no trailing "/".
+  virtual std::string UserPicturesFolder() = 0;
+  // Every key press from the player passes here before the game sees it.
+  void NoteKeyPressed(int key);
+  // Writes the last shown frame at the game's own size under the pictures folder, in a folder
+  // named after the game, and says where on the trace.
+  void SaveScreenshot();
+  void NoteFocusLost() { focusLost_ = true; }
+  void NoteFocusGained() { focusLost_ = false; }
+
   Compositor compositor_;
   // Every picture this platform loads or creates counts here while it lives.
   PictureBudget pictureBudget_;
   Backend backend_ = Backend::DirectX;
   bool displayOpen_ = false;
   std::mt19937 rng_;
+  std::string windowTitle_;
+  BoundKeysSource boundKeys_;
+  bool focusLost_ = false;
   // Empty: the process's own working folder (chdir). Otherwise a working folder kept by this
   // platform alone, for several headless engines in one process.
   std::string virtualWorkingFolder_;

@@ -1,5 +1,5 @@
-// The scripted input of hopwerk-replay: one event a line, "FRAME down|up|tap KEY" or
-// "FRAME type TEXT".
+// The scripted input of hopwerk-replay: one event a line, "FRAME down|up|tap KEY",
+// "FRAME type TEXT" or "FRAME unfocus|focus".
 #include <algorithm>
 #include <cctype>
 
@@ -105,6 +105,17 @@ bool ParseReplayScript(const std::string& text, std::vector<ReplayEvent>& events
       event.frame = frame;
       event.kind = ReplayEvent::Kind::Type;
       event.text = line.substr(j + 1);
+      parsed.push_back(event);
+      continue;
+    }
+    if (command == "unfocus" || command == "focus") {
+      size_t k = j;
+      while (k < line.size() && IsBlank(line[k])) ++k;
+      if (k < line.size() && line[k] != '#') return fail("nothing expected after " + command);
+      ReplayEvent event;
+      event.frame = frame;
+      event.kind =
+          command == "focus" ? ReplayEvent::Kind::FocusGained : ReplayEvent::Kind::FocusLost;
       parsed.push_back(event);
       continue;
     }

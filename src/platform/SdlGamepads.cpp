@@ -89,8 +89,8 @@ void SdlGamepads::Close(int instanceId) {
   keys_.RemovePad(instanceId);
 }
 
-bool SdlGamepads::HandleEvent(const SDL_Event& event, const PadBindingsSource& bound) {
-  const auto bindings = [&bound] { return bound ? bound() : PadBindings{}; };
+bool SdlGamepads::HandleEvent(const SDL_Event& event, const BoundKeysSource& bound) {
+  const auto bindings = [&bound] { return bound ? bound() : BoundKeys{}; };
   switch (event.type) {
     case SDL_CONTROLLERDEVICEADDED:
       Open(event.cdevice.which);
@@ -104,16 +104,16 @@ bool SdlGamepads::HandleEvent(const SDL_Event& event, const PadBindingsSource& b
       PadInput input = PadInput::Count;
       if (!PadInputOfButton(event.cbutton.button, input)) return true;
       const bool down = event.type == SDL_CONTROLLERBUTTONDOWN;
-      keys_.SetInput(event.cbutton.which, input, down, down ? bindings() : PadBindings{});
+      keys_.SetInput(event.cbutton.which, input, down, down ? bindings() : BoundKeys{});
       return true;
     }
     case SDL_CONTROLLERAXISMOTION:
       if (open_.count(event.caxis.which) == 0) return true;
       // Directions only press arrow keys, which no binding changes.
       if (event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTX) {
-        keys_.SetStickX(event.caxis.which, event.caxis.value, PadBindings{});
+        keys_.SetStickX(event.caxis.which, event.caxis.value, BoundKeys{});
       } else if (event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTY) {
-        keys_.SetStickY(event.caxis.which, event.caxis.value, PadBindings{});
+        keys_.SetStickY(event.caxis.which, event.caxis.value, BoundKeys{});
       }
       return true;
     default:

@@ -13,8 +13,6 @@ struct _SDL_GameController;
 
 namespace hopwerk {
 
-using PadBindingsSource = std::function<PadBindings()>;
-
 class SdlGamepads {
  public:
   SdlGamepads() = default;
@@ -29,7 +27,7 @@ class SdlGamepads {
 
   // Takes one SDL event; true when it was a pad's. `bound` is asked at each press (it may be
   // empty: the action buttons then press nothing).
-  bool HandleEvent(const SDL_Event& event, const PadBindingsSource& bound);
+  bool HandleEvent(const SDL_Event& event, const BoundKeysSource& bound);
 
   PadKeyboard& Keys() { return keys_; }
   int ConnectedCount() const { return static_cast<int>(open_.size()); }

@@ -109,13 +109,18 @@ bool SdlPlatform::OpenDisplay(int width, int height, int depth, int hertz) {
   if (!StartVideo()) return false;
   DestroyDisplay();
   displayOpen_ = false;
-  const int rate = hertz > 0 ? hertz : kDefaultHertz;
+  rate_ = hertz > 0 ? hertz : kDefaultHertz;
+  // The player's own Alt+Enter choice outweighs the game's.
+  const std::string remembered = RememberedWindowMode();
+  const bool fullScreenDesktop = depth == 0 && remembered == "FullScreen";
+  if (depth != 0 && remembered == "Window") depth = 0;
 
   Uint32 flags = SDL_WINDOW_HIDDEN;
   SDL_DisplayMode mode{};
   bool found = false;
   if (depth == 0) {
     flags |= SDL_WINDOW_RESIZABLE;
+    if (fullScreenDesktop) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
   } else {
     // An exact mode of the list; the refresh rate only decides between equal sizes, since
     // the game paces itself whatever the monitor runs at.
@@ -125,7 +130,7 @@ bool SdlPlatform::OpenDisplay(int width, int height, int depth, int hertz) {
       SDL_DisplayMode m;
       if (SDL_GetDisplayMode(0, i, &m) != 0) continue;
       if (m.w != width || m.h != height || DepthOfPixelFormat(m.format) != depth) continue;
-      if (!found || (mode.refresh_rate != rate && m.refresh_rate == rate)) {
+      if (!found || (mode.refresh_rate != rate_ && m.refresh_rate == rate_)) {
         mode = m;
         found = true;
       }
@@ -136,23 +141,13 @@ bool SdlPlatform::OpenDisplay(int width, int height, int depth, int hertz) {
   window_ = SDL_CreateWindow(windowTitle_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                              width, height, flags);
   if (window_ == nullptr) return false;
-  int refresh = 0;
-  if (found) {
-    if (SDL_SetWindowDisplayMode(window_, &mode) != 0) {
-      DestroyDisplay();
-      return false;
-    }
-    refresh = mode.refresh_rate;
-  } else {
-    SDL_DisplayMode desktop;
-    const int index = SDL_GetWindowDisplayIndex(window_);
-    if (SDL_GetDesktopDisplayMode(index < 0 ? 0 : index, &desktop) == 0) {
-      refresh = desktop.refresh_rate;
-    }
+  if (found && SDL_SetWindowDisplayMode(window_, &mode) != 0) {
+    DestroyDisplay();
+    return false;
   }
 
   // The retrace paces the game only where it runs at the game's own rate.
-  if (!CreateRenderer(refresh == rate)) {
+  if (!CreateRenderer(WindowRefreshRate() == rate_)) {
     DestroyDisplay();
     return false;
   }
@@ -164,11 +159,13 @@ bool SdlPlatform::OpenDisplay(int width, int height, int depth, int hertz) {
   }
   compositor_.Resize(width, height);
   pacer_ =
-      MakeFramePacer(static_cast<int64_t>(SDL_GetPerformanceFrequency()), rate, vsyncAvailable_);
+      MakeFramePacer(static_cast<int64_t>(SDL_GetPerformanceFrequency()), rate_, vsyncAvailable_);
   displayOpen_ = true;
   SDL_ShowWindow(window_);
   SDL_RaiseWindow(window_);
   SDL_StartTextInput();
+  // Nothing in the game is worked with the mouse; SDL hides it over our window only.
+  SDL_ShowCursor(SDL_DISABLE);
   ShowFrame();  // black, instead of whatever the window system leaves in a new window
   return true;
 }
@@ -237,12 +234,21 @@ void SdlPlatform::SetRendererVsync(bool on) {
 
 void SdlPlatform::ShowFrame() {
   if (renderer_ == nullptr || texture_ == nullptr) return;
-  const int w = compositor_.Width();
-  const int h = compositor_.Height();
-  const std::vector<uint32_t>& pixels = compositor_.Pixels();
+  // Kept readable for a screenshot while the next frame is drawn.
+  compositor_.MarkPresented();
+  const int w = compositor_.PresentedWidth();
+  const int h = compositor_.PresentedHeight();
+  const std::vector<uint32_t>& pixels = compositor_.PresentedPixels();
   if (w > 0 && h > 0 && pixels.size() >= static_cast<size_t>(w) * static_cast<size_t>(h)) {
     SDL_UpdateTexture(texture_, nullptr, pixels.data(), w * 4);
   }
+  ShowTexture();
+}
+
+void SdlPlatform::ShowTexture() {
+  if (renderer_ == nullptr || texture_ == nullptr) return;
+  const int w = compositor_.PresentedWidth();
+  const int h = compositor_.PresentedHeight();
   int outW = 0;
   int outH = 0;
   SDL_GetRendererOutputSize(renderer_, &outW, &outH);
@@ -287,10 +293,7 @@ bool SdlPlatform::PumpEvents() {
         break;
       case SDL_WINDOWEVENT:
         if (event.window.event == SDL_WINDOWEVENT_CLOSE) open = false;
-        if (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
-            event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
-          needsRedraw_ = true;
-        }
+        HandleWindowEvent(event);
         break;
       case SDL_KEYDOWN:
       case SDL_KEYUP:
@@ -300,7 +303,7 @@ bool SdlPlatform::PumpEvents() {
         for (const int c : Utf8ToLatin1(event.text.text)) QueueTyped(c);
         break;
       default:
-        pads_.HandleEvent(event, padBindings_);
+        pads_.HandleEvent(event, boundKeys_);
         break;
     }
   }
@@ -324,6 +327,11 @@ void SdlPlatform::HandleKeyEvent(const SDL_Event& event) {
   const int key = WindowsKeyFromScancode(scancode);
   if (key == 0) return;
   const auto index = static_cast<size_t>(scancode);
+  if (event.type == SDL_KEYDOWN && key == kKeyEnter && (event.key.keysym.mod & KMOD_ALT) != 0) {
+    // The desktop's own shortcut: the game never sees this Enter, or a menu would take it.
+    if (event.key.repeat == 0) ToggleFullScreen();
+    return;
+  }
   if (event.type == SDL_KEYDOWN) {
     if (!scancodeDown_[index]) {
       // Also after FlushKeys while the key is still held: its repeats show it is down.
@@ -333,6 +341,7 @@ void SdlPlatform::HandleKeyEvent(const SDL_Event& event) {
     if (event.key.repeat == 0) {
       if (keyHits_[key] < INT_MAX) ++keyHits_[key];
       if (key == kKeyEnter) QueueTyped(kKeyEnter);
+      NoteKeyPressed(key);
     }
     // Backspace repeats while held, as the letters typed beside it do.
     if (key == kKeyBackspace) QueueTyped(kKeyBackspace);
@@ -386,7 +395,7 @@ int SdlPlatform::WaitForPress(int closedStatus) {
     }
     if (needsRedraw_) {
       needsRedraw_ = false;
-      ShowFrame();
+      ShowTexture();
     }
     if (!videoStarted_) {
       SDL_Delay(10);
@@ -403,10 +412,6 @@ int SdlPlatform::NextTypedChar() {
     return 0;
   }
   return typed_[typedRead_++];
-}
-
-void SdlPlatform::SetPadBindingsSource(std::function<PadBindings()> source) {
-  padBindings_ = std::move(source);
 }
 
 // --- Time ---
@@ -459,6 +464,12 @@ std::string SdlPlatform::UserDocumentsFolder() {
   const std::string home = HomeFolder();
   const std::string config = XdgConfigFolder(std::getenv("XDG_CONFIG_HOME"), home);
   return XdgDocumentsFolder(ReadSmallTextFile(config + "/user-dirs.dirs"), home);
+}
+
+std::string SdlPlatform::UserPicturesFolder() {
+  const std::string home = HomeFolder();
+  const std::string config = XdgConfigFolder(std::getenv("XDG_CONFIG_HOME"), home);
+  return XdgPicturesFolder(ReadSmallTextFile(config + "/user-dirs.dirs"), home);
 }
 
 // --- Messages ---

@@ -47,7 +47,6 @@ class SdlPlatform : public PlatformCommon {
   int WaitAnyKey() override;
   [[noreturn]] void WaitAnyKeyThenEnd(int status) override;
   int NextTypedChar() override;
-  void SetPadBindingsSource(std::function<PadBindings()> source) override;
 
   SoundPtr LoadSoundFile(const std::string& path, bool loop) override;
   Channel PlaySoundOn(const SoundPtr& sound) override;
@@ -70,12 +69,16 @@ class SdlPlatform : public PlatformCommon {
 
  protected:
   std::tm LocalNow() override;
+  std::string UserPicturesFolder() override;
 
  private:
   bool StartVideo();
   bool CreateRenderer(bool vsync);
   void DestroyDisplay();
+  // Shows the frame just drawn; ShowTexture shows the last one again (the window was uncovered
+  // or resized).
   void ShowFrame();
+  void ShowTexture();
   // Services the window system; returns false when the player closed the game window.
   bool PumpEvents();
   // The next key press; a closed window ends the program with `closedStatus`.
@@ -83,6 +86,18 @@ class SdlPlatform : public PlatformCommon {
   void HandleKeyEvent(const SDL_Event& event);
   void QueueTyped(int c);
   void SetRendererVsync(bool on);
+  void HandleWindowEvent(const SDL_Event& event);
+  // The refresh rate of the display the window is on now (0: unknown).
+  int WindowRefreshRate();
+  // Paces by the retrace only where the display runs at the game's rate, re-read whenever the
+  // window moves to another display or changes between window and full screen.
+  void TuneToDisplay();
+  void ToggleFullScreen();
+  // The player's last Alt+Enter choice, kept with their settings: "FullScreen", "Window" or ""
+  // (none: the game's own choice stands).
+  std::string RememberedWindowMode();
+  void RememberWindowMode(bool fullScreen);
+  void SetMuted(bool muted);
   bool StartAudio();
   void StopAudio();
 
@@ -91,8 +106,8 @@ class SdlPlatform : public PlatformCommon {
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;
-  std::string windowTitle_;
   FramePacer pacer_;
+  int rate_ = 60;                // the frames a second the game asked for
   bool vsyncAvailable_ = false;  // the renderer was made with vsync (a 60 Hz display)
   bool vsyncOn_ = false;         // vsync currently set on the renderer
   bool needsRedraw_ = false;     // the window system lost what the window showed
@@ -105,10 +120,10 @@ class SdlPlatform : public PlatformCommon {
   std::vector<int> typed_;
   size_t typedRead_ = 0;
   SdlGamepads pads_;
-  PadBindingsSource padBindings_;
 
   bool audioTried_ = false;
   bool audioOpen_ = false;
+  bool muted_ = false;  // while the window is in the background
   int mixerChannels_ = 0;
   ChannelTable channels_;
 };

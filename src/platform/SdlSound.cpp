@@ -35,7 +35,15 @@ bool SdlPlatform::StartAudio() {
   }
   mixerChannels_ = Mix_AllocateChannels(kInitialMixerChannels);
   audioOpen_ = true;
+  SetMuted(muted_);
   return true;
+}
+
+void SdlPlatform::SetMuted(bool muted) {
+  muted_ = muted;
+  // The master volume leaves each channel's own volume alone, so unmuting restores the mix the
+  // game had set meanwhile.
+  if (audioOpen_) Mix_MasterVolume(muted ? 0 : MIX_MAX_VOLUME);
 }
 
 void SdlPlatform::StopAudio() {

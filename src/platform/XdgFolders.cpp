@@ -61,11 +61,11 @@ std::string XdgConfigFolder(const char* xdgConfigHome, const std::string& home) 
   return UnderHome(home, "/.config");
 }
 
-std::string ParseXdgDocumentsDir(const std::string& userDirsText, const std::string& home) {
+std::string ParseXdgUserDir(const std::string& userDirsText, const std::string& key,
+                            const std::string& home) {
   std::istringstream lines(userDirsText);
   std::string line;
   std::string found;
-  const std::string key = "XDG_DOCUMENTS_DIR";
   while (std::getline(lines, line)) {
     line = Trim(line);
     if (line.empty() || line[0] == '#') continue;
@@ -90,6 +90,12 @@ std::string XdgDocumentsFolder(const std::string& userDirsText, const std::strin
   const std::string fromFile = ParseXdgDocumentsDir(userDirsText, home);
   if (!fromFile.empty()) return fromFile;
   return UnderHome(home, "/Documents");
+}
+
+std::string XdgPicturesFolder(const std::string& userDirsText, const std::string& home) {
+  const std::string fromFile = ParseXdgUserDir(userDirsText, "XDG_PICTURES_DIR", home);
+  if (!fromFile.empty()) return fromFile;
+  return UnderHome(home, "/Pictures");
 }
 
 }  // namespace hopwerk

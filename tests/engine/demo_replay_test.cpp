@@ -252,6 +252,52 @@ namespace hopwerk {
 namespace {
 
 // The demo's status screen on a made-up play state, as the level frame will draw it.
+// Switching to another window mid-level pauses the frog as the pause key does and mutes the
+// sound until the window is back; F12 saves the frame on display in the pictures folder, and
+// the pause key goes on.
+TEST_F(DemoTest, LosingTheFocusPausesTheLevelAndF12SavesTheShownFrame) {
+  const int loading = LoadingFrames();
+  const int menu = loading + 30;
+  const int level = menu + 16;
+  const std::string input =
+      std::to_string(loading + 5) + " tap ESC\n" + std::to_string(loading + 10) + " tap ESC\n" +
+      std::to_string(menu) + " tap ENTER\n" + std::to_string(menu + 10) + " tap ENTER\n" +
+      std::to_string(menu + 15) + " tap ENTER\n" + std::to_string(level) + " down RIGHT\n" +
+      std::to_string(level + 20) + " unfocus\n" + std::to_string(level + 40) + " focus\n" +
+      std::to_string(level + 50) + " tap F12\n" + std::to_string(level + 60) + " tap F1\n";
+  // A flush at the end of the pause forgets held keys, as after every pause: RIGHT again.
+  const std::string resume = input + std::to_string(level + 65) + " down RIGHT\n";
+  const auto playerX = [](const ReplayResult& r) {
+    for (const std::string& line : r.lines) {
+      if (line.rfind("state| PlayerX=", 0) == 0) return std::stoi(line.substr(15));
+    }
+    return -1;
+  };
+  const std::string at = std::to_string(level + 50) + ":" + Shot("shown");
+  const ReplayResult r =
+      Play(input, {"--frames", std::to_string(level + 59), "--state", "--shot", at});
+  const int atLoss = playerX(Play(input, {"--frames", std::to_string(level + 21), "--state"}));
+  EXPECT_EQ(playerX(r), atLoss) << "the frog walked on while the window was away";
+  EXPECT_GT(playerX(Play(resume, {"--frames", std::to_string(level + 90), "--state"})), atLoss)
+      << "the pause key did not resume the level";
+
+  const int lost = r.IndexOf("Game paused: the window lost the focus");
+  EXPECT_TRUE(lost > r.IndexOf("sound| mute") && r.IndexOf("sound| mute") >= 0);
+  EXPECT_GT(r.IndexOf("sound| unmute"), lost);
+  const std::string folder = home.path() + "/Pictures/Hopwerk/Hopwerk Demo/";
+  std::string saved;
+  for (const std::string& line : r.lines) {
+    if (line.rfind("Screenshot saved to " + folder, 0) == 0) saved = line.substr(20);
+  }
+  ASSERT_FALSE(saved.empty()) << "no screenshot trace line";
+  const PicturePtr screenshot = LoadPictureFile(saved);
+  const PicturePtr shown = LoadPictureFile(Shot("shown"));
+  ASSERT_TRUE(screenshot && shown);
+  EXPECT_EQ(screenshot->width, 640);
+  EXPECT_EQ(screenshot->height, 480);
+  EXPECT_EQ(screenshot->frames[0].pixels, shown->frames[0].pixels);
+}
+
 class DemoStatusTest : public ::testing::Test {
  protected:
   void SetUp() override {

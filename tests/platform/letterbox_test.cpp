@@ -16,12 +16,15 @@ TEST(Letterbox, SameSizeFillsTheWindow) {
   ExpectRect(LetterboxRect(640, 480, 640, 480), 0, 0, 640, 480);
 }
 
-TEST(Letterbox, WiderWindowGetsSideBars) {
-  ExpectRect(LetterboxRect(640, 480, 1920, 1080), 240, 0, 1440, 1080);
+TEST(Letterbox, LargestWholeScaleThatFitsCentred) {
+  ExpectRect(LetterboxRect(640, 480, 1920, 1080), 320, 60, 1280, 960);
+  ExpectRect(LetterboxRect(640, 480, 640, 1000), 0, 260, 640, 480);
+  ExpectRect(LetterboxRect(320, 200, 1920, 1200), 0, 0, 1920, 1200);
 }
 
-TEST(Letterbox, TallerWindowGetsTopAndBottomBars) {
-  ExpectRect(LetterboxRect(640, 480, 640, 1000), 0, 260, 640, 480);
+TEST(Letterbox, WindowSmallerThanTheFrameShrinksItKeepingProportions) {
+  ExpectRect(LetterboxRect(640, 480, 320, 400), 0, 80, 320, 240);
+  ExpectRect(LetterboxRect(640, 480, 600, 240), 140, 0, 320, 240);
 }
 
 TEST(Letterbox, TinyAndDegenerateSizes) {
@@ -41,7 +44,7 @@ TEST(Letterbox, HugeSizesDoNotOverflow) {
 
 TEST(Letterbox, WholeScale) {
   EXPECT_TRUE(IsWholeScale(640, 480, LetterboxRect(640, 480, 1280, 1000)));
-  EXPECT_FALSE(IsWholeScale(640, 480, LetterboxRect(640, 480, 1000, 1000)));
+  EXPECT_FALSE(IsWholeScale(640, 480, LetterboxRect(640, 480, 500, 500)));
   EXPECT_TRUE(IsWholeScale(640, 480, LetterboxRect(640, 480, 640, 480)));
   EXPECT_FALSE(IsWholeScale(0, 480, ScreenRect{}));
 }

@@ -8,7 +8,7 @@
 namespace hopwerk {
 namespace {
 
-constexpr PadBindings kBound{164, 162, 32, 112};
+constexpr BoundKeys kBound{164, 162, 32, 112};
 
 TEST(PadMap, EachInputPressesItsKeys) {
   struct Row {
@@ -85,9 +85,9 @@ TEST(PadMap, StickMovesBetweenDirectionsWithoutStickingOrRepeating) {
 TEST(PadMap, ReleaseLetsGoOfTheKeyPressedEvenAfterRebinding) {
   PadKeyboard pad;
   pad.SetInput(0, PadInput::West, true, kBound);
-  pad.SetInput(0, PadInput::West, false, PadBindings{164, 65, 32, 112});
+  pad.SetInput(0, PadInput::West, false, BoundKeys{164, 65, 32, 112});
   EXPECT_FALSE(pad.IsDown(162));
-  pad.SetInput(0, PadInput::West, true, PadBindings{164, 65, 32, 112});
+  pad.SetInput(0, PadInput::West, true, BoundKeys{164, 65, 32, 112});
   EXPECT_TRUE(pad.IsDown(65));
 }
 
@@ -109,14 +109,14 @@ TEST(PadMap, SharedKeysAreCountedAndRemovingAPadReleasesOnlyItsKeys) {
 
 TEST(PadMap, KeysOutsideTheEngineRangeOrDoubledArePressedOnce) {
   PadKeyboard pad;
-  pad.SetInput(0, PadInput::South, true, PadBindings{kKeyEnter, 0, -5, 4000});
-  pad.SetInput(0, PadInput::West, true, PadBindings{kKeyEnter, 0, -5, 4000});
-  pad.SetInput(0, PadInput::North, true, PadBindings{kKeyEnter, 0, -5, 4000});
-  pad.SetInput(0, PadInput::Start, true, PadBindings{kKeyEnter, 0, -5, 4000});
+  pad.SetInput(0, PadInput::South, true, BoundKeys{kKeyEnter, 0, -5, 4000});
+  pad.SetInput(0, PadInput::West, true, BoundKeys{kKeyEnter, 0, -5, 4000});
+  pad.SetInput(0, PadInput::North, true, BoundKeys{kKeyEnter, 0, -5, 4000});
+  pad.SetInput(0, PadInput::Start, true, BoundKeys{kKeyEnter, 0, -5, 4000});
   EXPECT_EQ(pad.TakePresses(), (std::vector<int>{kKeyEnter}));
   EXPECT_FALSE(pad.IsDown(0));
   EXPECT_FALSE(pad.IsDown(256));
-  pad.SetInput(0, PadInput::South, false, PadBindings{});
+  pad.SetInput(0, PadInput::South, false, BoundKeys{});
   EXPECT_FALSE(pad.IsDown(kKeyEnter));
 }
 

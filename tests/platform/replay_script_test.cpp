@@ -59,12 +59,14 @@ TEST(ReplayScript, ParsesEveryCommandCommentsAndBlankLines) {
       "12 type Hello # not a comment\n"
       "13 type  two spaces\n"
       "20 tap ENTER\n"
+      "25 unfocus  # the player switched away\n"
+      "26 focus\n"
       "  30\tdown\t65";  // no final line break
   std::vector<ReplayEvent> events;
   std::string error;
   ASSERT_TRUE(ParseReplayScript(text, events, error)) << error;
   EXPECT_EQ(error, "");
-  ASSERT_EQ(events.size(), 7u);
+  ASSERT_EQ(events.size(), 9u);
   EXPECT_EQ(events[0].frame, 0);
   EXPECT_EQ(events[0].kind, Kind::Down);
   EXPECT_EQ(events[0].key, 39);
@@ -80,8 +82,11 @@ TEST(ReplayScript, ParsesEveryCommandCommentsAndBlankLines) {
   EXPECT_EQ(events[5].frame, 21);  // a tap releases on the next frame
   EXPECT_EQ(events[5].kind, Kind::Up);
   EXPECT_EQ(events[5].key, 13);
-  EXPECT_EQ(events[6].frame, 30);
-  EXPECT_EQ(events[6].key, 65);
+  EXPECT_EQ(events[6].kind, Kind::FocusLost);
+  EXPECT_EQ(events[7].kind, Kind::FocusGained);
+  EXPECT_EQ(events[7].frame, 26);
+  EXPECT_EQ(events[8].frame, 30);
+  EXPECT_EQ(events[8].key, 65);
 }
 
 TEST(ReplayScript, SortsByFrameKeepingTheOrderWithinAFrame) {
@@ -132,6 +137,7 @@ TEST(ReplayScript, ErrorsNameTheLine) {
       {"99999999999999999999 down A\n", "line 1: "},
       {"1.5 down A\n", "line 1: "},
       {"7 DOWN A\n", "line 1: "},
+      {"7 focus A\n", "line 1: "},
   };
   for (const Case& c : cases) {
     std::vector<ReplayEvent> events;

@@ -59,7 +59,7 @@ class SdlGamepadsTest : public ::testing::Test {
   bool Down(int key) { return pads_.Keys().IsDown(key); }
 
   SdlGamepads pads_;
-  PadBindings bound_{164, 162, 32, 112};
+  BoundKeys bound_{164, 162, 32, 112};
   SDL_Joystick* joystick_ = nullptr;
 };
 
@@ -135,8 +135,8 @@ TEST(SdlPlatformPad, PadDrivesThePlatformKeys) {
   setenv("SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS", "1", 1);
   SdlPlatform platform("./");
   ASSERT_TRUE(platform.OpenDisplay(320, 240, 0, 60)) << SDL_GetError();
-  PadBindings bound{164, 162, 32, 112};
-  platform.SetPadBindingsSource([&bound] { return bound; });
+  BoundKeys bound{164, 162, 32, 112};
+  platform.SetBoundKeysSource([&bound] { return bound; });
 
   const int index = AttachVirtualPad();
   ASSERT_GE(index, 0) << SDL_GetError();
@@ -171,7 +171,7 @@ TEST(SdlPlatformPad, PadDrivesThePlatformKeys) {
   platform.PresentFrame(0);
   EXPECT_FALSE(platform.IsKeyDown(164));
   EXPECT_FALSE(platform.IsKeyDown(kKeyEscape));
-  platform.SetPadBindingsSource(nullptr);
+  platform.SetBoundKeysSource(nullptr);
 }
 
 }  // namespace

@@ -24,9 +24,11 @@ TEST(XdgFolders, DocumentsFromHomeRelativeEntry) {
   const std::string text =
       "# This file is written by xdg-user-dirs-update\n"
       "XDG_DESKTOP_DIR=\"$HOME/Desktop\"\n"
-      "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n";
+      "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n"
+      "XDG_PICTURES_DIR=\"$HOME/Bilder\"\n";
   EXPECT_EQ(ParseXdgDocumentsDir(text, "/home/ann"), "/home/ann/Dokumente");
   EXPECT_EQ(XdgDocumentsFolder(text, "/home/ann"), "/home/ann/Dokumente");
+  EXPECT_EQ(XdgPicturesFolder(text, "/home/ann"), "/home/ann/Bilder");
 }
 
 TEST(XdgFolders, DocumentsAbsoluteEntryAndEscapes) {
@@ -65,6 +67,7 @@ TEST(XdgFolders, MalformedEntriesAreIgnored) {
 TEST(XdgFolders, DocumentsFallBackToHomeDocuments) {
   EXPECT_EQ(XdgDocumentsFolder("", "/home/ann"), "/home/ann/Documents");
   EXPECT_EQ(XdgDocumentsFolder("garbage\n=\"\n", "/home/ann/"), "/home/ann/Documents");
+  EXPECT_EQ(XdgPicturesFolder("", "/home/ann"), "/home/ann/Pictures");
 }
 
 }  // namespace
