@@ -476,6 +476,15 @@ TEST_F(TiledTest, BadMapsEndInClearErrorsAndLeaveTheLevelAlone) {
            R"(<objectgroup name="O"><object id="8" class="collectable" x="0" y="0"><properties><property name="Type" value="Coin"/><property name="TScript" value="Nowhere"/></properties></object></objectgroup>)"),
        "names the script \"Nowhere\", but"},
       {"not xml", "<map", "Marsh.tmx: not well-formed XML"},
+      {"huge chunk",
+       Replaced(
+           Map(R"(<layer id="1" name="Vast"><data encoding="csv"><chunk x="0" y="0" width="65536" height="65536">1</chunk></data></layer>)"),
+           R"(infinite="0")", R"(infinite="1")"),
+       "layer \"Vast\": a chunk of 65536 x 65536 tiles is too large"},
+      {"huge tile object",
+       Map(kPlayer +
+           R"(<objectgroup name="O"><object id="9" gid="1" x="0" y="8" width="100000" height="8"/></objectgroup>)"),
+       "a picture of 100000 x 8 pixels cannot be made"},
       {"missing image",
        Map(Layer(Csv("1,0,0,0,0,0,0,0,0,0,0,0")) + kPlayer, "",
            R"(<tileset firstgid="1" name="T" tilewidth="8" tileheight="8" tilecount="4" columns="2"><image source="gone.png"/></tileset>)"),

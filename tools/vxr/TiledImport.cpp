@@ -332,6 +332,7 @@ struct Importer {
                         std::string(cls == "collectable" ? "collectable" : "actor"));
       }
       v["OType"] = NumberValue(cls == "collectable" ? 3 : 2);
+      if (!v.count("R") && !v.count("G") && !v.count("B")) SetColour(v, layer.tint);
       if (cls == "player") ++players;
       // Actors stand on their bottom centre, collectables on their centre; a tile object's
       // position is its bottom-left corner, a rectangle's its top-left one.

@@ -294,7 +294,9 @@ std::vector<uint32_t> DecodeTileData(const pugi::xml_node& data, const pugi::xml
   if (encoding.empty()) {
     for (const pugi::xml_node t : block.children("tile")) {
       if (static_cast<int64_t>(gids.size()) >= cells) where.Fail("more tiles than the layer holds");
-      gids.push_back(static_cast<uint32_t>(t.attribute("gid").as_ullong(0)));
+      const unsigned long long gid = t.attribute("gid").as_ullong(0);
+      if (gid > 0xFFFFFFFFull) where.Fail("a gid in the tile data is too large");
+      gids.push_back(static_cast<uint32_t>(gid));
     }
   } else if (encoding == "csv") {
     if (!compression.empty()) where.Fail("CSV tile data cannot be compressed");
@@ -378,7 +380,8 @@ void ReadTileLayer(const pugi::xml_node& node, const TiledMap& map, TiledLayer& 
                              y0 + static_cast<int>(i / static_cast<size_t>(w)), gids[i]});
     }
   };
-  if (map.infinite) {
+  // Infinite maps keep their tiles in chunks; a layer saved without them is read whole.
+  if (map.infinite && data.child("chunk")) {
     size_t chunks = 0;
     for (const pugi::xml_node chunk : data.children("chunk")) {
       if (++chunks > 65536) where.Fail("too many chunks");
@@ -424,7 +427,9 @@ TiledObject ReadObject(const pugi::xml_node& o, const Where& layerWhere) {
   object.width = RealAttribute(o, "width", 0, where);
   object.height = RealAttribute(o, "height", 0, where);
   object.rotation = RealAttribute(o, "rotation", 0, where);
-  object.gid = static_cast<uint32_t>(o.attribute("gid").as_ullong(0));
+  const unsigned long long gid = o.attribute("gid").as_ullong(0);
+  if (gid > 0xFFFFFFFFull) where.Fail("its gid is too large");
+  object.gid = static_cast<uint32_t>(gid);
   object.templateFile = o.attribute("template").value();
   object.point = static_cast<bool>(o.child("point"));
   object.ellipse = static_cast<bool>(o.child("ellipse"));
