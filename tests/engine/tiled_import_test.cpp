@@ -457,7 +457,7 @@ TEST_F(TiledTest, BadMapsEndInClearErrorsAndLeaveTheLevelAlone) {
       {"rotated object",
        Map(kPlayer +
            R"(<objectgroup name="O"><object id="7" gid="1" x="0" y="8" rotation="90"/></objectgroup>)"),
-       "object 7: is rotated by 90"},
+       "object 7: is rotated by 90 degrees"},
       {"rotated tile", Map(Layer(Csv("536870913,0,0,0,0,0,0,0,0,0,0,0")) + kPlayer),
        "tile at column 0, row 0: is rotated"},
       {"isometric", Replaced(Map(kPlayer), "orthogonal", "isometric"),

@@ -4,7 +4,9 @@
 #include <filesystem>
 #include <map>
 #include <set>
+#include <sstream>
 #include <tuple>
+#include <unordered_map>
 
 #include "EntryBuilder.h"
 #include "VxrTool.h"
@@ -67,6 +69,13 @@ EntryValue FieldValue(const EntryField& field, const TiledProperty& p, const std
                     std::to_string(low) + " to " + std::to_string(high));
   }
   return NumberValue(v);
+}
+
+// A number as an author typed it: 90, 0.3.
+std::string Number(double v) {
+  std::ostringstream out;
+  out << v;
+  return out.str();
 }
 
 int Round(double v) {
@@ -163,24 +172,39 @@ struct Importer {
       bool stacks;  // its picture is one grid cell high, so equal runs below can join it
     };
     std::vector<Run> runs;
+    // Every gid is looked up and cut once per layer, however often it is placed.
+    struct Seen {
+      const TiledTileset* set;
+      const CutPicture* pic;
+      int otype;
+    };
+    std::unordered_map<uint32_t, Seen> seen;
     for (const TiledCell& cell : layer.cells) {
-      const std::string at =
-          where + ", tile at column " + std::to_string(cell.x) + ", row " + std::to_string(cell.y);
-      int tileId = 0;
-      const TiledTileset& set = Tile(cell.gid, tileId, at);
-      TileLook look;
-      look.set = &set;
-      look.tileId = tileId;
-      look.flipH = cell.gid & kTiledFlipH;
-      look.flipV = cell.gid & kTiledFlipV;
-      look.alpha = alpha;
-      const CutPicture& pic = out.pictures->Cut(look, "Pictures", at);
-      const int otype = TileIsWall(set, tileId) ? 1 : 0;
+      const auto at = [&] {
+        return where + ", tile at column " + std::to_string(cell.x) + ", row " +
+               std::to_string(cell.y);
+      };
+      auto found = seen.find(cell.gid);
+      if (found == seen.end()) {
+        int tileId = 0;
+        const TiledTileset& set = Tile(cell.gid, tileId, at());
+        TileLook look;
+        look.set = &set;
+        look.tileId = tileId;
+        look.flipH = cell.gid & kTiledFlipH;
+        look.flipV = cell.gid & kTiledFlipV;
+        look.alpha = alpha;
+        const CutPicture& cut = out.pictures->Cut(look, "Pictures", at());
+        found = seen.emplace(cell.gid, Seen{&set, &cut, TileIsWall(set, tileId) ? 1 : 0}).first;
+      }
+      const TiledTileset& set = *found->second.set;
+      const CutPicture& pic = *found->second.pic;
+      const int otype = found->second.otype;
       // Tiles stand on the bottom-left corner of their cell.
       const int64_t x = int64_t{ox} + int64_t{cell.x} * map.tileWidth + set.offsetX;
       const int64_t y =
           int64_t{oy} + (int64_t{cell.y} + 1) * map.tileHeight - pic.frameHeight + set.offsetY;
-      CheckInWorld(x, y, at);
+      if (x < 0 || y < 0 || x > kWorldSize || y > kWorldSize) CheckInWorld(x, y, at());
       // Copies repeat at the picture's own size, so only grid-sized tiles can be merged.
       Run* last = runs.empty() ? nullptr : &runs.back();
       if (last && last->row == cell.y && last->column + last->length == cell.x &&
@@ -233,7 +257,7 @@ struct Importer {
       Fail(where, "uses the template " + Quote(o.templateFile) + "; detach it before importing");
     }
     if (o.rotation != 0) {
-      Fail(where, "is rotated by " + std::to_string(o.rotation) +
+      Fail(where, "is rotated by " + Number(o.rotation) +
                       " degrees; the engine cannot draw rotated objects");
     }
     if (!o.shape.empty()) Fail(where, "is a " + o.shape + "; the engine has no such shape");
@@ -401,7 +425,7 @@ struct Importer {
       if (std::fabs(d - backgroundDivisor) > 1e-6 || backgroundDivisor < 1) backgroundDivisor = -1;
     }
     if (backgroundDivisor < 0) {
-      Fail(where, "has the parallax factor " + std::to_string(layer.parallaxX) +
+      Fail(where, "has the parallax factor " + Number(layer.parallaxX) +
                       "; the background scrolls at 1, 1/2, 1/3, ... of the camera's speed, or 0");
     }
     backgroundPic =
