@@ -49,6 +49,12 @@ std::string Replaced(std::string s, const std::string& from, const std::string& 
   return s.replace(s.find(from), from.size(), to);
 }
 
+std::string Repeated(const std::string& s, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) out += s;
+  return out;
+}
+
 std::string Layer(const std::string& data, const std::string& attributes = "") {
   return R"(<layer id="1" name="Ground" width="4" height="3" )" + attributes + ">" + data +
          "</layer>";
@@ -115,13 +121,11 @@ class TiledTest : public ::testing::Test {
   std::string Src(const std::string& name) const { return dir.path() + "/src/" + name; }
   std::string LevelDir() const { return maps + "/Marsh"; }
 
-  ToolRun Import(const std::string& tmx) {
-    fs::create_directories(dir.path() + "/src");
-    test::WriteFile(Src("Marsh.tmx"), tmx);
+  ToolRun Import(const std::string& map, const std::string& file = "Marsh.tmx") {
+    test::WriteFile(Src(file), map);
     const std::string out = dir.path() + "/tool.out", err = dir.path() + "/tool.err";
-    const std::string command = std::string("'") + HOPWERK_BIN_DIR + "/vxr' tiled '" +
-                                Src("Marsh.tmx") + "' '" + LevelDir() + "' >'" + out + "' 2>'" +
-                                err + "'";
+    const std::string command = std::string("'") + HOPWERK_BIN_DIR + "/vxr' tiled '" + Src(file) +
+                                "' '" + LevelDir() + "' >'" + out + "' 2>'" + err + "'";
     const int raw = std::system(command.c_str());
     ToolRun run;
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -363,6 +367,53 @@ TEST_F(TiledTest, CollectionsGroupsAndChunksArePlacedWhereTheMapShowsThem) {
   EXPECT_TRUE(DataPicture("Pictures/Rocks_7.png"));
 }
 
+// The same map saved as JSON gives the same level: tile data as a list and as base64 with zlib,
+// a group's offset, an embedded tileset with its wall and animation, objects with properties.
+TEST_F(TiledTest, JsonMapsGiveTheSameLevelAsTmx) {
+  const std::vector<uint32_t> gids = {3, 1, 1, 0, 2, 2, 0, 0, 0, 0, 0, 2147483652u};
+  const std::string zlib = Base64(Deflate(GidBytes(gids), 15));
+  const std::string tmx = Map(
+      R"(<group name="G" offsetx="8"><layer id="1" name="A" width="4" height="3">)" +
+      Csv("3,1,1,0,2,2,0,0,0,0,0,2147483652") +
+      R"(</layer></group><layer id="2" name="B" width="4" height="3" opacity="0.5">)"
+      R"(<data encoding="base64" compression="zlib">)" +
+      zlib + "</data></layer>" + kPlayer +
+      R"(<objectgroup name="O"><object id="3" class="collectable" gid="4" x="16" y="24" width="8" height="8">
+       <properties><property name="Type" value="Coin"/><property name="SkillHard" type="bool" value="false"/></properties></object>
+       <object id="4" class="text" x="3" y="4"><text color="#102030">Hi</text></object></objectgroup>)");
+  const std::string json = R"({"type": "map", "orientation": "orthogonal", "width": 4, "height": 3,
+   "tilewidth": 8, "tileheight": 8, "infinite": false,
+   "tilesets": [{"firstgid": 1, "name": "T", "tilewidth": 8, "tileheight": 8, "tilecount": 4,
+     "columns": 2, "image": "tiles.png", "imagewidth": 16, "imageheight": 16,
+     "tiles": [{"id": 1, "properties": [{"name": "wall", "type": "bool", "value": true}]},
+               {"id": 2, "animation": [{"tileid": 2, "duration": 100}, {"tileid": 3, "duration": 200}]}]}],
+   "layers": [
+    {"type": "group", "name": "G", "offsetx": 8, "layers": [
+      {"type": "tilelayer", "name": "A", "width": 4, "height": 3,
+       "data": [3, 1, 1, 0, 2, 2, 0, 0, 0, 0, 0, 2147483652]}]},
+    {"type": "tilelayer", "name": "B", "width": 4, "height": 3, "opacity": 0.5,
+     "encoding": "base64", "compression": "zlib", "data": ")" +
+                           zlib + R"("},
+    {"type": "objectgroup", "name": "Start", "objects": [
+      {"id": 1, "name": "Frog", "class": "player", "x": 4, "y": 40, "point": true,
+       "properties": [{"name": "Type", "type": "string", "value": "Hero"}]}]},
+    {"type": "objectgroup", "name": "O", "objects": [
+      {"id": 3, "class": "collectable", "gid": 4, "x": 16, "y": 24, "width": 8, "height": 8,
+       "properties": [{"name": "Type", "value": "Coin"}, {"name": "SkillHard", "type": "bool", "value": false}]},
+      {"id": 4, "class": "text", "x": 3, "y": 4, "text": {"text": "Hi", "color": "#102030"}}]}]})";
+  ASSERT_EQ(Import(tmx).status, 0);
+  const std::vector<Fields> fromTmx = Objects();
+  ASSERT_EQ(fromTmx.size(), 11u);
+  const ToolRun run = Import(json, "Marsh.tmj");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(Objects(), fromTmx);
+  EXPECT_NE(Import(R"({"type": "map", "orientation": "hexagonal"})", "Marsh.tmj")
+                .err.find("\"hexagonal\" orientation cannot be played"),
+            std::string::npos);
+  EXPECT_NE(Import(R"({"type": "map", "width": "wide"})", "Marsh.json").err.find("Marsh.json: "),
+            std::string::npos);
+}
+
 // The imported level, packed and loaded by the engine: every object as the map placed it, with
 // its picture.
 TEST_F(TiledTest, ImportedLevelLoadsInTheEngine) {
@@ -481,6 +532,9 @@ TEST_F(TiledTest, BadMapsEndInClearErrorsAndLeaveTheLevelAlone) {
            Map(R"(<layer id="1" name="Vast"><data encoding="csv"><chunk x="0" y="0" width="65536" height="65536">1</chunk></data></layer>)"),
            R"(infinite="0")", R"(infinite="1")"),
        "layer \"Vast\": a chunk of 65536 x 65536 tiles is too large"},
+      {"deep groups",
+       Map(Repeated(R"(<group name="G">)", 100000) + Repeated("</group>", 100000) + kPlayer),
+       "groups nested more than 64 deep"},
       {"huge tile object",
        Map(kPlayer +
            R"(<objectgroup name="O"><object id="9" gid="1" x="0" y="8" width="100000" height="8"/></objectgroup>)"),

@@ -1,5 +1,6 @@
-// The Tiled importer of vxr tiled: the bytes are a TMX map beside a small tileset picture; the
-// map is read and mapped to a level, and whatever it holds ends in a ToolError at worst.
+// The Tiled importer of vxr tiled: the bytes are a map beside a small tileset picture, in JSON
+// when they start with "{", else TMX; the map is read and mapped to a level, and whatever it
+// holds ends in a ToolError at worst.
 #include <filesystem>
 
 #include "FuzzSupport.h"
@@ -16,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return WritePngWithAlpha(folder.path() + "/tiles.png", pixels.data(), 16, 16);
   }();
   if (!tileset) return 0;
-  const std::string map = folder.path() + "/map.tmx";
+  const bool json = size > 0 && data[0] == '{';
+  const std::string map = folder.path() + (json ? "/map.tmj" : "/map.tmx");
   fuzz::WriteBytes(map, data, size);
   try {
     const TiledMap read = ReadTiledMap(map);

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <pugixml.hpp>
 
+#include "TiledParse.h"
 #include "VxrTool.h"
 
 namespace hopwerk {
@@ -15,24 +16,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// What a message says where: "map.tmx: layer "Ground"".
-struct Where {
-  std::string text;
-  [[noreturn]] void Fail(const std::string& what) const { throw ToolError{text + ": " + what}; }
-};
+using Where = TiledWhere;
 
 std::string Quote(const std::string& s) {
   return "\"" + s + "\"";
 }
 
 void LoadXml(const std::string& path, pugi::xml_document& doc, const std::string& context) {
-  std::error_code ec;
-  const auto size = fs::file_size(path, ec);
-  if (ec) throw ToolError{context + ": cannot read " + path + ": " + ec.message()};
-  if (size > static_cast<uintmax_t>(kMaxTiledFileBytes)) {
-    throw ToolError{path + ": larger than " + std::to_string(kMaxTiledFileBytes >> 20) + " MiB"};
-  }
-  const std::vector<uint8_t> bytes = ReadWholeFile(path);
+  const std::vector<uint8_t> bytes = ReadTiledFile(path, context);
   const pugi::xml_parse_result result = doc.load_buffer(bytes.data(), bytes.size());
   if (!result) {
     throw ToolError{path + ": not well-formed XML at byte " + std::to_string(result.offset) + ": " +
@@ -284,23 +275,14 @@ std::vector<uint8_t> Inflate(const std::vector<uint8_t>& in, size_t expected, bo
   return out;
 }
 
-// The gids of a width x height block in `data`'s encoding, row by row.
-std::vector<uint32_t> DecodeTileData(const pugi::xml_node& data, const pugi::xml_node& block,
-                                     int64_t cells, const Where& where) {
-  const std::string encoding = data.attribute("encoding").value();
-  const std::string compression = data.attribute("compression").value();
+// The gids of a block in one of the text encodings.
+std::vector<uint32_t> DecodeText(const std::string& encoding, const std::string& compression,
+                                 const char* text, int64_t cells, const Where& where) {
   std::vector<uint32_t> gids;
   gids.reserve(static_cast<size_t>(cells));
-  if (encoding.empty()) {
-    for (const pugi::xml_node t : block.children("tile")) {
-      if (static_cast<int64_t>(gids.size()) >= cells) where.Fail("more tiles than the layer holds");
-      const unsigned long long gid = t.attribute("gid").as_ullong(0);
-      if (gid > 0xFFFFFFFFull) where.Fail("a gid in the tile data is too large");
-      gids.push_back(static_cast<uint32_t>(gid));
-    }
-  } else if (encoding == "csv") {
+  if (encoding == "csv") {
     if (!compression.empty()) where.Fail("CSV tile data cannot be compressed");
-    const char* p = block.child_value();
+    const char* p = text;
     while (*p) {
       while (*p == ' ' || *p == '\n' || *p == '\r' || *p == '\t' || *p == ',') ++p;
       if (!*p) break;
@@ -314,7 +296,7 @@ std::vector<uint32_t> DecodeTileData(const pugi::xml_node& data, const pugi::xml
       gids.push_back(static_cast<uint32_t>(v));
     }
   } else if (encoding == "base64") {
-    std::vector<uint8_t> bytes = DecodeBase64(block.child_value(), where);
+    std::vector<uint8_t> bytes = DecodeBase64(text, where);
     const size_t expected = static_cast<size_t>(cells) * 4;
     if (compression == "zlib" || compression == "gzip") {
       bytes = Inflate(bytes, expected, compression == "gzip", where);
@@ -330,6 +312,30 @@ std::vector<uint32_t> DecodeTileData(const pugi::xml_node& data, const pugi::xml
     }
   } else {
     where.Fail("tile data encoding " + Quote(encoding) + " is not supported");
+  }
+  if (static_cast<int64_t>(gids.size()) != cells) {
+    where.Fail("the tile data holds " + std::to_string(gids.size()) + " tiles where " +
+               std::to_string(cells) + " were expected");
+  }
+  return gids;
+}
+
+// The gids of a width x height block in `data`'s encoding, row by row.
+std::vector<uint32_t> DecodeTileData(const pugi::xml_node& data, const pugi::xml_node& block,
+                                     int64_t cells, const Where& where) {
+  const std::string encoding = data.attribute("encoding").value();
+  const std::string compression = data.attribute("compression").value();
+  std::vector<uint32_t> gids;
+  gids.reserve(static_cast<size_t>(cells));
+  if (encoding.empty()) {
+    for (const pugi::xml_node t : block.children("tile")) {
+      if (static_cast<int64_t>(gids.size()) >= cells) where.Fail("more tiles than the layer holds");
+      const unsigned long long gid = t.attribute("gid").as_ullong(0);
+      if (gid > 0xFFFFFFFFull) where.Fail("a gid in the tile data is too large");
+      gids.push_back(static_cast<uint32_t>(gid));
+    }
+  } else {
+    gids = DecodeText(encoding, compression, block.child_value(), cells, where);
   }
   if (static_cast<int64_t>(gids.size()) != cells) {
     where.Fail("the tile data holds " + std::to_string(gids.size()) + " tiles where " +
@@ -372,13 +378,7 @@ void ReadTileLayer(const pugi::xml_node& node, const TiledMap& map, TiledLayer& 
   const pugi::xml_node data = node.child("data");
   if (!data) where.Fail("a tile layer without data");
   auto keep = [&](const std::vector<uint32_t>& gids, int x0, int y0, int w) {
-    for (size_t i = 0; i < gids.size(); ++i) {
-      if (gids[i] == 0) continue;
-      if (++placed > kMaxTiledMapCells)
-        where.Fail("more than " + std::to_string(kMaxTiledMapCells) + " tiles in the map");
-      layer.cells.push_back({x0 + static_cast<int>(i % static_cast<size_t>(w)),
-                             y0 + static_cast<int>(i / static_cast<size_t>(w)), gids[i]});
-    }
+    KeepTiledCells(layer, gids, x0, y0, w, placed, where);
   };
   // Infinite maps keep their tiles in chunks; a layer saved without them is read whole.
   if (map.infinite && data.child("chunk")) {
@@ -396,14 +396,7 @@ void ReadTileLayer(const pugi::xml_node& node, const TiledMap& map, TiledLayer& 
                    " tiles is too large");
       keep(DecodeTileData(data, chunk, cells, where), x, y, w);
     }
-    // Chunks may come in any order; rows must run left to right for merging.
-    std::sort(layer.cells.begin(), layer.cells.end(), [](const TiledCell& a, const TiledCell& b) {
-      return a.y != b.y ? a.y < b.y : a.x < b.x;
-    });
-    const auto same = std::adjacent_find(
-        layer.cells.begin(), layer.cells.end(),
-        [](const TiledCell& a, const TiledCell& b) { return a.x == b.x && a.y == b.y; });
-    if (same != layer.cells.end()) where.Fail("chunks overlap");
+    SortTiledChunks(layer, where);
   } else {
     const int w = IntAttribute(node, "width", map.width, 1, 1 << 20, where);
     const int h = IntAttribute(node, "height", map.height, 1, 1 << 20, where);
@@ -445,7 +438,7 @@ TiledObject ReadObject(const pugi::xml_node& o, const Where& layerWhere) {
 }
 
 void ReadLayers(const pugi::xml_node& parent, const Inherited& inherited, TiledMap& map,
-                int64_t& placed, size_t& objects) {
+                int64_t& placed, size_t& objects, int depth) {
   for (const pugi::xml_node node : parent.children()) {
     const std::string kind = node.name();
     if (kind != "layer" && kind != "objectgroup" && kind != "imagelayer" && kind != "group")
@@ -457,7 +450,11 @@ void ReadLayers(const pugi::xml_node& parent, const Inherited& inherited, TiledM
     if (node.attribute("visible") && node.attribute("visible").as_int(1) == 0) continue;
     const Inherited in = Inherit(node, inherited, where);
     if (kind == "group") {
-      ReadLayers(node, in, map, placed, objects);
+      // Each group is a level of recursion here: a map cannot make it exhaust the stack.
+      if (depth >= kMaxTiledGroupDepth) {
+        where.Fail("groups nested more than " + std::to_string(kMaxTiledGroupDepth) + " deep");
+      }
+      ReadLayers(node, in, map, placed, objects, depth + 1);
       continue;
     }
     TiledLayer layer;
@@ -503,12 +500,10 @@ const TiledProperty* FindTiledProperty(const TiledProperties& properties, const 
 }
 
 TiledMap ReadTiledMap(const std::string& path) {
+  const std::string ext = fs::path(path).extension().string();
+  if (ext == ".json" || ext == ".tmj") return ReadTiledJsonMap(path);
   TiledMap map;
   map.file = path;
-  const std::string ext = fs::path(path).extension().string();
-  if (ext == ".json" || ext == ".tmj") {
-    throw ToolError{path + ": JSON maps are not supported; save the map as .tmx"};
-  }
   pugi::xml_document doc;
   LoadXml(path, doc, path);
   const pugi::xml_node root = doc.child("map");
@@ -535,7 +530,7 @@ TiledMap ReadTiledMap(const std::string& path) {
             [](const TiledTileset& a, const TiledTileset& b) { return a.firstGid < b.firstGid; });
   int64_t placed = 0;
   size_t objects = 0;
-  ReadLayers(root, Inherited{}, map, placed, objects);
+  ReadLayers(root, Inherited{}, map, placed, objects, 0);
   return map;
 }
 
@@ -549,6 +544,60 @@ const TiledTileset* FindTiledTileset(const TiledMap& map, uint32_t gid, int& til
   tileId = static_cast<int>(gid - found->firstGid);
   if (found->collection ? !found->tiles.count(tileId) : tileId >= found->tileCount) return nullptr;
   return found;
+}
+
+std::string TiledQuote(const std::string& s) {
+  return Quote(s);
+}
+
+std::vector<uint8_t> ReadTiledFile(const std::string& path, const std::string& context) {
+  std::error_code ec;
+  const auto size = fs::file_size(path, ec);
+  if (ec) throw ToolError{context + ": cannot read " + path + ": " + ec.message()};
+  if (size > static_cast<uintmax_t>(kMaxTiledFileBytes)) {
+    throw ToolError{path + ": larger than " + std::to_string(kMaxTiledFileBytes >> 20) + " MiB"};
+  }
+  return ReadWholeFile(path);
+}
+
+std::optional<uint32_t> ParseTiledColour(const std::string& text, const TiledWhere& where,
+                                         const std::string& what) {
+  return ParseColour(text, where, what);
+}
+
+std::string ResolveTiledPath(const std::string& base, const std::string& relative) {
+  return Resolve(base, relative);
+}
+
+std::vector<uint32_t> DecodeTiledText(const std::string& encoding, const std::string& compression,
+                                      const char* text, int64_t cells, const TiledWhere& where) {
+  return DecodeText(encoding, compression, text, cells, where);
+}
+
+uint32_t MultiplyTiledTint(uint32_t a, uint32_t b) {
+  return MultiplyTint(a, b);
+}
+
+void KeepTiledCells(TiledLayer& layer, const std::vector<uint32_t>& gids, int x0, int y0, int w,
+                    int64_t& placed, const TiledWhere& where) {
+  for (size_t i = 0; i < gids.size(); ++i) {
+    if (gids[i] == 0) continue;
+    if (++placed > kMaxTiledMapCells) {
+      where.Fail("more than " + std::to_string(kMaxTiledMapCells) + " tiles in the map");
+    }
+    layer.cells.push_back({x0 + static_cast<int>(i % static_cast<size_t>(w)),
+                           y0 + static_cast<int>(i / static_cast<size_t>(w)), gids[i]});
+  }
+}
+
+void SortTiledChunks(TiledLayer& layer, const TiledWhere& where) {
+  std::sort(layer.cells.begin(), layer.cells.end(), [](const TiledCell& a, const TiledCell& b) {
+    return a.y != b.y ? a.y < b.y : a.x < b.x;
+  });
+  const auto same = std::adjacent_find(
+      layer.cells.begin(), layer.cells.end(),
+      [](const TiledCell& a, const TiledCell& b) { return a.x == b.x && a.y == b.y; });
+  if (same != layer.cells.end()) where.Fail("chunks overlap");
 }
 
 }  // namespace hopwerk

@@ -19,6 +19,7 @@ inline constexpr int64_t kMaxTiledLayerCells = int64_t{1} << 22;    // width x h
 inline constexpr int64_t kMaxTiledMapCells = int64_t{1} << 23;      // placed tiles, all layers
 inline constexpr int64_t kMaxTiledTilesetTiles = int64_t{1} << 16;  // tiles of one tileset
 inline constexpr int64_t kMaxTiledObjects = 65536;
+inline constexpr int kMaxTiledGroupDepth = 64;
 
 // The flip bits Tiled keeps in the high bits of a gid.
 inline constexpr uint32_t kTiledFlipH = 0x80000000u;
