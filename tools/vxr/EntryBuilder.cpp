@@ -52,7 +52,7 @@ std::string EntryElementText(const EntryFormat& format, const EntryValues& value
 std::string EntryText(const EntryFormat& format, const std::string& comment,
                       const std::vector<std::string>& elements) {
   std::string text = comment;
-  for (const auto& e : elements) text += e;
+  for (size_t i = 0; i < elements.size(); ++i) text += (i ? "\n" : "") + elements[i];
   if (format.endTag >= 0) text += "end\n";
   std::vector<uint8_t> bytes;
   EntryTextError error;
