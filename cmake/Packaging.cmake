@@ -33,7 +33,8 @@ if(HOPWERK_DPKG_SHLIBDEPS AND HOPWERK_FILE_TOOL)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 else()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
-      "libsdl2-2.0-0, libsdl2-mixer-2.0-0, libpng16-16, libpixman-1-0, libvorbisfile3")
+      "libsdl2-2.0-0, libsdl2-mixer-2.0-0, libpng16-16, libpixman-1-0, libvorbisfile3, libpugixml1v5,
+      zlib1g")
 endif()
 
 include(CPack)

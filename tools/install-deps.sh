@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(g++ cmake ninja-build pkg-config libsdl2-dev libsdl2-mixer-dev libpng-dev zlib1g-dev
-          libvorbis-dev libogg-dev libpixman-1-dev)
+          libvorbis-dev libogg-dev libpixman-1-dev libpugixml-dev
+          nlohmann-json3-dev)
 if [ "${1:-play}" = "check" ]; then
   # dpkg-dev and file: the Debian package the tests build looks up its libraries with them.
   packages+=(libgtest-dev googletest xvfb xauth xdotool x11-utils openbox time dpkg-dev file)

@@ -12,6 +12,7 @@
 #include "platform/BuiltinPictures.h"
 #include "platform/ByteStream.h"
 #include "platform/Compositor.h"
+#include "platform/PngWriter.h"
 
 namespace hopwerk {
 
@@ -225,7 +226,8 @@ struct WriteJob {
   const uint32_t* pixels;
   int width;
   int height;
-  std::vector<uint8_t> row;  // one RGB row, owned here so the longjmp skips no destructor
+  std::vector<uint8_t> row;  // one row, owned here so the longjmp skips no destructor
+  bool alpha = false;        // RGBA from premultiplied pixels, else RGB
 };
 
 void WriteToFile(png_structp png, png_bytep data, png_size_t count) {
@@ -237,13 +239,22 @@ bool WritePngRows(png_structp png, png_infop info, FileWriter& file, WriteJob& j
   if (setjmp(png_jmpbuf(png))) return false;
   png_set_write_fn(png, &file, WriteToFile, FlushNothing);
   png_set_IHDR(png, info, static_cast<png_uint_32>(job.width), static_cast<png_uint_32>(job.height),
-               8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-               PNG_FILTER_TYPE_DEFAULT);
+               8, job.alpha ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
-  job.row.resize(static_cast<size_t>(job.width) * 3);
+  job.row.resize(static_cast<size_t>(job.width) * (job.alpha ? 4 : 3));
   for (int y = 0; y < job.height; ++y) {
     const uint32_t* src = job.pixels + static_cast<size_t>(y) * job.width;
-    for (int x = 0; x < job.width; ++x) {
+    for (int x = 0; job.alpha && x < job.width; ++x) {
+      const uint32_t a = src[x] >> 24;
+      uint8_t* out = job.row.data() + static_cast<size_t>(x) * 4;
+      for (int c = 0; c < 3; ++c) {
+        const uint32_t v = (src[x] >> (16 - 8 * c)) & 0xFF;
+        out[c] = static_cast<uint8_t>(a == 0 ? 0 : std::min<uint32_t>(255, (v * 255 + a / 2) / a));
+      }
+      out[3] = static_cast<uint8_t>(a);
+    }
+    for (int x = 0; !job.alpha && x < job.width; ++x) {
       job.row[static_cast<size_t>(x) * 3] = static_cast<uint8_t>(src[x] >> 16);
       job.row[static_cast<size_t>(x) * 3 + 1] = static_cast<uint8_t>(src[x] >> 8);
       job.row[static_cast<size_t>(x) * 3 + 2] = static_cast<uint8_t>(src[x]);
@@ -254,9 +265,8 @@ bool WritePngRows(png_structp png, png_infop info, FileWriter& file, WriteJob& j
   return true;
 }
 
-}  // namespace
-
-bool WritePng(const std::string& path, const uint32_t* pixels, int width, int height) {
+bool WritePngFile(const std::string& path, const uint32_t* pixels, int width, int height,
+                  bool alpha) {
   if (!pixels || width <= 0 || height <= 0) return false;
   auto file = FileWriter::Create(path);
   if (!file) return false;
@@ -265,11 +275,21 @@ bool WritePng(const std::string& path, const uint32_t* pixels, int width, int he
   png_infop info = png ? png_create_info_struct(png) : nullptr;
   bool ok = false;
   if (png && info) {
-    WriteJob job{pixels, width, height, {}};
+    WriteJob job{pixels, width, height, {}, alpha};
     ok = WritePngRows(png, info, *file, job);
   }
   if (png) png_destroy_write_struct(&png, info ? &info : nullptr);
   return ok && file->Commit();
+}
+
+}  // namespace
+
+bool WritePng(const std::string& path, const uint32_t* pixels, int width, int height) {
+  return WritePngFile(path, pixels, width, height, false);
+}
+
+bool WritePngWithAlpha(const std::string& path, const uint32_t* pixels, int width, int height) {
+  return WritePngFile(path, pixels, width, height, true);
 }
 
 }  // namespace hopwerk

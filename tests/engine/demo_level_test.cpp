@@ -217,9 +217,10 @@ TEST_F(DemoLevelTest, EpisodeLevelsReferOnlyToWhatTheProjectHas) {
       }
     }
   }
-  // The meadow leads on to the brook, and the brook to the hill; the caves to the grotto.
+  // The meadow leads on to the brook, the brook to the hill and the hill to the marsh (drawn
+  // in Tiled); the caves to the grotto.
   EXPECT_EQ(reached,
-            (std::vector<std::string>{"Meadow1", "Caves1", "Meadow2", "Caves2", "Meadow3"}));
+            (std::vector<std::string>{"Meadow1", "Caves1", "Meadow2", "Caves2", "Meadow3", "Marsh"}));
 }
 
 // The sample patch beside the demo: its ID file holds the demo's identity, and with it chosen

@@ -367,10 +367,18 @@ class DemoEpisodeTest : public DemoTest {
     }
     return steps;
   }
-  ReplayResult PlayEpisode(int episode, const std::vector<std::vector<Step>>& play, int passes) {
+  ReplayResult PlayEpisode(int episode, const std::vector<std::vector<Step>>& play, int passes,
+                           std::vector<std::string> extra = {}) {
     const int loading = LoadingFrames();
     const int menu = loading + 30;
     const int level = menu + 16;
+    for (std::string& arg : extra) {
+      // "--shot" frames are given as passes of the level, like the steps.
+      const size_t colon = arg.find(':');
+      if (arg.rfind("pass", 0) == 0 && colon != std::string::npos) {
+        arg = std::to_string(level + std::stoi(arg.substr(4, colon - 4))) + arg.substr(colon);
+      }
+    }
     std::string input = std::to_string(loading + 5) + " tap ESC\n" + std::to_string(loading + 10) +
                         " tap ESC\n" + std::to_string(menu) + " tap ENTER\n";
     if (episode == 2) input += std::to_string(menu + 8) + " tap DOWN\n";
@@ -379,7 +387,8 @@ class DemoEpisodeTest : public DemoTest {
     for (const auto& steps : play) {
       for (const Step& s : steps) input += std::to_string(level + s.pass) + " " + s.event + "\n";
     }
-    return Play(input, {"--frames", std::to_string(level + passes), "--state"});
+    extra.insert(extra.end(), {"--frames", std::to_string(level + passes), "--state"});
+    return Play(input, extra);
   }
   static std::string StateValue(const ReplayResult& r, const std::string& name) {
     const std::string prefix = "state| " + name + "=";
@@ -479,6 +488,40 @@ TEST_F(DemoEpisodeTest, SavedGameContinuesAtItsCheckpointInTheNextRun) {
   EXPECT_EQ(StateValue(continued, "CheckpointX"), checkpointX);
   EXPECT_EQ(StateValue(continued, "CheckpointY"), checkpointY);
   EXPECT_EQ(StateValue(continued, "PlayerX"), checkpointX);
+}
+
+// The marsh, drawn in Tiled and imported by the build: chosen with the level cheat (it is the
+// third level by name), its tiles drawn as the tileset shows them, and walked through in god
+// mode with a jump every half second, over the stone block and the spikes, to the golden frog
+// that ends the episode.
+TEST_F(DemoEpisodeTest, TheMarshDrawnInTiledPlaysToItsGoldenFrog) {
+  std::vector<Step> walk = {
+      {30, "tap DOWN"}, {35, "tap DOWN"}, {40, "tap ENTER"}, {60, "down RIGHT"}};
+  for (int pass = 90; pass <= 420; pass += 30) walk.push_back({pass, "tap LALT"});
+  const ReplayResult r = PlayEpisode(1, {Typed(8, "FROGKING"), Typed(20, "MAPS"), walk}, 450,
+                                     {"--shot", "pass55:" + Shot("marsh")});
+  EXPECT_TRUE(r.Has("Loading script: Finish"));
+  ExpectState(r, {"CurrentLevelName=Marsh", "LevelTitle=Misty Marsh", "LevelCompleted=1",
+                  "EpisodeEnds=1", "Score=140", "CheckpointX=64", "CheckpointY=384"});
+
+  // At the start the camera's top is at 144, so the first grass tile (world 0, 384) shows at
+  // 0, 240, pixel for pixel the tileset's tile 0 wherever that is solid.
+  PicturePtr seen = LoadPictureFile(Shot("marsh"));
+  PicturePtr sheet =
+      LoadPictureFile(std::string(HOPWERK_SOURCE_DIR) + "/demo/Tiled/MarshTiles.png");
+  ASSERT_TRUE(seen && sheet);
+  int solid = 0;
+  for (int y = 0; y < 32; ++y) {
+    for (int x = 0; x < 32; ++x) {
+      const uint32_t tile = sheet->frames[0].pixels[static_cast<size_t>(y * sheet->width + x)];
+      if (tile >> 24 != 255) continue;
+      ++solid;
+      EXPECT_EQ(seen->frames[0].pixels[static_cast<size_t>((240 + y) * seen->width + x)] & 0xFFFFFF,
+                tile & 0xFFFFFF)
+          << x << "," << y;
+    }
+  }
+  EXPECT_GT(solid, 512);
 }
 
 }  // namespace

@@ -16,6 +16,11 @@ constexpr const char* kUsage =
     "                                    when it has one, else its stored bytes\n"
     "       vxr compile NAME.hwt FILE    write the bytes of entry NAME, compiled from its\n"
     "                                    readable form, to FILE (entries known by name alone)\n"
+    "       vxr tiled MAP.tmx LEVEL_DIR [DATA_DIR]\n"
+    "                                    turn a Tiled map (TMX or JSON) into the readable forms\n"
+    "                                    of the level named after LEVEL_DIR, in LEVEL_DIR, and\n"
+    "                                    its pictures under DATA_DIR (default: Data/ beside the\n"
+    "                                    folder holding LEVEL_DIR)\n"
     "Entries with a readable form are extracted as NAME.hwt (\"Field = value\" lines, \"end\" for\n"
     "the end tag) when their bytes convert cleanly both ways, else kept raw with a note; on pack\n"
     "every NAME.hwt is compiled back into entry NAME, any other file is packed as it is.\n"
@@ -40,6 +45,9 @@ int main(int argc, char** argv) {
     if (args.size() == 3 && args[0] == "dump") return hopwerk::DumpCommand(args[1], args[2]);
     if (args.size() == 3 && args[0] == "compile") {
       return hopwerk::CompileCommand(args[1], args[2]);
+    }
+    if ((args.size() == 3 || args.size() == 4) && args[0] == "tiled") {
+      return hopwerk::TiledCommand(args[1], args[2], args.size() == 4 ? args[3] : "");
     }
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
       std::cout << kUsage;

@@ -1,0 +1,43 @@
+// What the TMX and the JSON map readers share: messages, bounded file reading, colours, paths
+// and the decoding of tile data.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "TiledMap.h"
+#include "VxrTool.h"
+
+namespace hopwerk {
+
+// What a message says where: "map.tmx: layer "Ground"".
+struct TiledWhere {
+  std::string text;
+  [[noreturn]] void Fail(const std::string& what) const { throw ToolError{text + ": " + what}; }
+};
+
+std::string TiledQuote(const std::string& s);
+// The whole file, refused beyond kMaxTiledFileBytes.
+std::vector<uint8_t> ReadTiledFile(const std::string& path, const std::string& context);
+// "#RRGGBB", "#AARRGGBB" (the # optional) as 0xAARRGGBB, alpha 255 when not given; empty: none.
+std::optional<uint32_t> ParseTiledColour(const std::string& text, const TiledWhere& where,
+                                         const std::string& what);
+// A file named in `base` (a map or tileset file), relative to its folder.
+std::string ResolveTiledPath(const std::string& base, const std::string& relative);
+// The gids of `cells` tiles in Tiled's text encodings: "csv", or "base64" with compression
+// "zlib", "gzip" or none. Any other count of tiles is an error.
+std::vector<uint32_t> DecodeTiledText(const std::string& encoding, const std::string& compression,
+                                      const char* text, int64_t cells, const TiledWhere& where);
+uint32_t MultiplyTiledTint(uint32_t a, uint32_t b);
+// Appends the placed tiles of a w-wide block at x0, y0 to the layer, counting them in placed.
+void KeepTiledCells(TiledLayer& layer, const std::vector<uint32_t>& gids, int x0, int y0, int w,
+                    int64_t& placed, const TiledWhere& where);
+// Chunks come in any order: rows put back to run left to right; overlapping chunks are an error.
+void SortTiledChunks(TiledLayer& layer, const TiledWhere& where);
+
+// Reads a map saved in Tiled's JSON format (.tmj or .json, tilesets .tsj or .json).
+TiledMap ReadTiledJsonMap(const std::string& path);
+
+}  // namespace hopwerk
