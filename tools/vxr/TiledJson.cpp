@@ -270,19 +270,13 @@ TiledObject Object(const Json& o, const TiledWhere& layerWhere) {
   return object;
 }
 
-struct Inherited {
-  std::string path;
-  double offsetX = 0, offsetY = 0, opacity = 1, parallaxX = 1, parallaxY = 1;
-  uint32_t tint = 0xFFFFFFFFu;
-};
-
-void Layers(const Json& list, const Inherited& inherited, TiledMap& map, int64_t& placed,
+void Layers(const Json& list, const TiledInherited& inherited, TiledMap& map, int64_t& placed,
             size_t& objects, int depth) {
   if (!list.is_array()) throw ToolError{map.file + ": layers are not a list"};
   for (const Json& j : list) {
     if (!j.is_object()) throw ToolError{map.file + ": a layer is not an object"};
     const std::string name = Text(j, "name", {map.file});
-    Inherited in;
+    TiledInherited in;
     in.path = inherited.path.empty() ? name : inherited.path + "/" + name;
     const TiledWhere where{map.file + ": layer " + TiledQuote(in.path)};
     if (!Flag(j, "visible", true)) continue;
@@ -302,14 +296,7 @@ void Layers(const Json& list, const Inherited& inherited, TiledMap& map, int64_t
       if (inner) Layers(*inner, in, map, placed, objects, depth + 1);
       continue;
     }
-    TiledLayer layer;
-    layer.name = in.path;
-    layer.offsetX = in.offsetX;
-    layer.offsetY = in.offsetY;
-    layer.opacity = in.opacity;
-    layer.parallaxX = in.parallaxX;
-    layer.parallaxY = in.parallaxY;
-    layer.tint = in.tint;
+    TiledLayer layer = TiledLayerInheriting(in);
     layer.properties = Properties(j, where);
     if (type == "tilelayer") {
       layer.kind = TiledLayerKind::Tiles;
@@ -371,7 +358,7 @@ TiledMap ReadTiledJsonMap(const std::string& path) {
   int64_t placed = 0;
   size_t objects = 0;
   if (const Json* layers = Member(root, "layers")) {
-    Layers(*layers, Inherited{}, map, placed, objects, 0);
+    Layers(*layers, TiledInherited{}, map, placed, objects, 0);
   }
   return map;
 }

@@ -344,12 +344,6 @@ std::vector<uint32_t> DecodeTileData(const pugi::xml_node& data, const pugi::xml
   return gids;
 }
 
-struct Inherited {
-  std::string path;
-  double offsetX = 0, offsetY = 0, opacity = 1, parallaxX = 1, parallaxY = 1;
-  uint32_t tint = 0xFFFFFFFFu;
-};
-
 uint32_t MultiplyTint(uint32_t a, uint32_t b) {
   uint32_t out = 0;
   for (int shift = 0; shift < 32; shift += 8) {
@@ -359,8 +353,9 @@ uint32_t MultiplyTint(uint32_t a, uint32_t b) {
   return out;
 }
 
-Inherited Inherit(const pugi::xml_node& node, const Inherited& parent, const Where& where) {
-  Inherited in;
+TiledInherited Inherit(const pugi::xml_node& node, const TiledInherited& parent,
+                       const Where& where) {
+  TiledInherited in;
   in.path = parent.path.empty() ? node.attribute("name").value()
                                 : parent.path + "/" + node.attribute("name").value();
   in.offsetX = parent.offsetX + RealAttribute(node, "offsetx", 0, where);
@@ -437,7 +432,7 @@ TiledObject ReadObject(const pugi::xml_node& o, const Where& layerWhere) {
   return object;
 }
 
-void ReadLayers(const pugi::xml_node& parent, const Inherited& inherited, TiledMap& map,
+void ReadLayers(const pugi::xml_node& parent, const TiledInherited& inherited, TiledMap& map,
                 int64_t& placed, size_t& objects, int depth) {
   for (const pugi::xml_node node : parent.children()) {
     const std::string kind = node.name();
@@ -448,7 +443,7 @@ void ReadLayers(const pugi::xml_node& parent, const Inherited& inherited, TiledM
                                 ? node.attribute("name").value()
                                 : inherited.path + "/" + node.attribute("name").value())};
     if (node.attribute("visible") && node.attribute("visible").as_int(1) == 0) continue;
-    const Inherited in = Inherit(node, inherited, where);
+    const TiledInherited in = Inherit(node, inherited, where);
     if (kind == "group") {
       // Each group is a level of recursion here: a map cannot make it exhaust the stack.
       if (depth >= kMaxTiledGroupDepth) {
@@ -457,14 +452,7 @@ void ReadLayers(const pugi::xml_node& parent, const Inherited& inherited, TiledM
       ReadLayers(node, in, map, placed, objects, depth + 1);
       continue;
     }
-    TiledLayer layer;
-    layer.name = in.path;
-    layer.offsetX = in.offsetX;
-    layer.offsetY = in.offsetY;
-    layer.opacity = in.opacity;
-    layer.parallaxX = in.parallaxX;
-    layer.parallaxY = in.parallaxY;
-    layer.tint = in.tint;
+    TiledLayer layer = TiledLayerInheriting(in);
     layer.properties = ReadProperties(node);
     if (kind == "layer") {
       layer.kind = TiledLayerKind::Tiles;
@@ -530,7 +518,7 @@ TiledMap ReadTiledMap(const std::string& path) {
             [](const TiledTileset& a, const TiledTileset& b) { return a.firstGid < b.firstGid; });
   int64_t placed = 0;
   size_t objects = 0;
-  ReadLayers(root, Inherited{}, map, placed, objects, 0);
+  ReadLayers(root, TiledInherited{}, map, placed, objects, 0);
   return map;
 }
 
@@ -576,6 +564,18 @@ std::vector<uint32_t> DecodeTiledText(const std::string& encoding, const std::st
 
 uint32_t MultiplyTiledTint(uint32_t a, uint32_t b) {
   return MultiplyTint(a, b);
+}
+
+TiledLayer TiledLayerInheriting(const TiledInherited& in) {
+  TiledLayer layer;
+  layer.name = in.path;
+  layer.offsetX = in.offsetX;
+  layer.offsetY = in.offsetY;
+  layer.opacity = in.opacity;
+  layer.parallaxX = in.parallaxX;
+  layer.parallaxY = in.parallaxY;
+  layer.tint = in.tint;
+  return layer;
 }
 
 void KeepTiledCells(TiledLayer& layer, const std::vector<uint32_t>& gids, int x0, int y0, int w,

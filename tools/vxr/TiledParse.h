@@ -31,6 +31,16 @@ std::string ResolveTiledPath(const std::string& base, const std::string& relativ
 std::vector<uint32_t> DecodeTiledText(const std::string& encoding, const std::string& compression,
                                       const char* text, int64_t cells, const TiledWhere& where);
 uint32_t MultiplyTiledTint(uint32_t a, uint32_t b);
+
+// What a layer takes from the groups around it: offsets add up, opacity, parallax and tint
+// multiply, and its name is the path through them.
+struct TiledInherited {
+  std::string path;
+  double offsetX = 0, offsetY = 0, opacity = 1, parallaxX = 1, parallaxY = 1;
+  uint32_t tint = 0xFFFFFFFFu;
+};
+// A layer of no kind yet, with what it inherited as its own.
+TiledLayer TiledLayerInheriting(const TiledInherited& in);
 // Appends the placed tiles of a w-wide block at x0, y0 to the layer, counting them in placed.
 void KeepTiledCells(TiledLayer& layer, const std::vector<uint32_t>& gids, int x0, int y0, int w,
                     int64_t& placed, const TiledWhere& where);
