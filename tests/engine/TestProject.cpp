@@ -1,5 +1,6 @@
 #include "TestProject.h"
 
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -7,6 +8,8 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+#include "archive/EntryText.h"
 
 namespace hopwerk::test {
 
@@ -152,6 +155,31 @@ ReplayResult Replay(const std::string& project, const std::vector<std::string>& 
   std::string line;
   while (std::getline(in, line)) result.lines.push_back(line);
   return result;
+}
+
+std::vector<TextRecord> SplitTextRecords(const std::string& text, const std::string& keyword) {
+  std::vector<TextRecord> records(keyword.empty() ? 1 : 0);
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(start, end - start);
+    start = end + 1;
+    line.erase(0, line.find_first_not_of(' '));
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line == keyword) records.emplace_back();
+    const size_t eq = line.find(" = ");
+    if (line.empty() || line[0] == '#' || eq == std::string::npos || records.empty()) continue;
+    std::string value = line.substr(eq + 3);
+    if (!value.empty() && value[0] == '"') {
+      size_t pos = 0;
+      std::string raw, reason;
+      EXPECT_TRUE(UnquoteEntryText(line.substr(eq + 3), pos, raw, reason)) << reason;
+      value = raw;
+    }
+    records.back().emplace_back(line.substr(0, eq), value);
+  }
+  return records;
 }
 
 }  // namespace hopwerk::test

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "archive/Vxr.h"
@@ -86,5 +87,10 @@ struct ReplayResult {
   int Count(const std::string& prefix) const;  // lines starting with prefix
 };
 ReplayResult Replay(const std::string& project, const std::vector<std::string>& args);
+
+// The records of an entry's readable form, split at `keyword` lines (all one record without):
+// each its fields' names and values in order, quoted values unquoted, comments left out.
+using TextRecord = std::vector<std::pair<std::string, std::string>>;
+std::vector<TextRecord> SplitTextRecords(const std::string& text, const std::string& keyword);
 
 }  // namespace hopwerk::test

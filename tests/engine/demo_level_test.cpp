@@ -23,7 +23,7 @@ namespace {
 const std::string kDemo = std::string(HOPWERK_BIN_DIR) + "/";
 
 // One record of a readable form: its fields in order, string values unquoted.
-using Fields = std::vector<std::pair<std::string, std::string>>;
+using Fields = test::TextRecord;
 
 class DemoLevelTest : public ::testing::Test {
  protected:
@@ -59,28 +59,7 @@ class DemoLevelTest : public ::testing::Test {
     std::string text, reason;
     EXPECT_TRUE(format && EntryBytesToText(*format, EntryBytes(archive, entry), text, reason))
         << archive << " " << entry << ": " << reason;
-    std::vector<Fields> records(keyword.empty() ? 1 : 0);
-    size_t start = 0;
-    while (start < text.size()) {
-      size_t end = text.find('\n', start);
-      if (end == std::string::npos) end = text.size();
-      std::string line = text.substr(start, end - start);
-      start = end + 1;
-      line.erase(0, line.find_first_not_of(' '));
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      if (line == keyword) records.emplace_back();
-      const size_t eq = line.find(" = ");
-      if (line.empty() || line[0] == '#' || eq == std::string::npos || records.empty()) continue;
-      std::string value = line.substr(eq + 3);
-      if (!value.empty() && value[0] == '"') {
-        size_t pos = 0;
-        std::string raw;
-        EXPECT_TRUE(UnquoteEntryText(line.substr(eq + 3), pos, raw, reason));
-        value = raw;
-      }
-      records.back().emplace_back(line.substr(0, eq), value);
-    }
-    return records;
+    return test::SplitTextRecords(text, keyword);
   }
   static std::string Get(const Fields& fields, const std::string& name) {
     for (const auto& [n, v] : fields) {
@@ -219,8 +198,8 @@ TEST_F(DemoLevelTest, EpisodeLevelsReferOnlyToWhatTheProjectHas) {
   }
   // The meadow leads on to the brook, the brook to the hill and the hill to the marsh (drawn
   // in Tiled); the caves to the grotto.
-  EXPECT_EQ(reached,
-            (std::vector<std::string>{"Meadow1", "Caves1", "Meadow2", "Caves2", "Meadow3", "Marsh"}));
+  EXPECT_EQ(reached, (std::vector<std::string>{"Meadow1", "Caves1", "Meadow2", "Caves2", "Meadow3",
+                                               "Marsh"}));
 }
 
 // The sample patch beside the demo: its ID file holds the demo's identity, and with it chosen

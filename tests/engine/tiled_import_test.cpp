@@ -135,26 +135,10 @@ class TiledTest : public ::testing::Test {
   }
   // The records of a readable form, split at `keyword` lines (one record without).
   std::vector<Fields> Records(const std::string& file, const std::string& keyword = "") {
-    std::vector<Fields> records(keyword.empty() ? 1 : 0);
-    const std::string text = test::ReadFile(LevelDir() + "/" + file);
-    size_t start = 0;
-    while (start < text.size()) {
-      size_t end = text.find('\n', start);
-      if (end == std::string::npos) end = text.size();
-      std::string line = text.substr(start, end - start);
-      start = end + 1;
-      line.erase(0, line.find_first_not_of(' '));
-      if (line == keyword) records.emplace_back();
-      const size_t eq = line.find(" = ");
-      if (line.empty() || line[0] == '#' || eq == std::string::npos || records.empty()) continue;
-      std::string value = line.substr(eq + 3);
-      if (value[0] == '"') {
-        size_t pos = 0;
-        std::string raw, reason;
-        EXPECT_TRUE(UnquoteEntryText(line.substr(eq + 3), pos, raw, reason));
-        value = raw;
-      }
-      records.back()[line.substr(0, eq)] = value;
+    std::vector<Fields> records;
+    for (const test::TextRecord& r :
+         test::SplitTextRecords(test::ReadFile(LevelDir() + "/" + file), keyword)) {
+      records.emplace_back(r.begin(), r.end());
     }
     return records;
   }

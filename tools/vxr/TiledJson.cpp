@@ -276,17 +276,18 @@ void Layers(const Json& list, const TiledInherited& inherited, TiledMap& map, in
   for (const Json& j : list) {
     if (!j.is_object()) throw ToolError{map.file + ": a layer is not an object"};
     const std::string name = Text(j, "name", {map.file});
-    TiledInherited in;
-    in.path = inherited.path.empty() ? name : inherited.path + "/" + name;
-    const TiledWhere where{map.file + ": layer " + TiledQuote(in.path)};
+    const std::string path = inherited.path.empty() ? name : inherited.path + "/" + name;
+    const TiledWhere where{map.file + ": layer " + TiledQuote(path)};
     if (!Flag(j, "visible", true)) continue;
-    in.offsetX = inherited.offsetX + Real(j, "offsetx", 0, where);
-    in.offsetY = inherited.offsetY + Real(j, "offsety", 0, where);
-    in.opacity = inherited.opacity * std::clamp(Real(j, "opacity", 1, where), 0.0, 1.0);
-    in.parallaxX = inherited.parallaxX * Real(j, "parallaxx", 1, where);
-    in.parallaxY = inherited.parallaxY * Real(j, "parallaxy", 1, where);
-    in.tint =
-        MultiplyTiledTint(inherited.tint, Colour(j, "tintcolor", where).value_or(0xFFFFFFFFu));
+    TiledInherited own;
+    own.path = name;
+    own.offsetX = Real(j, "offsetx", 0, where);
+    own.offsetY = Real(j, "offsety", 0, where);
+    own.opacity = Real(j, "opacity", 1, where);
+    own.parallaxX = Real(j, "parallaxx", 1, where);
+    own.parallaxY = Real(j, "parallaxy", 1, where);
+    own.tint = Colour(j, "tintcolor", where).value_or(0xFFFFFFFFu);
+    const TiledInherited in = InheritTiled(inherited, own);
     const std::string type = Text(j, "type", where);
     if (type == "group") {
       if (depth >= kMaxTiledGroupDepth) {

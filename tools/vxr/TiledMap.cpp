@@ -344,28 +344,17 @@ std::vector<uint32_t> DecodeTileData(const pugi::xml_node& data, const pugi::xml
   return gids;
 }
 
-uint32_t MultiplyTint(uint32_t a, uint32_t b) {
-  uint32_t out = 0;
-  for (int shift = 0; shift < 32; shift += 8) {
-    const uint32_t ca = (a >> shift) & 0xFF, cb = (b >> shift) & 0xFF;
-    out |= ((ca * cb + 127) / 255) << shift;
-  }
-  return out;
-}
-
 TiledInherited Inherit(const pugi::xml_node& node, const TiledInherited& parent,
                        const Where& where) {
-  TiledInherited in;
-  in.path = parent.path.empty() ? node.attribute("name").value()
-                                : parent.path + "/" + node.attribute("name").value();
-  in.offsetX = parent.offsetX + RealAttribute(node, "offsetx", 0, where);
-  in.offsetY = parent.offsetY + RealAttribute(node, "offsety", 0, where);
-  in.opacity = parent.opacity * std::clamp(RealAttribute(node, "opacity", 1, where), 0.0, 1.0);
-  in.parallaxX = parent.parallaxX * RealAttribute(node, "parallaxx", 1, where);
-  in.parallaxY = parent.parallaxY * RealAttribute(node, "parallaxy", 1, where);
-  in.tint =
-      MultiplyTint(parent.tint, ColourAttribute(node, "tintcolor", where).value_or(0xFFFFFFFFu));
-  return in;
+  TiledInherited own;
+  own.path = node.attribute("name").value();
+  own.offsetX = RealAttribute(node, "offsetx", 0, where);
+  own.offsetY = RealAttribute(node, "offsety", 0, where);
+  own.opacity = RealAttribute(node, "opacity", 1, where);
+  own.parallaxX = RealAttribute(node, "parallaxx", 1, where);
+  own.parallaxY = RealAttribute(node, "parallaxy", 1, where);
+  own.tint = ColourAttribute(node, "tintcolor", where).value_or(0xFFFFFFFFu);
+  return InheritTiled(parent, own);
 }
 
 void ReadTileLayer(const pugi::xml_node& node, const TiledMap& map, TiledLayer& layer,
@@ -563,7 +552,24 @@ std::vector<uint32_t> DecodeTiledText(const std::string& encoding, const std::st
 }
 
 uint32_t MultiplyTiledTint(uint32_t a, uint32_t b) {
-  return MultiplyTint(a, b);
+  uint32_t out = 0;
+  for (int shift = 0; shift < 32; shift += 8) {
+    const uint32_t ca = (a >> shift) & 0xFF, cb = (b >> shift) & 0xFF;
+    out |= ((ca * cb + 127) / 255) << shift;
+  }
+  return out;
+}
+
+TiledInherited InheritTiled(const TiledInherited& parent, const TiledInherited& own) {
+  TiledInherited in;
+  in.path = parent.path.empty() ? own.path : parent.path + "/" + own.path;
+  in.offsetX = parent.offsetX + own.offsetX;
+  in.offsetY = parent.offsetY + own.offsetY;
+  in.opacity = parent.opacity * std::clamp(own.opacity, 0.0, 1.0);
+  in.parallaxX = parent.parallaxX * own.parallaxX;
+  in.parallaxY = parent.parallaxY * own.parallaxY;
+  in.tint = MultiplyTiledTint(parent.tint, own.tint);
+  return in;
 }
 
 TiledLayer TiledLayerInheriting(const TiledInherited& in) {

@@ -39,6 +39,8 @@ struct TiledInherited {
   double offsetX = 0, offsetY = 0, opacity = 1, parallaxX = 1, parallaxY = 1;
   uint32_t tint = 0xFFFFFFFFu;
 };
+// What a layer or group inherits: `own` is what its file says of it, its path its own name.
+TiledInherited InheritTiled(const TiledInherited& parent, const TiledInherited& own);
 // A layer of no kind yet, with what it inherited as its own.
 TiledLayer TiledLayerInheriting(const TiledInherited& in);
 // Appends the placed tiles of a w-wide block at x0, y0 to the layer, counting them in placed.
