@@ -52,8 +52,13 @@ int TiledCommand(const std::string& mapPath, const std::string& levelFolder,
   const fs::path data =
       dataFolder.empty() ? target.parent_path() / ".." / "Data" : fs::path(dataFolder);
 
-  const TiledMap map = ReadTiledMap(mapPath);
-  const ImportedLevel level = ImportTiledMap(map, levelName);
+  TiledImportResult result = ImportTiledFile(mapPath, levelName, TiledImportOptions{});
+  std::cout.flush();
+  for (const TiledMessage& m : result.messages) {
+    std::cerr << "vxr: " << FormatTiledMessage(m) << "\n";
+  }
+  if (result.HasErrors() || !result.level) return 1;
+  const ImportedLevel& level = *result.level;
 
   std::error_code ec;
   fs::create_directories(target.parent_path(), ec);

@@ -589,20 +589,59 @@ struct Importer {
         }
       }
       out.files.emplace_back("Script/" + name + kEntryTextExtension, text);
+      out.sources.push_back(file.string());
     }
   }
 };
 
 }  // namespace
 
+std::string FormatTiledMessage(const TiledMessage& message) {
+  const char* word = message.kind == TiledMessageKind::Warning ? "warning: "
+                     : message.kind == TiledMessageKind::Note  ? "note: "
+                                                               : "";
+  return message.file + ": " + word + message.text;
+}
+
+bool TiledImportResult::HasErrors() const {
+  for (const auto& m : messages) {
+    if (m.kind == TiledMessageKind::Error) return true;
+  }
+  return false;
+}
+
+TiledImportResult ImportTiledFile(const std::string& mapPath, const std::string& levelName,
+                                  const TiledImportOptions& options) {
+  (void)options;
+  TiledImportResult result;
+  try {
+    const TiledMap map = ReadTiledMap(mapPath);
+    result.level = ImportTiledMap(map, levelName);
+  } catch (const ToolError& e) {
+    // The message names its file first.
+    const std::string prefix = mapPath + ": ";
+    TiledMessage m;
+    m.file = mapPath;
+    m.text = e.message.rfind(prefix, 0) == 0 ? e.message.substr(prefix.size()) : e.message;
+    result.messages.push_back(std::move(m));
+    result.level.reset();
+  }
+  return result;
+}
+
 ImportedLevel ImportTiledMap(const TiledMap& map, const std::string& levelName) {
   Importer importer(map, levelName);
+  importer.out.sources.push_back(map.file);
+  for (const auto& set : map.tilesets) {
+    if (set.file != map.file) importer.out.sources.push_back(set.file);
+  }
   importer.out.pictures = std::make_unique<TiledPictures>(map);
   importer.Layers();
   std::string nextLevel;
   importer.LevelFields(nextLevel);
   importer.Scripts(nextLevel);
   importer.out.objects = importer.objects.size();
+  for (const auto& image : importer.out.pictures->Images()) importer.out.sources.push_back(image);
   return std::move(importer.out);
 }
 

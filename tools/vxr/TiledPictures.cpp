@@ -89,6 +89,15 @@ const TiledPictures::Image& TiledPictures::Load(const std::string& path,
   return *images_.emplace(key, std::move(image)).first->second;
 }
 
+std::vector<std::string> TiledPictures::Images() const {
+  std::vector<std::string> paths;
+  for (const auto& [key, image] : images_) {
+    const std::string path = key.substr(0, key.rfind('#'));
+    if (paths.empty() || paths.back() != path) paths.push_back(path);
+  }
+  return paths;
+}
+
 std::string TiledPictures::SetName(const TiledTileset& set) {
   std::string name = FileSafe(set.name.empty() ? fs::path(set.file).stem().string() : set.name);
   if (name.empty()) name = "Tileset";

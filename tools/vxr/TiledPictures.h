@@ -51,6 +51,8 @@ class TiledPictures {
                                const std::string& context);
   // Every picture cut, in the order first asked for.
   const std::vector<std::unique_ptr<CutPicture>>& All() const { return cut_; }
+  // The image files read, each once.
+  std::vector<std::string> Images() const;
 
  private:
   struct Image;
