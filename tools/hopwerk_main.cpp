@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "engine/Engine.h"
 #include "frontend/InstallScreens.h"
@@ -10,20 +11,25 @@
 #include "platform/ProjectFolder.h"
 #include "platform/SdlPlatform.h"
 #include "shell/StartUp.h"
+#include "try/TryMode.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "usage: hopwerk [PATH]\n"
+    "usage: hopwerk [--try MAP|LEVEL] [PATH]\n"
     "Plays the game project in PATH, the folder that holds its VXR/ archives and Data/ files.\n"
     "Without PATH it plays the project beside this program, else the demo game installed\n"
     "with it.\n"
-    "  -h, --help     print this help and exit\n"
-    "  --version      print the version and exit\n"
-    "  --             take what follows as PATH, even if it starts with '-'\n";
+    "  --try MAP|LEVEL  start straight in a level, on Medium: a map drawn in Tiled (.tmx,\n"
+    "                   .tmj), imported and reloaded whenever it is saved; a folder of a\n"
+    "                   level's readable forms; or the name of a level of the project\n"
+    "  -h, --help       print this help and exit\n"
+    "  --version        print the version and exit\n"
+    "  --               take what follows as PATH, even if it starts with '-'\n";
 
 struct Arguments {
   std::string project;
+  std::string tryLevel;  // what --try names; empty: the game as the player starts it
   bool help = false;
   bool version = false;
   std::string error;  // a usage error: status 2
@@ -41,6 +47,14 @@ Arguments ParseArguments(int argc, char** argv) {
       args.help = true;
     } else if (!optionsEnded && arg == "--version") {
       args.version = true;
+    } else if (!optionsEnded && arg == "--try") {
+      if (i + 1 >= argc) {
+        args.error = "--try needs a map, a level folder or a level's name";
+      } else {
+        args.tryLevel = argv[++i];
+        if (args.tryLevel.empty())
+          args.error = "--try needs a map, a level folder or a level's name";
+      }
     } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
       args.error = "unknown option " + arg;
     } else if (arg.empty()) {
@@ -82,19 +96,32 @@ int main(int argc, char** argv) {
     return 1;
   }
 
+  // Declared before the platform, so the overlay it made outlives the game that plays it.
+  hopwerk::TrySession trying;
+  std::string played = choice.folder;
+  if (!args.tryLevel.empty()) {
+    std::vector<std::string> messages;
+    const bool ready = hopwerk::PrepareTry(args.tryLevel, working, choice.folder, trying, messages);
+    for (const std::string& message : messages) std::cerr << "hopwerk: " << message << "\n";
+    if (!ready) return 1;
+    played = trying.playFolder;
+  }
+
   int status = 0;
   {
-    hopwerk::SdlPlatform platform(choice.folder);
+    hopwerk::SdlPlatform platform(played);
     // The game starts in its own folder, as when launched from there, wherever the player was.
-    if (!platform.ChangeFolder(choice.folder)) {
-      std::cerr << "hopwerk: cannot enter the game project " << choice.folder << "\n";
+    if (!platform.ChangeFolder(played)) {
+      std::cerr << "hopwerk: cannot enter the game project " << played << "\n";
       return 1;
     }
     hopwerk::Engine engine(platform);
     hopwerk::InstallFrontEndScreens(engine);
     hopwerk::InstallLevelPlay(engine);
+    if (!args.tryLevel.empty()) hopwerk::InstallTryMode(engine, trying);
     try {
-      hopwerk::RunProgram(engine);
+      hopwerk::RunProgram(
+          engine, args.tryLevel.empty() ? hopwerk::StartMode::Menu : hopwerk::StartMode::Play);
     } catch (const hopwerk::ProgramEnd& end) {
       status = end.status;
     }

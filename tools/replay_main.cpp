@@ -16,6 +16,7 @@
 #include "platform/ByteStream.h"
 #include "platform/HeadlessPlatform.h"
 #include "shell/StartUp.h"
+#include "try/TryMode.h"
 
 namespace fs = std::filesystem;
 using namespace hopwerk;
@@ -32,7 +33,8 @@ constexpr const char* kUsage =
     "  --modes WxHxD,...     full-screen modes offered, in that order\n"
     "  --shot F:FILE         write the frame presented as frame F as PNG (repeatable)\n"
     "  --screenshot FILE     write the last presented frame as PNG\n"
-    "  --state               print the play state at the end\n";
+    "  --state               print the play state at the end\n"
+    "  --try MAP|LEVEL       start straight in a level, as hopwerk --try does\n";
 
 [[noreturn]] void UsageError(const std::string& message) {
   std::cerr << "hopwerk-replay: " << message << "\n" << kUsage;
@@ -69,6 +71,8 @@ std::vector<DisplayMode> ParseModes(const std::string& text) {
 
 struct RunnerOptions {
   HeadlessOptions headless;
+  std::string project;   // absolute, ends in "/"
+  std::string tryLevel;  // what --try names; empty: the game from its start
   std::string screenshot;
   bool state = false;
   std::string home;
@@ -116,6 +120,9 @@ RunnerOptions ParseArguments(int argc, char** argv) {
       options.screenshot = value();
     } else if (arg == "--state") {
       options.state = true;
+    } else if (arg == "--try") {
+      options.tryLevel = value();
+      if (options.tryLevel.empty()) UsageError("--try needs a map, a level folder or a level");
     } else if (arg == "--help" || arg == "-h") {
       std::cout << kUsage;
       std::exit(0);
@@ -134,6 +141,7 @@ RunnerOptions ParseArguments(int argc, char** argv) {
   std::string folder = projectPath.lexically_normal().generic_string();
   if (folder.empty() || folder.back() != '/') folder += '/';
   options.headless.programFolder = folder;
+  options.project = folder;
 
   if (!input.empty()) {
     std::ifstream in(input, std::ios::binary);
@@ -147,7 +155,9 @@ RunnerOptions ParseArguments(int argc, char** argv) {
     std::stringstream text;
     text << in.rdbuf();
     std::string error;
-    if (!ParseReplayScript(text.str(), options.headless.events, error)) {
+    // Files the script copies are named from its own folder.
+    const std::string base = fs::absolute(input, ec).parent_path().generic_string();
+    if (!ParseReplayScript(text.str(), options.headless.events, error, base)) {
       UsageError(input + ": " + error);
     }
   }
@@ -240,6 +250,20 @@ void PrintState(HeadlessPlatform& platform, const Engine& engine) {
 
 int main(int argc, char** argv) {
   RunnerOptions options = ParseArguments(argc, argv);
+  // Declared before the platform, so the overlay it made outlives the game that plays it.
+  TrySession trying;
+  if (!options.tryLevel.empty()) {
+    std::error_code ec;
+    const std::string working = fs::current_path(ec).generic_string();
+    std::vector<std::string> messages;
+    const bool ready = PrepareTry(options.tryLevel, working, options.project, trying, messages);
+    for (const std::string& message : messages) std::cerr << "hopwerk-replay: " << message << "\n";
+    if (!ready) {
+      if (options.temporaryHome) fs::remove_all(options.home, ec);
+      return 1;
+    }
+    options.headless.programFolder = trying.playFolder;
+  }
   ProgramEnd end;
   int exitStatus = 0;
   {
@@ -247,8 +271,9 @@ int main(int argc, char** argv) {
     Engine engine(platform);
     InstallFrontEndScreens(engine);
     InstallLevelPlay(engine);
+    if (!options.tryLevel.empty()) InstallTryMode(engine, trying);
     try {
-      RunProgram(engine);
+      RunProgram(engine, options.tryLevel.empty() ? StartMode::Menu : StartMode::Play);
     } catch (const ProgramEnd& e) {
       end = e;
     }

@@ -11,6 +11,13 @@ namespace hopwerk {
 // Appends a line and redraws the whole console, presenting one frame.
 void ConsolePrint(Engine& engine, const std::string& text, int r, int g, int b);
 
+// Appends a line to the console history without drawing anything: during play the line is
+// shown over the level's frames (DrawPlayConsole) for kPlayConsoleMillis after the latest one.
+void ConsolePrintDuringPlay(Engine& engine, const std::string& text, int r, int g, int b);
+inline constexpr int kPlayConsoleMillis = 5000;
+// Draws the lines printed during play at the bottom of the screen while they are recent.
+void DrawPlayConsole(Engine& engine);
+
 // Shows the message under the console history, waits for a key and ends the program with a
 // failure status. A message starting with "*" marks a fault of the engine, not of the game.
 [[noreturn]] void FatalError(Engine& engine, const std::string& message);

@@ -41,6 +41,10 @@ struct QCLine {
 struct ConsoleState {
   std::vector<QCLine> ConsoleLines;
   int32_t ConsoleHeight = 0;  // 0: the display's height
+  // Lines printed while a level plays, shown over its frames for a while rather than taking the
+  // screen from the game; PlayLinesClock is ClockMillis() at the latest of them.
+  std::vector<QCLine> PlayLines;
+  int32_t PlayLinesClock = 0;
 };
 
 // Pictures of the front-end screens; null where the project has none.

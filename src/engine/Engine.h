@@ -30,6 +30,10 @@ struct FrontEndHooks {
   std::function<void(Engine&)> highScores;     // main menu item
   std::function<void(Engine&)> episodeScore;   // the episode end's score entry and table
   std::function<void(Engine&)> configuration;  // main menu item
+  // StartMode::Play: a game set up without its menus, leaving GameState 2.
+  std::function<void(Engine&)> quickStart;
+  // Between two passes of the level loop: where trying a map out watches its files.
+  std::function<void(Engine&)> betweenPasses;
 };
 
 // Archive errors are shown over a closed display and end the program with a failure status.

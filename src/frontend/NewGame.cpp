@@ -117,9 +117,10 @@ void ChooseStartWeapon(Engine& engine) {
   engine.platform.TraceLine("Chosen Weapon: " + std::to_string(engine.play.SelectedWeapon));
 }
 
-void NewGame(Engine& engine) {
-  ChooseEpisode(engine);
-  ChooseSkill(engine);
+namespace {
+
+// What every new game starts with once its level and skill are settled.
+void BeginGame(Engine& engine) {
   PlayState& play = engine.play;
   play.Score = 0;
   play.Kills = 0;
@@ -127,6 +128,21 @@ void NewGame(Engine& engine) {
   play.Items = 0;
   play.GameState = 2;
   ChooseStartWeapon(engine);
+}
+
+}  // namespace
+
+void NewGame(Engine& engine) {
+  ChooseEpisode(engine);
+  ChooseSkill(engine);
+  BeginGame(engine);
+}
+
+void NewGameInLevel(Engine& engine, const std::string& level, int skill) {
+  engine.play.CurrentLevelName = level;
+  engine.play.Episode = 1;
+  engine.play.Skill = skill;
+  BeginGame(engine);
 }
 
 }  // namespace hopwerk

@@ -2,6 +2,8 @@
 // player starts with.
 #pragma once
 
+#include <string>
+
 #include "engine/Engine.h"
 
 namespace hopwerk {
@@ -10,6 +12,9 @@ extern const char* const kSkillNames[3];
 
 // Runs the two menus, resets the counters, arms the starting weapon and sets GameState 2.
 void NewGame(Engine& engine);
+// A new game without the menus, in `level` of episode 1 at `skill`: counters reset, starting
+// weapon armed, GameState 2.
+void NewGameInLevel(Engine& engine, const std::string& level, int skill);
 // Reads the episode list and, when the project has more than one episode, lets the player
 // choose; sets CurrentLevelName (and Episode when chosen).
 void ChooseEpisode(Engine& engine);

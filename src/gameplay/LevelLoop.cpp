@@ -40,6 +40,8 @@ bool RunLevelLoopPass(Engine& engine) {
 
 void RunLevelLoop(Engine& engine) {
   while (!RunLevelLoopPass(engine)) {
+    // Outside the pass, so whatever the hook changes meets a whole frame, never half of one.
+    if (engine.hooks.betweenPasses) engine.hooks.betweenPasses(engine);
   }
   ShowEpisodeEnd(engine);
   engine.play.GameState = 0;

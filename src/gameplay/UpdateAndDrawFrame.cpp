@@ -1,5 +1,6 @@
 #include "gameplay/UpdateAndDrawFrame.h"
 
+#include "data/Console.h"
 #include "gameplay/DrawScope.h"
 #include "gameplay/FrameSteps.h"
 
@@ -17,6 +18,7 @@ void UpdateAndDrawFrame(Engine& engine) {
   DrawEnergyBar(engine);
   DrawStatus(engine);
   ShowLevelCompleted(engine);
+  DrawPlayConsole(engine);
 }
 
 }  // namespace hopwerk

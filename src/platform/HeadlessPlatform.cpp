@@ -6,7 +6,11 @@
 #include <algorithm>
 #include <climits>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 
+#include "files/FileWriter.h"
 #include "platform/Paths.h"
 #include "platform/Sound.h"
 
@@ -164,7 +168,26 @@ void HeadlessPlatform::ApplyEventsUpTo(int64_t frame) {
         NoteFocusGained();
         Emit("sound| unmute");
         break;
+      case ReplayEvent::Kind::Copy:
+        CopyFile(event);
+        break;
     }
+  }
+}
+
+void HeadlessPlatform::CopyFile(const ReplayEvent& event) {
+  // Paths are the script's, not the game's: relative ones are taken from where the runner was
+  // started, like screenshot names.
+  std::error_code ec;
+  std::ifstream in(event.text, std::ios::binary);
+  std::stringstream bytes;
+  if (std::filesystem::is_regular_file(event.text, ec)) bytes << in.rdbuf();
+  const std::string data = bytes.str();
+  if (!std::filesystem::is_regular_file(event.text, ec) || !in ||
+      !WriteFileAtomically(event.target, data.data(), data.size())) {
+    // stdout belongs to the trace; a copy that failed is reported beside it.
+    std::fprintf(stderr, "hopwerk-replay: could not copy %s to %s\n", event.text.c_str(),
+                 event.target.c_str());
   }
 }
 

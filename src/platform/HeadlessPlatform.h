@@ -13,18 +13,22 @@
 namespace hopwerk {
 
 // FocusLost / FocusGained: the game window loses the keyboard focus to another window and gets it
-// back, as when the player switches away.
+// back, as when the player switches away. Copy: a file is saved over another, as an editor saves
+// (a temporary file beside the target renamed over it), so a run can change what the game reads.
 struct ReplayEvent {
-  enum class Kind { Down, Up, Type, FocusLost, FocusGained };
+  enum class Kind { Down, Up, Type, FocusLost, FocusGained, Copy };
   int64_t frame = 0;  // takes effect once this many frames have been presented
   Kind kind = Kind::Down;
   int key = 0;       // Down / Up
-  std::string text;  // Type
+  std::string text;  // Type; Copy: the file copied
+  // Copy: the file written. Its initialiser lets brace lists that end before it go unwarned.
+  std::string target = {};
 };
 
 // Parses the replay input format; on a bad line returns false with `error` naming the line.
+// Relative paths of copy events are taken from `baseFolder` (empty: as they are).
 bool ParseReplayScript(const std::string& text, std::vector<ReplayEvent>& events,
-                       std::string& error);
+                       std::string& error, const std::string& baseFolder = "");
 // Key names of the replay format ("ESC", "A", "F1", "LSHIFT", or a decimal code of two or three
 // digits; a lone digit is the digit key); -1 if unknown.
 int ReplayKeyCode(const std::string& name);
@@ -103,6 +107,7 @@ class HeadlessPlatform : public PlatformCommon {
   // The next key press, the clock jumping to it; `dry` ends the run when the script has none.
   int WaitForPress(const ProgramEnd& dry);
   void PressKey(int key);
+  void CopyFile(const ReplayEvent& event);
   int64_t NowMillis() const;  // the virtual clock, unwrapped
   void WriteShot(int64_t frame);
 

@@ -1,7 +1,9 @@
 // The scripted input of hopwerk-replay: one event a line, "FRAME down|up|tap KEY",
-// "FRAME type TEXT" or "FRAME unfocus|focus".
+// "FRAME type TEXT", "FRAME unfocus|focus" or "FRAME copy SOURCE TARGET".
 #include <algorithm>
 #include <cctype>
+#include <string>
+#include <vector>
 
 #include "platform/HeadlessPlatform.h"
 
@@ -37,6 +39,33 @@ bool IsBlank(char c) {
   return c == ' ' || c == '\t';
 }
 
+// Blank-separated paths, each plain or in double quotes (for blanks and "#" in it); "#" outside
+// quotes starts a comment. False on an unclosed quote or an empty path.
+bool SplitPaths(const std::string& text, std::vector<std::string>& paths) {
+  size_t i = 0;
+  for (;;) {
+    while (i < text.size() && IsBlank(text[i])) ++i;
+    if (i == text.size() || text[i] == '#') return true;
+    std::string path;
+    if (text[i] == '"') {
+      const size_t close = text.find('"', i + 1);
+      if (close == std::string::npos) return false;
+      path = text.substr(i + 1, close - i - 1);
+      i = close + 1;
+      if (i < text.size() && !IsBlank(text[i])) return false;
+    } else {
+      while (i < text.size() && !IsBlank(text[i])) path += text[i++];
+    }
+    if (path.empty()) return false;
+    paths.push_back(path);
+  }
+}
+
+std::string InFolder(const std::string& folder, const std::string& path) {
+  if (folder.empty() || path[0] == '/') return path;
+  return folder.back() == '/' ? folder + path : folder + "/" + path;
+}
+
 }  // namespace
 
 int ReplayKeyCode(const std::string& text) {
@@ -63,7 +92,7 @@ int ReplayKeyCode(const std::string& text) {
 }
 
 bool ParseReplayScript(const std::string& text, std::vector<ReplayEvent>& events,
-                       std::string& error) {
+                       std::string& error, const std::string& baseFolder) {
   std::vector<ReplayEvent> parsed;
   size_t start = 0;
   int lineNumber = 0;
@@ -116,6 +145,19 @@ bool ParseReplayScript(const std::string& text, std::vector<ReplayEvent>& events
       event.frame = frame;
       event.kind =
           command == "focus" ? ReplayEvent::Kind::FocusGained : ReplayEvent::Kind::FocusLost;
+      parsed.push_back(event);
+      continue;
+    }
+    if (command == "copy") {
+      std::vector<std::string> paths;
+      if (!SplitPaths(line.substr(j), paths) || paths.size() != 2) {
+        return fail("two paths expected after copy");
+      }
+      ReplayEvent event;
+      event.frame = frame;
+      event.kind = ReplayEvent::Kind::Copy;
+      event.text = InFolder(baseFolder, paths[0]);
+      event.target = InFolder(baseFolder, paths[1]);
       parsed.push_back(event);
       continue;
     }

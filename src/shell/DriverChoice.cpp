@@ -37,6 +37,22 @@ int PreselectedDriver(Engine& engine) {
   return line == "DX" ? kDirectX : kOpenGL;
 }
 
+namespace {
+
+// The chosen back-end, announced as the dialog announces it; the choice's text to remember.
+std::string UseDriver(Platform& p, int choice) {
+  if (choice == kDirectX) {
+    p.TraceLine("Using DirectX");
+    p.SetBackend(Backend::DirectX);
+    return "DX";
+  }
+  p.TraceLine("Using OpenGL");
+  p.SetBackend(Backend::OpenGL);
+  return "GL";
+}
+
+}  // namespace
+
 void RunDriverChoice(Engine& engine) {
   Platform& p = engine.platform;
   ChoiceDialogSpec spec = DriverDialogSpec();
@@ -48,21 +64,18 @@ void RunDriverChoice(Engine& engine) {
   const std::string path = DriverChoiceFile(engine);
   p.MakeFolder(path.substr(0, path.rfind('/')), true);
   auto file = p.OpenWriteFile(path);
-  std::string text;
-  if (result.selected == kDirectX) {
-    p.TraceLine("Using DirectX");
-    p.SetBackend(Backend::DirectX);
-    text = "DX";
-  } else {
-    p.TraceLine("Using OpenGL");
-    p.SetBackend(Backend::OpenGL);
-    text = "GL";
-  }
+  const std::string text = UseDriver(p, result.selected);
   if (file) {
     file->WriteLine(text);
     file->Close();
   }
   p.TraceLine("Driver initiated");
+}
+
+void UseRememberedDriver(Engine& engine) {
+  // Nothing was chosen, so nothing is written: the player's remembered answer stays theirs.
+  UseDriver(engine.platform, PreselectedDriver(engine));
+  engine.platform.TraceLine("Driver initiated");
 }
 
 }  // namespace hopwerk

@@ -13,5 +13,7 @@ ChoiceDialogSpec DriverDialogSpec();
 int PreselectedDriver(Engine& engine);
 // Runs the dialog; closing it ends the program, confirming sets the back-end and remembers it.
 void RunDriverChoice(Engine& engine);
+// The back-end the dialog would pre-select, taken without asking.
+void UseRememberedDriver(Engine& engine);
 
 }  // namespace hopwerk

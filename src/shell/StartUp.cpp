@@ -10,7 +10,7 @@
 
 namespace hopwerk {
 
-void RunProgram(Engine& engine) {
+void RunProgram(Engine& engine, StartMode mode) {
   // The engine's tables start at their defaults by construction; weapons remember when the
   // table was made as the time of their last shot.
   for (WeaponType& weapon : engine.data.Weapons) weapon.OldTime = engine.platform.ClockMillis();
@@ -20,11 +20,20 @@ void RunProgram(Engine& engine) {
   SetUpSaveFolder(engine);
   if (engine.hooks.loadConfig) engine.hooks.loadConfig(engine);
   SetPictureFolders(engine);
-  RunDriverChoice(engine);
+  const bool straightToPlay = mode == StartMode::Play && engine.hooks.quickStart;
+  if (straightToPlay) {
+    UseRememberedDriver(engine);
+  } else {
+    RunDriverChoice(engine);
+  }
   ReadProjectSettings(engine);
   OpenGameDisplay(engine);
   GeneralLoading(engine);
-  TitleView(engine);
+  if (straightToPlay) {
+    engine.hooks.quickStart(engine);
+  } else {
+    TitleView(engine);
+  }
   FrontEndLoop(engine);
 }
 
