@@ -115,12 +115,16 @@ void DrawPlayConsole(Engine& engine) {
       rows.push_back(QCLine{std::move(row), line.R, line.G, line.B});
     }
   }
-  // The newest rows at the bottom of the screen, at most a third of it, each over a shadow so
-  // that it reads on any level.
+  // The newest rows at the bottom of the screen, at most a third of it, over a darkened band so
+  // that they read on any level.
   const int lineHeight = std::max(p.FontHeight(), 1);
   const size_t room = static_cast<size_t>(std::max(height / 3 / lineHeight, 1));
   const size_t shown = std::min(room, rows.size());
   int y = height - static_cast<int>(shown) * lineHeight;
+  p.SetDrawColor(0, 0, 0);
+  p.SetDrawAlpha(0.6f);
+  p.DrawFilledRect(0, static_cast<float>(y), static_cast<float>(width),
+                   static_cast<float>(height - y));
   p.SetDrawAlpha(1.0f);
   for (size_t i = rows.size() - shown; i < rows.size(); ++i) {
     p.SetDrawColor(0, 0, 0);

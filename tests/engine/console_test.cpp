@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "TestProject.h"
 #include "shell/FrontEnd.h"
 
@@ -34,6 +37,41 @@ TEST_F(ConsoleTest, EachLineIsOnePresentedFrameAndAReplayLine) {
   ASSERT_EQ(run.output.size(), 2u);
   EXPECT_EQ(run.output[0], "console| Init Codes");
   EXPECT_EQ(run.output[1], "console| Loading weapons");
+}
+
+// During play a line joins the history without a frame of its own; the frames drawn in the
+// next five seconds show it at the bottom of the screen, then it is gone. A line wider than the
+// screen wraps at a blank, and a word wider than the screen anywhere: three rows here.
+TEST_F(ConsoleTest, LinesPrintedDuringPlayShowOverTheFramesForAWhile) {
+  Engine& engine = Open(480, 480);
+  engine.project.ScreenWidth = 640;
+  engine.project.ScreenHeight = 480;
+  ConsolePrintDuringPlay(engine, "Marsh.tmx: " + std::string(100, 'x'), 255, 0, 0);
+  EXPECT_EQ(run.platform->PresentedFrames(), 0);
+  EXPECT_EQ(run.output, std::vector<std::string>{"console| Marsh.tmx: " + std::string(100, 'x')});
+  ASSERT_EQ(engine.console.ConsoleLines.size(), 1u);
+  const auto redRows = [&] {
+    std::vector<int> rows;
+    for (int y = 0; y < 480; ++y) {
+      for (int x = 0; x < 640; ++x) {
+        if (Pixel(x, y) == 0xFF0000) {
+          rows.push_back(y / 16);
+          break;
+        }
+      }
+    }
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+  };
+  for (const int frames : {0, 290, 20}) {
+    for (int i = 0; i < frames; ++i) run.platform->PresentFrame(1);
+    run.platform->ClearScreen();
+    DrawPlayConsole(engine);
+    run.platform->PresentFrame(1);
+    const std::vector<int> rows = frames == 20 ? std::vector<int>{} : std::vector<int>{27, 28, 29};
+    EXPECT_EQ(redRows(), rows) << frames;
+  }
+  EXPECT_TRUE(engine.console.PlayLines.empty());
 }
 
 TEST_F(ConsoleTest, ThirtyLinesFitIn480Pixels) {

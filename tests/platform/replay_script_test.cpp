@@ -138,6 +138,10 @@ TEST(ReplayScript, ErrorsNameTheLine) {
       {"1.5 down A\n", "line 1: "},
       {"7 DOWN A\n", "line 1: "},
       {"7 focus A\n", "line 1: "},
+      {"7 copy a.tmx\n", "line 1: "},
+      {"7 copy a.tmx b.tmx c.tmx\n", "line 1: "},
+      {"7 copy \"a b.tmx b.tmx\n", "line 1: "},
+      {"7 copy \"\" b.tmx\n", "line 1: "},
   };
   for (const Case& c : cases) {
     std::vector<ReplayEvent> events;
@@ -146,6 +150,29 @@ TEST(ReplayScript, ErrorsNameTheLine) {
     EXPECT_FALSE(ParseReplayScript(c.text, events, error)) << c.text;
     EXPECT_EQ(error.rfind(c.linePrefix, 0), 0u) << c.text << " -> " << error;
     EXPECT_EQ(events.size(), 1u) << "the caller's events are left alone on failure";
+  }
+}
+
+// Paths are taken from the script's folder unless absolute; quotes hold blanks and "#".
+TEST(ReplayScript, CopyNamesTwoFilesFromTheScriptsFolder) {
+  const struct {
+    const char* line;
+    const char* from;
+    const char* to;
+  } cases[] = {
+      {"4 copy Edited.tmx Marsh.tmx", "/maps/Edited.tmx", "/maps/Marsh.tmx"},
+      {"4 copy /abs/New.tmx  sub/Marsh.tmx  # saved", "/abs/New.tmx", "/maps/sub/Marsh.tmx"},
+      {"4 copy \"my #1.tmx\" \"Marsh map.tmx\"", "/maps/my #1.tmx", "/maps/Marsh map.tmx"},
+  };
+  for (const auto& c : cases) {
+    std::vector<ReplayEvent> events;
+    std::string error;
+    ASSERT_TRUE(ParseReplayScript(c.line, events, error, "/maps")) << c.line << ": " << error;
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].frame, 4);
+    EXPECT_EQ(events[0].kind, Kind::Copy);
+    EXPECT_EQ(events[0].text, c.from);
+    EXPECT_EQ(events[0].target, c.to);
   }
 }
 

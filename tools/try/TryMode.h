@@ -23,8 +23,10 @@ struct TrySession {
   std::string playerType;  // the project's player actor kind, for maps that name none
   TryOverlay overlay;      // none for a level the project has
   std::vector<VxrWriteEntry> projectMaps;  // the project's maps archive, records as stored
+  WrittenPictures pictures;                // the level's pictures in the overlay
   TryWatch watch;
-  int64_t passes = 0;  // passes of the level loop seen
+  int64_t passes = 0;                // passes of the level loop seen
+  std::vector<std::string> failure;  // the messages of the last import, when it failed
 
   TrySession() = default;
   ~TrySession() { RemoveTryOverlay(overlay); }

@@ -195,23 +195,29 @@ bool WriteTryMaps(const TryOverlay& overlay, const std::vector<VxrWriteEntry>& p
 }
 
 bool WriteTryPictures(const TryOverlay& overlay, const TiledPictures& pictures,
-                      std::string& problem) {
+                      WrittenPictures& written, std::string& problem) {
   const fs::path data = fs::path(overlay.folder) / "Data";
   for (const auto& picture : pictures.All()) {
     if (!NameStaysInFolder(picture->relative)) {
       problem = picture->relative + ": a picture's name that leads out of Data/";
       return false;
     }
+    WrittenPicture now{picture->frameWidth * picture->frames, picture->frameHeight,
+                       picture->pixels};
+    // Each write is flushed to the disk, which is most of a reload's time: only what changed.
+    const auto before = written.find(picture->relative);
+    if (before != written.end() && before->second == now) continue;
     const fs::path file = (data / picture->relative).lexically_normal();
     std::error_code ec;
     fs::create_directories(file.parent_path(), ec);
     // The writer puts a new file in place of the link to the project's picture; it never
     // writes through it.
-    if (ec || !WritePngWithAlpha(file.string(), picture->pixels.data(),
-                                 picture->frameWidth * picture->frames, picture->frameHeight)) {
+    if (ec || !WritePngWithAlpha(file.string(), now.pixels.data(), now.width, now.height)) {
+      written.erase(picture->relative);
       problem = file.string() + ": cannot write";
       return false;
     }
+    written[picture->relative] = std::move(now);
   }
   return true;
 }

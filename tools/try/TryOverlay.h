@@ -5,6 +5,8 @@
 // of the project is linked. The project's own files are never written.
 #pragma once
 
+#include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -35,8 +37,18 @@ bool ReadArchiveEntries(const std::string& path, std::vector<VxrWriteEntry>& ent
 bool WriteTryMaps(const TryOverlay& overlay, const std::vector<VxrWriteEntry>& projectMaps,
                   const std::string& level, const std::vector<VxrWriteEntry>& levelEntries,
                   std::string& problem);
-// Writes the cut pictures into the overlay's Data/, each in place of the project's link there.
+// What a picture written into the overlay holds, to tell whether a new cut of it differs.
+struct WrittenPicture {
+  int width = 0;
+  int height = 0;
+  std::vector<uint32_t> pixels;
+  bool operator==(const WrittenPicture&) const = default;
+};
+using WrittenPictures = std::map<std::string, WrittenPicture>;  // by path under Data/
+
+// Writes the cut pictures into the overlay's Data/, each in place of the project's link there;
+// those `written` already holds as they are now are left alone.
 bool WriteTryPictures(const TryOverlay& overlay, const TiledPictures& pictures,
-                      std::string& problem);
+                      WrittenPictures& written, std::string& problem);
 
 }  // namespace hopwerk

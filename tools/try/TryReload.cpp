@@ -40,9 +40,12 @@ bool PlaceIsFree(Engine& engine, const ObjectType& player, int64_t x, int64_t y)
 
 }  // namespace
 
-bool WriteTryLevel(const TrySession& session, const TryLevel& level, std::string& problem) {
+bool WriteTryLevel(TrySession& session, const TryLevel& level, std::string& problem) {
   // Pictures first: once the archive names them, they must be there.
-  if (level.pictures && !WriteTryPictures(session.overlay, *level.pictures, problem)) return false;
+  if (level.pictures &&
+      !WriteTryPictures(session.overlay, *level.pictures, session.pictures, problem)) {
+    return false;
+  }
   return WriteTryMaps(session.overlay, session.projectMaps, session.target.level, level.entries,
                       problem);
 }
@@ -84,7 +87,8 @@ bool ReloadLevelKeepingPlayer(Engine& engine) {
 
 void CheckTriedLevel(Engine& engine, TrySession& session) {
   if (++session.passes % kTryWatchPasses != 0) return;
-  if (!WatchedPathsChanged(session.watch)) return;
+  const std::vector<std::string> changed = ChangedPaths(session.watch);
+  if (changed.empty()) return;
 
   Platform& p = engine.platform;
   const TryTarget& target = session.target;
@@ -92,17 +96,20 @@ void CheckTriedLevel(Engine& engine, TrySession& session) {
   std::string problem;
   const bool written = level.ok && WriteTryLevel(session, level, problem);
   WatchTryLevel(session, level);
+  std::vector<std::string> messages;
+  for (const TiledMessage& m : level.messages) messages.push_back(ShownMessage(target, m));
+  if (!problem.empty()) messages.push_back(problem);
   if (!written) {
+    // Something else appearing in the folder is no news when the level fails as it did.
+    const bool onlyTheFolder = changed.size() == 1 && changed[0] == TargetFolder(target);
+    if (onlyTheFolder && messages == session.failure) return;
+    session.failure = messages;
     p.TraceLine("Could not reload " + target.shown + "; the level plays on as it was");
-    for (const TiledMessage& m : level.messages) {
-      ConsolePrintDuringPlay(engine, ShownMessage(target, m), 255, 0, 0);
-    }
-    if (!problem.empty()) ConsolePrintDuringPlay(engine, problem, 255, 0, 0);
+    for (const std::string& m : messages) ConsolePrintDuringPlay(engine, m, 255, 0, 0);
     return;
   }
-  for (const TiledMessage& m : level.messages) {
-    ConsolePrintDuringPlay(engine, ShownMessage(target, m), 255, 224, 64);
-  }
+  session.failure.clear();
+  for (const std::string& m : messages) ConsolePrintDuringPlay(engine, m, 255, 224, 64);
   if (VxrUpper(engine.play.CurrentLevelName) != VxrUpper(target.level)) {
     p.TraceLine("Imported " + target.shown + " again; the level " + target.level +
                 " is new when it is played next");

@@ -16,7 +16,7 @@ inline constexpr int kTryWatchPasses = 10;
 
 // Writes the level's pictures and then the overlay's maps archive, which the engine's archive
 // cache notices as changed. False with the problem.
-bool WriteTryLevel(const TrySession& session, const TryLevel& level, std::string& problem);
+bool WriteTryLevel(TrySession& session, const TryLevel& level, std::string& problem);
 // Watches the files the level was made from (after errors: what was watched before, and the
 // folder the map or level folder lies in, where a missing file may yet appear).
 void WatchTryLevel(TrySession& session, const TryLevel& level);

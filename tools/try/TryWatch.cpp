@@ -26,11 +26,12 @@ void WatchPaths(TryWatch& watch, std::vector<std::string> paths) {
   for (const std::string& path : watch.paths) watch.stamps.push_back(StampOf(path));
 }
 
-bool WatchedPathsChanged(const TryWatch& watch) {
+std::vector<std::string> ChangedPaths(const TryWatch& watch) {
+  std::vector<std::string> changed;
   for (size_t i = 0; i < watch.paths.size(); ++i) {
-    if (StampOf(watch.paths[i]) != watch.stamps[i]) return true;
+    if (StampOf(watch.paths[i]) != watch.stamps[i]) changed.push_back(watch.paths[i]);
   }
-  return false;
+  return changed;
 }
 
 }  // namespace hopwerk

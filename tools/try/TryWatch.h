@@ -25,7 +25,7 @@ struct TryWatch {
 TryStamp StampOf(const std::string& path);
 // Watches `paths` from now on, as they are now.
 void WatchPaths(TryWatch& watch, std::vector<std::string> paths);
-// Whether any watched path differs from how it was.
-bool WatchedPathsChanged(const TryWatch& watch);
+// The watched paths that differ from how they were.
+std::vector<std::string> ChangedPaths(const TryWatch& watch);
 
 }  // namespace hopwerk
