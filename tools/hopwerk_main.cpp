@@ -16,7 +16,8 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: hopwerk [--try MAP|LEVEL] [PATH]\n"
+    "usage: hopwerk [PATH]\n"
+    "       hopwerk --try MAP|LEVEL [PATH]\n"
     "Plays the game project in PATH, the folder that holds its VXR/ archives and Data/ files.\n"
     "Without PATH it plays the project beside this program, else the demo game installed\n"
     "with it.\n"

@@ -140,6 +140,25 @@ TEST_F(DriverChoiceTest, ClosingEndsWithSuccessAndWritesNothing) {
   EXPECT_TRUE(run.output.empty());
 }
 
+// Straight into play the dialog is not shown (its answer here would end the run) and nothing
+// is written: the remembered answer, or DirectX without one, is used as it stands.
+TEST(RememberedDriverTest, IsUsedWithoutTheDialogAndWithoutWriting) {
+  const struct {
+    const char* remembered;  // null: no file
+    const char* trace;
+  } cases[] = {{"GL\r\n", "Using OpenGL"}, {"DX\r\n", "Using DirectX"}, {nullptr, "Using DirectX"}};
+  for (const auto& c : cases) {
+    EngineRun run;
+    const std::string file = run.home.path() + "/AppData/QVD_Hopwerk/RunDriver";
+    if (c.remembered) test::WriteFile(file, c.remembered);
+    run.options.driverAnswer = "close";
+    run.Run([](Engine& e) { UseRememberedDriver(e); });
+    EXPECT_FALSE(run.ended);
+    EXPECT_EQ(run.output, (std::vector<std::string>{c.trace, "Driver initiated"}));
+    EXPECT_EQ(test::Exists(file) ? test::ReadFile(file) : "", c.remembered ? c.remembered : "");
+  }
+}
+
 class SettingsTest : public ::testing::Test {
  protected:
   void Read(const std::vector<uint8_t>& genData) {

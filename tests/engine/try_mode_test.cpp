@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -230,6 +231,28 @@ TEST_F(TryTest, WhatCannotBePlayedEndsBeforeTheGameStarts) {
     EXPECT_EQ(r.lines[0].rfind(c.message, 0), 0u) << c.level << ": " << r.lines[0];
     EXPECT_EQ(r.Count("end| "), 0) << c.level;
   }
+}
+
+// The game itself turns a level it cannot play away before its window opens, and says how
+// --try is used.
+TEST_F(TryTest, TheGameRefusesWhatItCannotPlayBeforeAnyWindowOpens) {
+  const auto run = [](const std::string& args, std::string& out) {
+    FILE* pipe = popen(("'" + kDemo + "/hopwerk' " + args + " 2>&1").c_str(), "r");
+    if (pipe == nullptr) return -1;
+    char buffer[4096];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+    const int status = pclose(pipe);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  };
+  std::string out;
+  EXPECT_EQ(run("--try Swamp '" + kDemo + "'", out), 1);
+  EXPECT_EQ(out,
+            "hopwerk: Swamp is neither a map file, a level folder nor a level of " + kDemo + "/\n");
+  out.clear();
+  EXPECT_EQ(run("--help", out), 0);
+  EXPECT_NE(out.find("hopwerk --try MAP|LEVEL [PATH]"), std::string::npos) << out;
+  out.clear();
+  EXPECT_EQ(run("--try", out), 2);
 }
 
 // An overlay whose run was killed is removed by the next run; one still in use is not.
