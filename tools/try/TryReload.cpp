@@ -78,7 +78,12 @@ bool ReloadLevelKeepingPlayer(Engine& engine) {
   play.Score = play.CheckpointScore;
 
   ObjectType* player = engine.level.Player;
-  if (!stood || !player || !PlaceIsFree(engine, *player, x, y)) return false;
+  if (!stood || !player || !PlaceIsFree(engine, *player, x, y)) {
+    // A jump under way belonged to the old place.
+    play.Jumping = 0;
+    play.JumpValue = 0.0f;
+    return false;
+  }
   player->X = x;
   player->Y = y;
   player->Mirror = mirror;
@@ -111,8 +116,8 @@ void CheckTriedLevel(Engine& engine, TrySession& session) {
   session.failure.clear();
   for (const std::string& m : messages) ConsolePrintDuringPlay(engine, m, 255, 224, 64);
   if (VxrUpper(engine.play.CurrentLevelName) != VxrUpper(target.level)) {
-    p.TraceLine("Imported " + target.shown + " again; the level " + target.level +
-                " is new when it is played next");
+    p.TraceLine("Imported " + target.shown + " again for when the level " + target.level +
+                " is played next");
     return;
   }
   p.TraceLine(ReloadLevelKeepingPlayer(engine)
