@@ -73,7 +73,8 @@ void Link(const fs::path& target, const fs::path& link) {
   fs::create_symlink(target, link);
 }
 
-// The project's folder as real folders, its files as links to them.
+// The project's folder as real folders, its files as links to them. What the overlay already
+// holds stays as it is, so this also brings in files added to the project since.
 void MirrorFolder(const fs::path& from, const fs::path& to, int depth) {
   fs::create_directory(to);
   if (depth > kMaxMirrorDepth) return;
@@ -82,7 +83,7 @@ void MirrorFolder(const fs::path& from, const fs::path& to, int depth) {
     std::error_code ec;
     if (child.is_directory(ec)) {
       MirrorFolder(child.path(), into, depth + 1);
-    } else {
+    } else if (!fs::exists(fs::symlink_status(into, ec))) {
       Link(child.path(), into);
     }
   }
@@ -135,6 +136,17 @@ bool MakeTryOverlay(const std::string& project, TryOverlay& overlay, std::string
     return false;
   }
   return true;
+}
+
+void RefreshTryOverlay(const std::string& project, const TryOverlay& overlay) {
+  const fs::path data = fs::path(project) / "Data";
+  std::error_code ec;
+  if (overlay.folder.empty() || !fs::is_directory(data, ec)) return;
+  try {
+    MirrorFolder(data, fs::path(overlay.folder) / "Data", 0);
+  } catch (const fs::filesystem_error&) {
+    // What could not be linked stays missing, as a missing file of the project would be.
+  }
 }
 
 void RemoveTryOverlay(TryOverlay& overlay) {

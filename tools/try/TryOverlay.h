@@ -24,6 +24,9 @@ struct TryOverlay {
 // temporary folder ($TMPDIR, else /tmp), first removing the overlays of runs that ended
 // without removing their own. False with the problem, and nothing left behind, on failure.
 bool MakeTryOverlay(const std::string& project, TryOverlay& overlay, std::string& problem);
+// Links files added to the project's Data/ since the overlay was made (a new picture the map
+// now names); nothing the overlay holds is changed.
+void RefreshTryOverlay(const std::string& project, const TryOverlay& overlay);
 // Removes the overlay and everything in it (links, not what they lead to).
 void RemoveTryOverlay(TryOverlay& overlay);
 

@@ -41,6 +41,7 @@ bool PlaceIsFree(Engine& engine, const ObjectType& player, int64_t x, int64_t y)
 }  // namespace
 
 bool WriteTryLevel(TrySession& session, const TryLevel& level, std::string& problem) {
+  RefreshTryOverlay(session.project, session.overlay);
   // Pictures first: once the archive names them, they must be there.
   if (level.pictures &&
       !WriteTryPictures(session.overlay, *level.pictures, session.pictures, problem)) {
