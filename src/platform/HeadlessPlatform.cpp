@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "files/FileWriter.h"
+#include "platform/ByteStream.h"
 #include "platform/Paths.h"
 #include "platform/Sound.h"
 
@@ -176,15 +177,17 @@ void HeadlessPlatform::ApplyEventsUpTo(int64_t frame) {
 }
 
 void HeadlessPlatform::CopyFile(const ReplayEvent& event) {
-  // Paths are the script's, not the game's: relative ones are taken from where the runner was
-  // started, like screenshot names.
+  // Paths are the script's, not the game's, made absolute when it was read.
   std::error_code ec;
+  const bool readable =
+      std::filesystem::is_regular_file(event.text, ec) &&
+      std::filesystem::file_size(event.text, ec) <= static_cast<uintmax_t>(kMaxReadFileBytes) &&
+      !ec;
   std::ifstream in(event.text, std::ios::binary);
   std::stringstream bytes;
-  if (std::filesystem::is_regular_file(event.text, ec)) bytes << in.rdbuf();
+  if (readable) bytes << in.rdbuf();
   const std::string data = bytes.str();
-  if (!std::filesystem::is_regular_file(event.text, ec) || !in ||
-      !WriteFileAtomically(event.target, data.data(), data.size())) {
+  if (!readable || !in || !WriteFileAtomically(event.target, data.data(), data.size())) {
     // stdout belongs to the trace; a copy that failed is reported beside it.
     std::fprintf(stderr, "hopwerk-replay: could not copy %s to %s\n", event.text.c_str(),
                  event.target.c_str());

@@ -26,7 +26,8 @@ struct ReplayEvent {
 };
 
 // Parses the replay input format; on a bad line returns false with `error` naming the line.
-// Relative paths of copy events are taken from `baseFolder` (empty: as they are).
+// Copy events name files in `baseFolder` (the input file's folder) or below it, relative to it
+// or absolute; without a baseFolder there are none.
 bool ParseReplayScript(const std::string& text, std::vector<ReplayEvent>& events,
                        std::string& error, const std::string& baseFolder = "");
 // Key names of the replay format ("ESC", "A", "F1", "LSHIFT", or a decimal code of two or three

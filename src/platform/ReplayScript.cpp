@@ -2,6 +2,7 @@
 // "FRAME type TEXT", "FRAME unfocus|focus" or "FRAME copy SOURCE TARGET".
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -61,9 +62,22 @@ bool SplitPaths(const std::string& text, std::vector<std::string>& paths) {
   }
 }
 
+// The file `path` names from the script's folder, or "" when it lies outside that folder: an
+// input file may come with a bug report, and must not reach the files of whoever replays it.
+// Links are followed as far as they exist, so none leads out either.
 std::string InFolder(const std::string& folder, const std::string& path) {
-  if (folder.empty() || path[0] == '/') return path;
-  return folder.back() == '/' ? folder + path : folder + "/" + path;
+  std::error_code ec;
+  const std::filesystem::path root = std::filesystem::canonical(folder, ec);
+  if (ec || folder.empty()) return "";
+  const std::filesystem::path file =
+      std::filesystem::weakly_canonical(std::filesystem::path(folder) / path, ec);
+  if (ec) return "";
+  auto r = root.begin();
+  auto f = file.begin();
+  for (; r != root.end(); ++r, ++f) {
+    if (f == file.end() || *r != *f) return "";
+  }
+  return f == file.end() ? "" : file.generic_string();
 }
 
 }  // namespace
@@ -158,6 +172,9 @@ bool ParseReplayScript(const std::string& text, std::vector<ReplayEvent>& events
       event.kind = ReplayEvent::Kind::Copy;
       event.text = InFolder(baseFolder, paths[0]);
       event.target = InFolder(baseFolder, paths[1]);
+      if (event.text.empty() || event.target.empty()) {
+        return fail("copy names files in the input file's folder only");
+      }
       parsed.push_back(event);
       continue;
     }

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "platform/HeadlessPlatform.h"
+#include "platform/ScratchFolder.h"
 
 namespace hopwerk {
 namespace {
@@ -153,27 +156,43 @@ TEST(ReplayScript, ErrorsNameTheLine) {
   }
 }
 
-// Paths are taken from the script's folder unless absolute; quotes hold blanks and "#".
-TEST(ReplayScript, CopyNamesTwoFilesFromTheScriptsFolder) {
+// Paths are taken from the script's folder unless absolute; quotes hold blanks and "#". A
+// path that leads out of that folder, by "..", by an absolute path or through a link, is
+// refused: a replay must not reach the files of whoever plays it.
+TEST(ReplayScript, CopyNamesTwoFilesInTheScriptsFolder) {
+  test::ScratchFolder scratch;
+  const std::string maps = scratch.Path() + "/maps";
+  std::filesystem::create_directories(maps + "/sub");
+  std::filesystem::create_directory_symlink(scratch.Path(), maps + "/out");
+  const std::string real = std::filesystem::canonical(maps).generic_string();
   const struct {
-    const char* line;
-    const char* from;
-    const char* to;
+    std::string line;
+    std::string from;  // empty: refused
+    std::string to;
   } cases[] = {
-      {"4 copy Edited.tmx Marsh.tmx", "/maps/Edited.tmx", "/maps/Marsh.tmx"},
-      {"4 copy /abs/New.tmx  sub/Marsh.tmx  # saved", "/abs/New.tmx", "/maps/sub/Marsh.tmx"},
-      {"4 copy \"my #1.tmx\" \"Marsh map.tmx\"", "/maps/my #1.tmx", "/maps/Marsh map.tmx"},
+      {"4 copy Edited.tmx Marsh.tmx", "Edited.tmx", "Marsh.tmx"},
+      {"4 copy " + maps + "/New.tmx  sub/Marsh.tmx  # saved", "New.tmx", "sub/Marsh.tmx"},
+      {"4 copy \"my #1.tmx\" \"Marsh map.tmx\"", "my #1.tmx", "Marsh map.tmx"},
+      {"4 copy ../Edited.tmx Marsh.tmx", "", ""},
+      {"4 copy Edited.tmx /etc/Marsh.tmx", "", ""},
+      {"4 copy Edited.tmx out/Marsh.tmx", "", ""},
+      {"4 copy Edited.tmx .", "", ""},
   };
   for (const auto& c : cases) {
     std::vector<ReplayEvent> events;
     std::string error;
-    ASSERT_TRUE(ParseReplayScript(c.line, events, error, "/maps")) << c.line << ": " << error;
+    const bool parsed = ParseReplayScript(c.line, events, error, maps);
+    EXPECT_EQ(parsed, !c.from.empty()) << c.line << ": " << error;
+    if (!parsed) continue;
     ASSERT_EQ(events.size(), 1u);
     EXPECT_EQ(events[0].frame, 4);
     EXPECT_EQ(events[0].kind, Kind::Copy);
-    EXPECT_EQ(events[0].text, c.from);
-    EXPECT_EQ(events[0].target, c.to);
+    EXPECT_EQ(events[0].text, real + "/" + c.from);
+    EXPECT_EQ(events[0].target, real + "/" + c.to);
   }
+  std::vector<ReplayEvent> events;
+  std::string error;
+  EXPECT_FALSE(ParseReplayScript("4 copy a.tmx b.tmx", events, error)) << "no folder, no copies";
 }
 
 TEST(ReplayScript, EmptyTypeTextIsAllowedAfterOneBlank) {
