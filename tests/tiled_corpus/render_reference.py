@@ -174,6 +174,8 @@ def tileset_from_xml(el, base_dir):
 
     def xml_picture(img_el, keyed):
         data = img_el.find('data')
+        if data is not None and not (data.text or '').strip():
+            return None   # an empty picture: the tile draws nothing
         embedded = base64.b64decode(''.join(data.text.split())) if data is not None else None
         src = os.path.join(base_dir, img_el.get('source', '')) if embedded is None else None
         return load_picture(src, img_el.get('trans') if keyed else None, embedded)
@@ -184,7 +186,9 @@ def tileset_from_xml(el, base_dir):
     for t in el.findall('tile'):
         tile = {}
         if t.find('image') is not None:   # Tiled keys out `trans` on the atlas only
-            tile['picture'] = xml_picture(t.find('image'), False)
+            picture = xml_picture(t.find('image'), False)
+            if picture is not None:
+                tile['picture'] = picture
             tile['rect'] = tile_rect(t.get('x'), t.get('y'), t.get('width'), t.get('height'))
         frames = t.findall('animation/frame')
         if frames:
