@@ -809,5 +809,81 @@ TEST_F(TiledTest, LayersPastElevenAreMergedWhereThatDrawsTheSame) {
       << run.err;
 }
 
+// A tile stops the player when a flag says so (wall, collides, collision, solid, in any case,
+// on the tile or on its layer) or a collision shape covers it; a smaller shape is a wall of its
+// own size, invisible, over the tile drawn as a decoration.
+TEST_F(TiledTest, WallsComeFromFlagsAndCollisionShapes) {
+  const std::string tileset =
+      R"(<tileset firstgid="1" name="T" tilewidth="8" tileheight="8" tilecount="4" columns="2">
+  <image source="tiles.png" width="16" height="16"/>
+  <tile id="0"><properties><property name="collides" type="bool" value="true"/></properties></tile>
+  <tile id="1"><properties><property name="Solid" value="true"/></properties></tile>
+  <tile id="2"><objectgroup><object id="1" x="0" y="0" width="8" height="8"/></objectgroup></tile>
+  <tile id="3"><objectgroup><object id="1" x="0" y="4" width="8" height="4"/></objectgroup></tile>
+ </tileset>)";
+  ToolRun run = Import(Map(Layer(Csv("1,2,3,0,4,4,4,0,0,0,0,0")) + kPlayer, "", tileset));
+  ASSERT_EQ(run.status, 0) << run.err;
+  std::vector<std::string> got;
+  for (const Fields& o : Tiles()) got.push_back(Summary(o));
+  EXPECT_EQ(got, (std::vector<std::string>{"0,0 0x0 type 1 T_0.png", "8,0 0x0 type 1 T_1.png",
+                                           "16,0 0x0 type 1 T_2.png", "0,8 2x0 type 0 T_3.png",
+                                           "0,12 2x0 type 1 Wall_8x4.png"}));
+  const PicturePtr wall = DataPicture("Pictures/Wall_8x4.png");
+  ASSERT_TRUE(wall);
+  EXPECT_EQ(wall->frames[0].pixels[0] >> 24, 0u);
+  run = Import(Map(Layer(Csv("4,0,0,0,0,0,0,0,0,0,0,0"),
+                         "><properties><property name=\"collision\" type=\"bool\" "
+                         "value=\"true\"/></properties") +
+                   kPlayer));
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(Summary(Tiles()[0]), "0,0 0x0 type 1 T_3.png");
+}
+
+// Layers behind everything that scroll slower than the camera make the background: one image
+// turned round to start where its offset puts it, or the layers drawn together into one
+// picture; a layer nearer the camera's speed is drawn with the map, with a warning.
+TEST_F(TiledTest, BackgroundsAreDrawnFromTheLayersBehind) {
+  const struct {
+    const char* name;
+    std::string layers;
+    Fields general;
+    int pixel;  // index of a red pixel in the background picture
+    const char* warning;
+  } cases[] = {
+      {"an image with an offset",
+       R"(<imagelayer id="5" name="Sky" offsetx="3" offsety="2" parallaxx="0.5" parallaxy="0.5"><image source="tiles.png"/></imagelayer>)",
+       {{"BackgroundPicName", "tiles_at3_2.png"}, {"BackgroundDivisor", "2"}},
+       2 * 16 + 3,
+       ""},
+      {"a tile layer and an image behind it",
+       R"(<imagelayer id="5" name="Sky" parallaxx="0.25" parallaxy="0.25"><image source="tiles.png"/></imagelayer>
+        <layer id="2" name="Hills" width="4" height="3" parallaxx="0.25" parallaxy="0.25">)" +
+           Csv("0,0,0,0,0,0,0,0,0,0,0,3") + "</layer>",
+       {{"BackgroundPicName", "Marsh_Background.png"}, {"BackgroundDivisor", "4"}},
+       0,
+       ""},
+      {"an image nearer the camera's speed",
+       R"(<imagelayer id="5" name="Sky" parallaxx="0.25" parallaxy="0.25"><image source="tiles.png"/></imagelayer>
+        <imagelayer id="6" name="Trees" parallaxx="0.8" parallaxy="0.8"><image source="tiles.png"/></imagelayer>)",
+       {{"BackgroundPicName", "tiles.png"}, {"BackgroundDivisor", "4"}},
+       0,
+       "layer \"Trees\": scrolls at 0.8 across and 0.8 down of the camera's speed; drawn with the "
+       "map, at the camera's speed"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const ToolRun run = Import(Map(c.layers + Layer(Csv("1,0,0,0,0,0,0,0,0,0,0,0")) + kPlayer));
+    ASSERT_EQ(run.status, 0) << run.err;
+    if (*c.warning) {
+      EXPECT_NE(run.err.find(c.warning), std::string::npos) << run.err;
+    }
+    const Fields general = Records("General.hwt")[0];
+    for (const auto& [name, value] : c.general) EXPECT_EQ(general.at(name), value) << name;
+    const PicturePtr back = DataPicture("Tiles/" + general.at("BackgroundPicName"));
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->frames[0].pixels[static_cast<size_t>(c.pixel)], kColours[0]);
+  }
+}
+
 }  // namespace
 }  // namespace hopwerk

@@ -228,7 +228,7 @@ CutPicture& TiledPictures::Keep(std::unique_ptr<CutPicture> picture, const std::
   }
   // Two ways of drawing that would share a name (a turn about another origin) get their own.
   std::string stem = picture->file;
-  const int uses = ++fileNames_[stem];
+  const int uses = ++fileNames_[picture->relative + stem];
   if (uses > 1) stem += "_" + std::to_string(uses);
   picture->file = stem + ".png";
   picture->relative += picture->file;
