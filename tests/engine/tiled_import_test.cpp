@@ -8,6 +8,8 @@
 
 #include <filesystem>
 #include <map>
+#include <nlohmann/json.hpp>
+#include <set>
 
 #include "LevelTestProject.h"
 #include "archive/EntryText.h"
@@ -883,6 +885,65 @@ TEST_F(TiledTest, BackgroundsAreDrawnFromTheLayersBehind) {
     ASSERT_TRUE(back);
     EXPECT_EQ(back->frames[0].pixels[static_cast<size_t>(c.pixel)], kColours[0]);
   }
+}
+
+// The project file authors start from defines each of the engine's classes with fields the
+// engine has and the engine's own defaults: an object left at its class's defaults imports as
+// one that gives no field at all.
+TEST_F(TiledTest, TheProjectFileDefinesTheEnginesClassesWithTheirDefaults) {
+  const nlohmann::json project = nlohmann::json::parse(
+      test::ReadFile(std::string(HOPWERK_SOURCE_DIR) + "/demo/Tiled/Hopwerk.tiled-project"));
+  const EntryFormat& objects = *FindEntryFormat("L/Objects", "Maps.vxr");
+  std::set<std::string> classes;
+  for (const auto& type : project.at("propertyTypes")) {
+    const std::string cls = type.at("name");
+    SCOPED_TRACE(cls);
+    classes.insert(cls);
+    const std::string shape = cls == "text" ? "<text>Hi</text>" : "<point/>";
+    const std::string tile = cls == "switch" || cls == "deco" ? R"( gid="1")" : "";
+    ASSERT_EQ(
+        Import(Map(Layer(Csv("1,0,0,0,0,0,0,0,0,0,0,0")) +
+                   R"(<objectgroup name="O"><object id="3" class=")" + cls + R"(")" + tile +
+                   R"( x="8" y="8"><properties><property name="Type" value="X"/></properties>)" +
+                   shape + "</object></objectgroup>"))
+            .status,
+        0);
+    Fields made;
+    for (const Fields& o : Objects()) {
+      if (o.at("X") == "8" || o.at("X") == "12") made = o;
+    }
+    for (const auto& member : type.at("members")) {
+      const std::string name = member.at("name");
+      SCOPED_TRACE(name);
+      if (name == "Type") continue;
+      bool known = false;
+      for (const auto& record : objects.records) {
+        for (const auto& field : record.fields) known = known || name == field.name;
+      }
+      EXPECT_TRUE(known);
+      // A field the object leaves out keeps the engine's own default.
+      const ObjectType engine;
+      const std::map<std::string, int> defaults = {
+          {"SkillEasy", engine.Skill[0]},    {"SkillMedium", engine.Skill[1]},
+          {"SkillHard", engine.Skill[2]},    {"SwitchActivate", engine.SwitchActivate},
+          {"RequireKey", engine.RequireKey}, {"TakeKey", engine.TakeKey},
+          {"DecoDamage", engine.DecoDamage}, {"MoveX", engine.MoveX},
+          {"MoveY", engine.MoveY},           {"AnimSlow", engine.AnimSlow}};
+      const auto& value = member.at("value");
+      const std::string written = made.count(name)       ? made.at(name)
+                                  : defaults.count(name) ? std::to_string(defaults.at(name))
+                                                         : "";
+      if (value.is_boolean()) {
+        EXPECT_EQ(written, value.get<bool>() ? "1" : "0");
+      } else if (value.is_number()) {
+        EXPECT_EQ(written, std::to_string(value.get<int>()));
+      } else if (name != "PicName") {
+        EXPECT_EQ(written, value.get<std::string>());
+      }
+    }
+  }
+  EXPECT_EQ(classes,
+            (std::set<std::string>{"player", "actor", "collectable", "switch", "text", "deco"}));
 }
 
 }  // namespace
