@@ -155,15 +155,10 @@ PicturePtr LoadSource(const std::string& path, int64_t maxBytes) {
 }  // namespace
 
 PicturePtr DecodePng(const uint8_t* data, size_t size, int64_t maxBytes) {
-  RawImage raw;
-  if (!DecodeRaw(data, size, maxBytes, raw)) return nullptr;
-  auto picture = std::make_shared<Picture>();
-  picture->width = raw.width;
-  picture->height = raw.height;
-  picture->frames.resize(1);
-  std::vector<uint32_t>& pixels = picture->frames[0].pixels;
-  pixels = std::move(raw.pixels);
-  for (uint32_t& p : pixels) p = MaskAndPremultiply(p);
+  PicturePtr picture = DecodePngAsStored(data, size, maxBytes);
+  if (picture) {
+    for (uint32_t& p : picture->frames[0].pixels) p = MaskAndPremultiply(p);
+  }
   return picture;
 }
 
@@ -263,7 +258,7 @@ bool WritePngRows(png_structp png, png_infop info, FileWriter& file, WriteJob& j
       for (int c = 0; c < 3; ++c) {
         const uint32_t v = (src[x] >> (16 - 8 * c)) & 0xFF;
         out[c] = static_cast<uint8_t>(job.straight ? v
-                                      : a == 0 ? 0
+                                      : a == 0     ? 0
                                                : std::min<uint32_t>(255, (v * 255 + a / 2) / a));
       }
       out[3] = static_cast<uint8_t>(a);

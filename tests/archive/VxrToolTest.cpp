@@ -365,9 +365,11 @@ TEST_F(VxrToolTest, ExtractHoldsOneEntryAtATime) {
   WriteBytes(archive, bytes);
   ASSERT_TRUE(std::filesystem::exists("/usr/bin/time")) << "GNU time is needed (Debian: time)";
   int status = -1;
+  // Measured against the tool doing nothing, whose own size the sanitizers swell.
+  const long idleKiB = PeakKiB("--help", status);
   const long peakKiB = PeakKiB("extract " + Q(archive) + " " + Q(out), status);
   ASSERT_EQ(status, 0);
-  EXPECT_LT(peakKiB, 64 * 1024);
+  EXPECT_LT(peakKiB - idleKiB, 32 * 1024);
   EXPECT_EQ(std::filesystem::file_size(out + "/e99"), static_cast<uintmax_t>(kBlock));
 }
 

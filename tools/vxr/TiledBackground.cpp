@@ -139,13 +139,8 @@ void TiledImporter::DrawBackground() {
         const TiledTileset* set = nullptr;
         int tileId = 0;
         if (!Lookup(cell.gid, set, tileId, at)) continue;
-        TileLook look;
-        look.set = set;
-        look.tileId = tileId;
-        look.flipH = cell.gid & kTiledFlipH;
-        look.flipV = cell.gid & kTiledFlipV;
-        look.diagonal = cell.gid & kTiledFlipDiagonal;
-        const CutPicture& pic = out.pictures->Cut(look, "", at, false);
+        const CutPicture& pic =
+            out.pictures->Cut(CellLook(*set, tileId, cell.gid, 255), "", at, false);
         TiledPictures::DrawOnto(canvas, pic, ox + cell.x * map.tileWidth + set->offsetX,
                                 oy + (cell.y + 1) * map.tileHeight - pic.frameHeight + set->offsetY,
                                 Alpha(*l), l->tint);

@@ -305,13 +305,9 @@ TiledObject Object(const Json& o, const TiledWhere& layerWhere, TiledReading& re
   const bool ownShape = Member(o, "point") || Member(o, "ellipse") || Member(o, "polygon") ||
                         Member(o, "polyline") || Member(o, "text");
   if (ownShape) {
+    ClearTiledShape(object);
     object.point = Flag(o, "point", false);
     object.ellipse = Flag(o, "ellipse", false);
-    object.shape.clear();
-    object.points.clear();
-    object.text = false;
-    object.textValue.clear();
-    object.textColor.reset();
   }
   for (const char* kind : {"polygon", "polyline"}) {
     if (const Json* poly = Member(o, kind)) {

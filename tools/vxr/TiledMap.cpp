@@ -496,13 +496,9 @@ TiledObject ReadObject(const pugi::xml_node& o, const Where& layerWhere, TiledRe
   const bool ownShape = o.child("point") || o.child("ellipse") || o.child("polygon") ||
                         o.child("polyline") || o.child("text");
   if (ownShape || !base) {
+    ClearTiledShape(object);
     object.point = static_cast<bool>(o.child("point"));
     object.ellipse = static_cast<bool>(o.child("ellipse"));
-    object.shape.clear();
-    object.points.clear();
-    object.text = false;
-    object.textValue.clear();
-    object.textColor.reset();
   }
   for (const char* kind : {"polygon", "polyline"}) {
     if (const pugi::xml_node poly = o.child(kind)) {

@@ -217,15 +217,9 @@ void TiledImporter::ObjectLayer(const TiledLayer& layer) {
     auto lookOf = [&]() {
       int tw = 0, th = 0;
       out.pictures->TileSize(*set, tileId, tw, th, where);
-      TileLook look;
-      look.set = set;
-      look.tileId = tileId;
-      look.flipH = o.gid & kTiledFlipH;
-      look.flipV = o.gid & kTiledFlipV;
-      look.diagonal = o.gid & kTiledFlipDiagonal;
+      TileLook look = CellLook(*set, tileId, o.gid, Alpha(layer));
       look.width = RoundTiled(o.width) > 0 ? RoundTiled(o.width) : tw;
       look.height = RoundTiled(o.height) > 0 ? RoundTiled(o.height) : th;
-      look.alpha = Alpha(layer);
       look.rotation = o.rotation;
       AlignmentOrigin(set->objectAlignment, look.diagonal ? look.height : look.width,
                       look.diagonal ? look.width : look.height, look.originX, look.originY);

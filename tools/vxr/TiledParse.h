@@ -84,6 +84,8 @@ TiledObject ReadTjTemplate(const std::string& path, const std::string& context,
 // (the template's tileset is added to the map when the map does not have it).
 const TiledObject& TiledTemplateObject(TiledReading& reading, const std::string& path,
                                        const TiledWhere& where);
+// Forgets the shape an object took from its template: it has one of its own.
+void ClearTiledShape(TiledObject& object);
 // The template's properties with the object's own over them, as Tiled combines them.
 TiledProperties MergeTiledProperties(const TiledProperties& base, const TiledProperties& own);
 // The bounds of points given relative to (x, y).

@@ -390,11 +390,11 @@ const CutPicture& TiledPictures::Cut(const TileLook& look, const std::string& fo
   return Keep(std::move(picture), key, written);
 }
 
-const CutPicture& TiledPictures::Blank(int width, int height, const std::string& context) {
-  const std::string key = "blank/" + std::to_string(width) + "x" + std::to_string(height);
-  if (auto it = byKey_.find(key); it != byKey_.end()) return *it->second;
+std::unique_ptr<CutPicture> TiledPictures::Transparent(int width, int height,
+                                                       const std::string& what,
+                                                       const std::string& context) {
   if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) {
-    throw ToolError{context + ": a wall of " + std::to_string(width) + " x " +
+    throw ToolError{context + ": " + what + " of " + std::to_string(width) + " x " +
                     std::to_string(height) + " pixels cannot be made"};
   }
   Spend(int64_t{width} * height * 4, context);
@@ -402,6 +402,13 @@ const CutPicture& TiledPictures::Blank(int width, int height, const std::string&
   picture->frameWidth = width;
   picture->frameHeight = height;
   picture->pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
+  return picture;
+}
+
+const CutPicture& TiledPictures::Blank(int width, int height, const std::string& context) {
+  const std::string key = "blank/" + std::to_string(width) + "x" + std::to_string(height);
+  if (auto it = byKey_.find(key); it != byKey_.end()) return *it->second;
+  auto picture = Transparent(width, height, "a wall", context);
   picture->file = "Wall_" + std::to_string(width) + "x" + std::to_string(height);
   picture->relative = "GFX/Level/Pictures/";
   return Keep(std::move(picture), key);
@@ -442,15 +449,7 @@ const CutPicture& TiledPictures::Image(const std::string& path, std::optional<ui
 
 CutPicture& TiledPictures::Canvas(const std::string& name, int width, int height,
                                   const std::string& context) {
-  if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) {
-    throw ToolError{context + ": a background of " + std::to_string(width) + " x " +
-                    std::to_string(height) + " pixels cannot be made"};
-  }
-  Spend(int64_t{width} * height * 4, context);
-  auto picture = std::make_unique<CutPicture>();
-  picture->frameWidth = width;
-  picture->frameHeight = height;
-  picture->pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
+  auto picture = Transparent(width, height, "a background", context);
   picture->file = FileSafe(name);
   picture->relative = "GFX/Level/Tiles/";
   return Keep(std::move(picture), "canvas/" + std::to_string(cut_.size()));

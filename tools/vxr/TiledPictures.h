@@ -19,7 +19,7 @@
 namespace hopwerk {
 
 // Bytes of pixels the tool holds at most, decoded images and cut pictures together.
-inline constexpr int64_t kMaxTiledPictureBytes = int64_t{512} << 20;
+inline constexpr int64_t kMaxTiledPictureBytes = int64_t{256} << 20;
 inline constexpr int kMaxTiledAnimationFrames = 256;
 // What the engine draws in place of visible pure black, which it treats as transparent.
 inline constexpr uint32_t kVisibleBlack = 0x000001u;
@@ -92,6 +92,8 @@ class TiledPictures {
   const Source& Load(const std::string& path, std::optional<uint32_t> trans,
                      const std::string& context);
   void Spend(int64_t bytes, const std::string& context);
+  std::unique_ptr<CutPicture> Transparent(int width, int height, const std::string& what,
+                                          const std::string& context);
   std::string SetName(const TiledTileset& set);
   CutPicture& Keep(std::unique_ptr<CutPicture> picture, const std::string& key,
                    bool written = true);

@@ -85,6 +85,16 @@ const TiledObject& TiledTemplateObject(TiledReading& reading, const std::string&
   return *kept;
 }
 
+void ClearTiledShape(TiledObject& object) {
+  object.point = false;
+  object.ellipse = false;
+  object.shape.clear();
+  object.points.clear();
+  object.text = false;
+  object.textValue.clear();
+  object.textColor.reset();
+}
+
 TiledProperties MergeTiledProperties(const TiledProperties& base, const TiledProperties& own) {
   TiledProperties merged = base;
   for (const auto& p : own) {

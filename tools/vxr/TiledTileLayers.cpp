@@ -44,6 +44,17 @@ struct TileRun {
 
 }  // namespace
 
+TileLook TiledImporter::CellLook(const TiledTileset& set, int tileId, uint32_t gid, int alpha) {
+  TileLook look;
+  look.set = &set;
+  look.tileId = tileId;
+  look.flipH = gid & kTiledFlipH;
+  look.flipV = gid & kTiledFlipV;
+  look.diagonal = gid & kTiledFlipDiagonal;
+  look.alpha = alpha;
+  return look;
+}
+
 TileWall TiledImporter::WallOf(const TiledTileset& set, int tileId) {
   const auto t = set.tiles.find(tileId);
   if (t == set.tiles.end()) return {};
@@ -100,13 +111,7 @@ void TiledImporter::TileLayer(const TiledLayer& layer) {
         const TiledTileset* set = nullptr;
         int tileId = 0;
         if (Lookup(cell.gid, set, tileId, at)) {
-          TileLook look;
-          look.set = set;
-          look.tileId = tileId;
-          look.flipH = cell.gid & kTiledFlipH;
-          look.flipV = cell.gid & kTiledFlipV;
-          look.diagonal = cell.gid & kTiledFlipDiagonal;
-          look.alpha = alpha;
+          const TileLook look = CellLook(*set, tileId, cell.gid, alpha);
           const CutPicture& pic = out.pictures->Cut(look, "Pictures", at);
           const TileWall wall = layerWalls ? TileWall{TileWall::Kind::Whole} : WallOf(*set, tileId);
           // Tiles stand on the bottom-left corner of their cell.
