@@ -8,7 +8,8 @@ packages=(g++ cmake ninja-build pkg-config libsdl2-dev libsdl2-mixer-dev libpng-
           nlohmann-json3-dev)
 if [ "${1:-play}" = "check" ]; then
   # dpkg-dev and file: the Debian package the tests build looks up its libraries with them.
-  packages+=(libgtest-dev googletest xvfb xauth xdotool x11-utils openbox time dpkg-dev file)
+  # python3-pil: the Tiled map tests draw their reference pictures with it.
+  packages+=(libgtest-dev googletest xvfb xauth xdotool x11-utils openbox time dpkg-dev file python3-pil)
 fi
 if [ "${1:-play}" = "fuzz" ]; then
   packages+=(clang-14 libclang-rt-14-dev)

@@ -11,8 +11,16 @@
    <frame tileid="7" duration="150"/>
   </animation>
  </tile>
- <tile id="8"><properties><property name="wall" type="bool" value="true"/></properties></tile>
- <tile id="9"><properties><property name="wall" type="bool" value="true"/></properties></tile>
+ <tile id="8">
+  <objectgroup draworder="index" id="2">
+   <object id="1" x="0" y="0" width="32" height="16"/>
+  </objectgroup>
+ </tile>
+ <tile id="9">
+  <objectgroup draworder="index" id="2">
+   <object id="1" x="0" y="0" width="32" height="16"/>
+  </objectgroup>
+ </tile>
  <tile id="10" type="deco">
   <properties><property name="DecoDamage" type="int" value="1"/></properties>
  </tile>

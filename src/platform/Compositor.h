@@ -131,6 +131,10 @@ PicturePtr LoadPictureFile(const std::string& path, int64_t maxBytes = kMaxPictu
 PicturePtr LoadPictureStripFile(const std::string& path, int cellWidth, int cellHeight,
                                 int firstCell, int cellCount, int64_t maxBytes = kMaxPictureBytes);
 PicturePtr DecodePng(const uint8_t* data, size_t size, int64_t maxBytes = kMaxPictureBytes);
+// The pixels as the file stores them, for tools that write pictures again: straight (not
+// premultiplied) a8r8g8b8, black kept black.
+PicturePtr DecodePngAsStored(const uint8_t* data, size_t size,
+                             int64_t maxBytes = kMaxPictureBytes);
 PicturePtr CreateBlankPicture(int width, int height, int frames,
                               int64_t maxBytes = kMaxPictureBytes);
 // Writes x8r8g8b8 pixels as an RGB PNG (screenshots). Returns success.

@@ -155,15 +155,21 @@ PicturePtr LoadSource(const std::string& path, int64_t maxBytes) {
 }  // namespace
 
 PicturePtr DecodePng(const uint8_t* data, size_t size, int64_t maxBytes) {
+  PicturePtr picture = DecodePngAsStored(data, size, maxBytes);
+  if (picture) {
+    for (uint32_t& p : picture->frames[0].pixels) p = MaskAndPremultiply(p);
+  }
+  return picture;
+}
+
+PicturePtr DecodePngAsStored(const uint8_t* data, size_t size, int64_t maxBytes) {
   RawImage raw;
   if (!DecodeRaw(data, size, maxBytes, raw)) return nullptr;
   auto picture = std::make_shared<Picture>();
   picture->width = raw.width;
   picture->height = raw.height;
   picture->frames.resize(1);
-  std::vector<uint32_t>& pixels = picture->frames[0].pixels;
-  pixels = std::move(raw.pixels);
-  for (uint32_t& p : pixels) p = MaskAndPremultiply(p);
+  picture->frames[0].pixels = std::move(raw.pixels);
   return picture;
 }
 
@@ -227,7 +233,8 @@ struct WriteJob {
   int width;
   int height;
   std::vector<uint8_t> row;  // one row, owned here so the longjmp skips no destructor
-  bool alpha = false;        // RGBA from premultiplied pixels, else RGB
+  bool alpha = false;        // RGBA, else RGB
+  bool straight = false;     // alpha pixels are straight, not premultiplied
 };
 
 void WriteToFile(png_structp png, png_bytep data, png_size_t count) {
@@ -250,7 +257,9 @@ bool WritePngRows(png_structp png, png_infop info, FileWriter& file, WriteJob& j
       uint8_t* out = job.row.data() + static_cast<size_t>(x) * 4;
       for (int c = 0; c < 3; ++c) {
         const uint32_t v = (src[x] >> (16 - 8 * c)) & 0xFF;
-        out[c] = static_cast<uint8_t>(a == 0 ? 0 : std::min<uint32_t>(255, (v * 255 + a / 2) / a));
+        out[c] = static_cast<uint8_t>(job.straight ? v
+                                      : a == 0     ? 0
+                                               : std::min<uint32_t>(255, (v * 255 + a / 2) / a));
       }
       out[3] = static_cast<uint8_t>(a);
     }
@@ -266,7 +275,7 @@ bool WritePngRows(png_structp png, png_infop info, FileWriter& file, WriteJob& j
 }
 
 bool WritePngFile(const std::string& path, const uint32_t* pixels, int width, int height,
-                  bool alpha) {
+                  bool alpha, bool straight = false) {
   if (!pixels || width <= 0 || height <= 0) return false;
   auto file = FileWriter::Create(path);
   if (!file) return false;
@@ -275,7 +284,7 @@ bool WritePngFile(const std::string& path, const uint32_t* pixels, int width, in
   png_infop info = png ? png_create_info_struct(png) : nullptr;
   bool ok = false;
   if (png && info) {
-    WriteJob job{pixels, width, height, {}, alpha};
+    WriteJob job{pixels, width, height, {}, alpha, straight};
     ok = WritePngRows(png, info, *file, job);
   }
   if (png) png_destroy_write_struct(&png, info ? &info : nullptr);
@@ -290,6 +299,10 @@ bool WritePng(const std::string& path, const uint32_t* pixels, int width, int he
 
 bool WritePngWithAlpha(const std::string& path, const uint32_t* pixels, int width, int height) {
   return WritePngFile(path, pixels, width, height, true);
+}
+
+bool WritePngStraight(const std::string& path, const uint32_t* pixels, int width, int height) {
+  return WritePngFile(path, pixels, width, height, true, true);
 }
 
 }  // namespace hopwerk

@@ -95,6 +95,35 @@ TEST_F(VxrToolTest, ExtractThenPackGivesTheSameBytes) {
   EXPECT_EQ(ReadBytes(again), ReadBytes(archive));
 }
 
+// A level added to an extracted folder (as vxr tiled adds one) is packed after the entries the
+// index lists, readable forms compiled; what a killed tool left hidden is not.
+TEST_F(VxrToolTest, PackTakesFilesTheIndexDoesNotListAfterThoseItLists) {
+  const std::string archive = dir.File("Maps.vxr"), out = dir.File("Maps"),
+                    again = dir.File("Again.vxr");
+  ASSERT_TRUE(WriteVxrArchive(archive, {{"ID", {1, 9, 0, 0, 0}, 0}, {"A/General", Bytes("g"), 0}}));
+  ASSERT_EQ(Run("extract " + Q(archive) + " " + Q(out)).status, 0);
+  std::filesystem::create_directories(out + "/Marsh");
+  std::filesystem::create_directories(out + "/.Marsh.tiled-x1y2z3");
+  WriteBytes(out + "/Marsh/General.hwt", Bytes("LevelTitle = \"Marsh\"\nend\n"));
+  WriteBytes(out + "/.Marsh.tiled-x1y2z3/General.hwt", Bytes("half written"));
+  const ToolRun run = Run("pack " + Q(out) + " " + Q(again));
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("note: Marsh/General.hwt is not in .vxr-index: packed after the files "
+                         "it lists"),
+            std::string::npos)
+      << run.out;
+  EXPECT_NE(run.out.find(".Marsh.tiled-x1y2z3/General.hwt is not in .vxr-index and is hidden: "
+                         "not packed"),
+            std::string::npos)
+      << run.out;
+  std::vector<uint8_t> general = {0, 5};
+  for (char c : std::string("Marsh")) general.push_back(static_cast<uint8_t>(c));
+  general.push_back(255);
+  EXPECT_EQ(ReadBytes(again), BuildVxrArchive({{"ID", {1, 9, 0, 0, 0}, 0},
+                                               {"A/General", Bytes("g"), 0},
+                                               {"Marsh/General", general, 0}}));
+}
+
 TEST_F(VxrToolTest, PackWithoutIndexTakesSortedFilesAndCompilesReadableForms) {
   const std::string src = dir.File("src"), archive = dir.File("Out.vxr");
   std::filesystem::create_directories(src + "/lev1/Script");
@@ -336,9 +365,11 @@ TEST_F(VxrToolTest, ExtractHoldsOneEntryAtATime) {
   WriteBytes(archive, bytes);
   ASSERT_TRUE(std::filesystem::exists("/usr/bin/time")) << "GNU time is needed (Debian: time)";
   int status = -1;
+  // Measured against the tool doing nothing, whose own size the sanitizers swell.
+  const long idleKiB = PeakKiB("--help", status);
   const long peakKiB = PeakKiB("extract " + Q(archive) + " " + Q(out), status);
   ASSERT_EQ(status, 0);
-  EXPECT_LT(peakKiB, 64 * 1024);
+  EXPECT_LT(peakKiB - idleKiB, 32 * 1024);
   EXPECT_EQ(std::filesystem::file_size(out + "/e99"), static_cast<uintmax_t>(kBlock));
 }
 

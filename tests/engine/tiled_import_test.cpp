@@ -8,6 +8,8 @@
 
 #include <filesystem>
 #include <map>
+#include <nlohmann/json.hpp>
+#include <set>
 
 #include "LevelTestProject.h"
 #include "archive/EntryText.h"
@@ -121,11 +123,13 @@ class TiledTest : public ::testing::Test {
   std::string Src(const std::string& name) const { return dir.path() + "/src/" + name; }
   std::string LevelDir() const { return maps + "/Marsh"; }
 
-  ToolRun Import(const std::string& map, const std::string& file = "Marsh.tmx") {
+  ToolRun Import(const std::string& map, const std::string& file = "Marsh.tmx",
+                 const std::string& options = "") {
     test::WriteFile(Src(file), map);
     const std::string out = dir.path() + "/tool.out", err = dir.path() + "/tool.err";
-    const std::string command = std::string("'") + HOPWERK_BIN_DIR + "/vxr' tiled '" + Src(file) +
-                                "' '" + LevelDir() + "' >'" + out + "' 2>'" + err + "'";
+    const std::string command = std::string("'") + HOPWERK_BIN_DIR + "/vxr' tiled " + options +
+                                " '" + Src(file) + "' '" + LevelDir() + "' >'" + out + "' 2>'" +
+                                err + "'";
     const int raw = std::system(command.c_str());
     ToolRun run;
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -160,7 +164,9 @@ class TiledTest : public ::testing::Test {
 };
 
 // X, Y, RepX, RepY, OType, PicName of an object, as one line for comparisons.
-std::string Summary(const Fields& o) {
+std::string Summary(Fields o) {
+  o.try_emplace("RepX", "0");
+  o.try_emplace("RepY", "0");
   return o.at("X") + "," + o.at("Y") + " " + o.at("RepX") + "x" + o.at("RepY") + " type " +
          o.at("OType") + " " + o.at("PicName");
 }
@@ -443,11 +449,6 @@ TEST_F(TiledTest, ImportedLevelLoadsInTheEngine) {
 // Hostile and impossible maps end in an error naming the file, the layer or object and what is
 // wrong, and leave the level folder as it was.
 TEST_F(TiledTest, BadMapsEndInClearErrorsAndLeaveTheLevelAlone) {
-  std::string twelve;
-  for (int i = 0; i < 12; ++i) {
-    twelve += R"(<layer id="1" name="L)" + std::to_string(i) + R"(" width="4" height="3">)" +
-              Csv("0,0,0,0,0,0,0,0,0,0,0,0") + "</layer>";
-  }
   const std::vector<uint8_t> twelveGids = GidBytes(std::vector<uint32_t>(12, 1));
   const std::vector<uint8_t> bomb = Deflate(std::vector<uint8_t>(1 << 24, 0), 15);
   std::vector<uint8_t> cut = Deflate(twelveGids, 31);
@@ -477,35 +478,15 @@ TEST_F(TiledTest, BadMapsEndInClearErrorsAndLeaveTheLevelAlone) {
        "the zlib tile data holds more than the layer's tiles"},
       {"zstd", Map(Layer(R"(<data encoding="base64" compression="zstd">AAAA</data>)") + kPlayer),
        "\"zstd\" compression is not supported"},
-      {"unknown class",
-       Map(kPlayer +
-           R"(<objectgroup name="O"><object id="4" name="Box" class="crate" x="0" y="0"/></objectgroup>)"),
-       "layer \"O\", object 4 \"Box\": has the unknown class \"crate\""},
-      {"unknown property",
-       Map(kPlayer +
-           R"(<objectgroup name="O"><object id="5" class="actor" x="0" y="0"><properties><property name="Speed" value="3"/></properties></object></objectgroup>)"),
-       "layer \"O\", object 5: has the unknown property \"Speed\""},
       {"out of range",
        Map(kPlayer +
            R"(<objectgroup name="O"><object id="6" class="switch" x="0" y="0"><properties><property name="RequireKey" value="300"/></properties></object></objectgroup>)"),
        "object 6: property RequireKey = \"300\" is not a whole number from 0 to 255"},
-      {"rotated object",
-       Map(kPlayer +
-           R"(<objectgroup name="O"><object id="7" gid="1" x="0" y="8" rotation="90"/></objectgroup>)"),
-       "object 7: is rotated by 90 degrees"},
-      {"rotated tile", Map(Layer(Csv("536870913,0,0,0,0,0,0,0,0,0,0,0")) + kPlayer),
-       "tile at column 0, row 0: is rotated"},
       {"isometric", Replaced(Map(kPlayer), "orthogonal", "isometric"),
        "\"isometric\" orientation cannot be played"},
-      {"twelve layers", Map(twelve + kPlayer),
-       "layer \"L11\": is tile or object layer 12; the engine draws 11"},
-      {"parallax layer", Map(Layer(Csv("1,0,0,0,0,0,0,0,0,0,0,0"), R"(parallaxx="0.5")") + kPlayer),
-       "layer \"Ground\": has a parallax factor"},
       {"outside the world",
        Map(Layer(Csv("1,0,0,0,0,0,0,0,0,0,0,0"), R"(offsetx="6000")") + kPlayer),
-       "lies at 6000, 0, outside the world"},
-      {"no player", Map(Layer(Csv("1,0,0,0,0,0,0,0,0,0,0,0"))),
-       "Marsh.tmx: has no object of class player"},
+       "the map's content spans 4 to 6000 across and 0 to 40 down; the world holds 0 to 5000"},
       {"missing script",
        Map(kPlayer +
            R"(<objectgroup name="O"><object id="8" class="collectable" x="0" y="0"><properties><property name="Type" value="Coin"/><property name="TScript" value="Nowhere"/></properties></object></objectgroup>)"),
@@ -542,6 +523,427 @@ TEST_F(TiledTest, BadMapsEndInClearErrorsAndLeaveTheLevelAlone) {
     for (const auto& e : fs::directory_iterator(maps)) entries += e.path().empty() ? 0 : 1;
     EXPECT_EQ(entries, 1u) << "a temporary folder was left beside the level";
   }
+}
+
+// Every error of a map is reported in one run, not one per attempt.
+TEST_F(TiledTest, EveryErrorOfAMapIsReportedInOneRun) {
+  const ToolRun run = Import(Map(
+      Layer(Csv("1,99,0,0,0,0,0,0,0,0,0,0")) + kPlayer +
+      R"(<objectgroup name="O"><object id="6" class="switch" x="0" y="0"><properties><property name="RequireKey" value="300"/></properties></object>
+       <object id="8" class="collectable" x="0" y="0"><properties><property name="Type" value="Coin"/><property name="TScript" value="Nowhere"/></properties></object></objectgroup>)"));
+  EXPECT_EQ(run.status, 1);
+  for (const char* error :
+       {"Marsh.tmx: layer \"Ground\", tile at column 1, row 0: gid 99 is in no tileset\n",
+        "Marsh.tmx: layer \"O\", object 6: property RequireKey = \"300\" is not a whole number "
+        "from 0 to 255\n",
+        "Marsh.tmx: names the script \"Nowhere\", but ",
+        "Marsh.tmx: the level was not written\n"}) {
+    EXPECT_NE(run.err.find(error), std::string::npos) << error << "\n" << run.err;
+  }
+}
+
+// What belongs to another engine's conventions is left out, or adjusted, with one warning line
+// for each kind of thing, counting it and naming the first ids; --strict makes each an error and
+// writes nothing.
+TEST_F(TiledTest, WhatTheEngineCannotPlayIsLeftOutWithAWarningOrRefusedWhenStrict) {
+  const struct {
+    const char* name;
+    std::string body;
+    std::string warning;
+  } cases[] = {
+      {"foreign classes",
+       R"(<objectgroup name="O"><object id="1" class="Location" x="0" y="0"/><object id="4" class="Location" x="8" y="0"/>
+        <object id="9" class="Location" x="16" y="0"/></objectgroup>)",
+       "layer \"O\": left out 3 objects of class \"Location\" (ids 1, 4, 9)"},
+      {"shapes without a class",
+       R"(<objectgroup name="O"><object id="2" x="0" y="0"><polygon points="0,0 8,0 8,8"/></object></objectgroup>)",
+       "layer \"O\": left out 1 polygon without a class (id 2)"},
+      {"points without a class",
+       R"(<objectgroup name="O"><object id="2" x="0" y="0"><point/></object><object id="3" x="0" y="0"><point/></object></objectgroup>)",
+       "layer \"O\": left out 2 points without a class (ids 2, 3)"},
+      {"foreign object properties",
+       R"(<objectgroup name="O"><object id="5" class="actor" x="0" y="0"><properties><property name="Type" value="Ant"/>
+        <property name="Speed" value="3"/></properties></object></objectgroup>)",
+       "layer \"O\": ignored the property \"Speed\" of 1 object (id 5)"},
+      {"foreign layer properties",
+       Layer(Csv("1,0,0,0,0,0,0,0,0,0,0,0"), "") +
+           R"(<objectgroup name="Z"><properties><property name="depth" value="2"/></properties></objectgroup>)",
+       "layer \"Z\": ignored its properties \"depth\", which the engine does not have"},
+      {"foreign map properties",
+       R"(<properties><property name="gravity" value="9.8"/></properties>)",
+       "ignored the map property \"gravity\", which the engine does not have"},
+      {"a tile layer scrolling in front",
+       Layer(Csv("1,0,0,0,0,0,0,0,0,0,0,0")) +
+           R"(<layer id="2" name="Mist" width="4" height="3" parallaxx="0.5" parallaxy="0.5">)" +
+           Csv("2,0,0,0,0,0,0,0,0,0,0,0") + "</layer>",
+       "layer \"Mist\": scrolls at 0.5 across and 0.5 down of the camera's speed; drawn with the "
+       "map, at the camera's speed"},
+      {"a background between two speeds",
+       R"(<imagelayer id="5" name="Sky" parallaxx="0.3" parallaxy="0.3"><image source="tiles.png"/></imagelayer>)",
+       "layer \"Sky\": scrolls at 0.3 of the camera's speed; the background scrolls at 1/3"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string map = Map(kPlayer + c.body);
+    // Properties of the map stand before its tilesets.
+    const std::string placed = c.body.rfind("<properties>", 0) == 0
+                                   ? Replaced(Map(kPlayer), "<tileset", c.body + "\n <tileset")
+                                   : map;
+    ToolRun run = Import(placed);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("vxr: " + Src("Marsh.tmx") + ": warning: " + c.warning + "\n"),
+              std::string::npos)
+        << run.err;
+    fs::remove_all(LevelDir());
+    run = Import(placed, "Marsh.tmx", "--strict");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("vxr: " + Src("Marsh.tmx") + ": " + c.warning + "\n"), std::string::npos)
+        << run.err;
+    EXPECT_FALSE(fs::exists(LevelDir()));
+  }
+}
+
+// A template's values come under the object's own, as Tiled combines them: class, properties,
+// and a tile from the template's own tileset, numbered into the map's.
+TEST_F(TiledTest, TemplatesGiveWhatTheObjectLeavesOut) {
+  test::WriteFile(Src("Coin.tx"), R"(<?xml version="1.0"?>
+<template><tileset firstgid="1" source="T.tsx"/>
+ <object name="Coin" class="collectable" gid="4" width="8" height="8">
+  <properties><property name="Type" value="Coin"/><property name="SkillHard" type="bool" value="false"/></properties>
+ </object></template>)");
+  test::WriteFile(Src("T.tsx"), kTileset);
+  test::WriteFile(Src("Ant.tj"), R"({"type": "template", "object": {"name": "Ant", "class": "actor",
+   "width": 8, "height": 10, "properties": [{"name": "Type", "type": "string", "value": "Ant"}]}})");
+  const ToolRun run = Import(Map(kPlayer + R"(<objectgroup name="O">
+   <object id="3" template="Coin.tx" x="16" y="24"/>
+   <object id="4" template="Coin.tx" name="Gem" x="0" y="8"><properties><property name="Type" value="Gem"/></properties></object>
+   <object id="5" template="Ant.tj" x="10" y="20"/></objectgroup>)"));
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::vector<Fields> o = Objects();
+  ASSERT_EQ(o.size(), 4u);
+  EXPECT_EQ(Summary(o[1]), "20,20 0x0 type 3 Coin");
+  EXPECT_EQ(o[1].at("SkillHard"), "0");
+  EXPECT_EQ(o[1].at("ID"), "Coin");
+  EXPECT_EQ(Summary(o[2]), "4,4 0x0 type 3 Gem");
+  EXPECT_EQ(o[2].at("ID"), "Gem");
+  EXPECT_EQ(Summary(o[3]), "14,30 0x0 type 2 Ant");
+}
+
+// Without an object of class player the player starts at a spawn point found by name or
+// class, else on the first tile from the left with a warning; --player chooses the place.
+TEST_F(TiledTest, ThePlayerStartsWhereTheMapOrTheAuthorSays) {
+  const std::string ground = Layer(Csv("0,0,0,0,0,1,1,0,0,0,0,0"));
+  const struct {
+    const char* name;
+    std::string body;
+    const char* options;
+    const char* player;  // X,Y of the player object
+    const char* message;
+  } cases[] = {
+      {"by name, as a prefix",
+       R"(<objectgroup name="O"><object id="7" name="PlayerSpawn" x="20" y="16"><point/></object>
+        <object id="8" name="StartText" x="2" y="2"><point/></object></objectgroup>)",
+       "", "20,16",
+       "note: the player starts at layer \"O\", object 7 \"PlayerSpawn\", found by its name"},
+      {"by class, the rectangle's bottom centre",
+       R"(<objectgroup name="O"><object id="3" class="SPAWN" x="8" y="0" width="8" height="16"/></objectgroup>)",
+       "", "12,16", "found by its class"},
+      {"on the first tile from the left", "", "", "12,8",
+       "warning: has no object of class player, nor one named or of a class starting with "
+       "\"player\", \"spawn\" or \"start\": the player starts on the first tile from the left, "
+       "at 12, 8 in the map's pixels; --player X,Y chooses the place"},
+      {"where --player says, over the map's own", kPlayer, "--player 30,5", "30,5",
+       "note: the player starts at 30, 5, as --player says"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const ToolRun run = Import(Map(ground + c.body), "Marsh.tmx", c.options);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    std::vector<std::string> players;
+    for (const Fields& o : Objects()) {
+      if (o.at("OType") == "2")
+        players.push_back(o.at("X") + "," + o.at("Y") + " " + o.at("PicName"));
+    }
+    EXPECT_EQ(players, std::vector<std::string>{std::string(c.player) + " Player"});
+  }
+}
+
+// An 8 x 8 tile that shows how it was turned: red at its top-left corner, blue right of it,
+// green elsewhere, with a black pixel and a half-transparent black one on its bottom row.
+constexpr uint32_t kRed = 0xFFFF0000u, kBlue = 0xFF0000FFu, kGreen = 0xFF00FF00u;
+const std::string kPointer =
+    R"(<tileset firstgid="1" name="P" tilewidth="8" tileheight="8" tilecount="1" columns="1">
+  <image source="pointer.png" width="8" height="8"/></tileset>)";
+
+class TiledPointerTest : public TiledTest {
+ protected:
+  TiledPointerTest() {
+    std::vector<uint32_t> tile(64, kGreen);
+    tile[0] = kRed;
+    tile[1] = kBlue;
+    tile[56] = 0xFF000000u;
+    tile[57] = 0x80000000u;
+    EXPECT_TRUE(WritePngStraight(Src("pointer.png"), tile.data(), 8, 8));
+  }
+  // The picture the first object names, loaded as the engine loads it.
+  PicturePtr FirstPicture(const std::string& folder = "Pictures") {
+    for (const Fields& o : Objects()) {
+      if (o.at("OType") != "2") return DataPicture(folder + "/" + o.at("PicName"));
+    }
+    return nullptr;
+  }
+};
+
+// Tiled turns a tile by swapping x and y first, then flipping: a quarter turn is the swap and a
+// horizontal flip. Tile objects turn by any angle about their bottom-left corner.
+TEST_F(TiledPointerTest, TurnedTilesAndObjectsAreDrawnAsTiledShowsThem) {
+  // The diagonal, horizontal and vertical flip bits of a gid.
+  const uint32_t d = 0x20000000u, h = 0x80000000u, v = 0x40000000u;
+  const struct {
+    uint32_t bits;
+    int red, blue;  // where they end up, y * 8 + x
+  } tiles[] = {{0, 0, 1},       {d, 0, 8},           {d | h, 7, 15}, {h | v, 63, 62},
+               {d | v, 56, 48}, {d | h | v, 63, 55}, {h, 7, 6},      {v, 56, 57}};
+  for (const auto& t : tiles) {
+    SCOPED_TRACE(t.bits >> 29);
+    ASSERT_EQ(
+        Import(Map(Layer(Csv(std::to_string(1u | t.bits) + ",0,0,0,0,0,0,0,0,0,0,0")) + kPlayer, "",
+                   kPointer))
+            .status,
+        0);
+    const PicturePtr pic = FirstPicture();
+    ASSERT_TRUE(pic);
+    EXPECT_EQ(pic->frames[0].pixels[static_cast<size_t>(t.red)], kRed);
+    EXPECT_EQ(pic->frames[0].pixels[static_cast<size_t>(t.blue)], kBlue);
+  }
+  // Turned about its bottom-left corner at 8, 10: a quarter turn hangs the tile below it.
+  const struct {
+    const char* rotation;
+    const char* summary;
+    int width, red;
+  } objects[] = {{"90", "8,10 0x0 type 0 P_0_r90.png", 8, 7},
+                 {"180", "0,10 0x0 type 0 P_0_r180.png", 8, 63},
+                 {"45", "8,4 0x0 type 0 P_0_r45.png", 12, -1}};
+  for (const auto& o : objects) {
+    SCOPED_TRACE(o.rotation);
+    const ToolRun run = Import(Map(
+        kPlayer +
+            R"(<objectgroup name="O"><object id="3" gid="1" x="8" y="10" width="8" height="8" rotation=")" +
+            o.rotation + R"("/></objectgroup>)",
+        "", kPointer));
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::vector<Fields> all = Objects();
+    ASSERT_EQ(all.size(), 2u);
+    EXPECT_EQ(Summary(all[1]), o.summary);
+    const PicturePtr pic = DataPicture("Pictures/" + all[1].at("PicName"));
+    ASSERT_TRUE(pic);
+    EXPECT_EQ(pic->width, o.width);
+    if (o.red >= 0) {
+      EXPECT_EQ(pic->frames[0].pixels[static_cast<size_t>(o.red)], kRed);
+    }
+  }
+}
+
+// The engine drops pure black pixels however opaque; the importer keeps them visible as the
+// nearest colour it does not drop, half-transparent ones too.
+TEST_F(TiledPointerTest, BlackPixelsStayVisible) {
+  ASSERT_EQ(Import(Map(Layer(Csv("1,0,0,0,0,0,0,0,0,0,0,0")) + kPlayer, "", kPointer)).status, 0);
+  const PicturePtr pic = FirstPicture();
+  ASSERT_TRUE(pic);
+  EXPECT_EQ(pic->frames[0].pixels[56], 0xFF000001u);
+  EXPECT_EQ(pic->frames[0].pixels[57] >> 24, 0x80u);
+}
+
+// Content before the world's origin moves the whole map; what still does not fit is refused.
+TEST_F(TiledTest, MapsReachingBeforeTheOriginAreMovedIntoTheWorld) {
+  const std::string chunks =
+      R"(<layer id="6" name="Chunks" width="4" height="3"><data encoding="csv">
+  <chunk x="-16" y="-2" width="2" height="1">1,1</chunk><chunk x="0" y="0" width="1" height="1">2</chunk></data></layer>)";
+  ToolRun run = Import(Replaced(Map(chunks + kPlayer), R"(infinite="0")", R"(infinite="1")"));
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.err.find("note: moved everything 128 right and 16 down, so that the map's content, "
+                         "which reaches to -128, -16, starts at 0"),
+            std::string::npos)
+      << run.err;
+  std::vector<std::string> got;
+  for (const Fields& o : Objects()) got.push_back(Summary(o));
+  EXPECT_EQ(got, (std::vector<std::string>{"0,0 1x0 type 0 T_0.png", "128,16 0x0 type 1 T_1.png",
+                                           "132,56 0x0 type 2 Hero"}));
+}
+
+// Empty and hidden layers take no drawing layer; past eleven, neighbouring tile layers share
+// one, the later drawn over the earlier; a map that still needs more is refused.
+TEST_F(TiledTest, LayersPastElevenAreMergedWhereThatDrawsTheSame) {
+  auto layers = [](int tiles, int empty, int objects) {
+    std::string body;
+    for (int i = 0; i < empty; ++i)
+      body += R"(<layer id="1" name="E" width="4" height="3">)" + Csv("0,0,0,0,0,0,0,0,0,0,0,0") +
+              "</layer>";
+    for (int i = 0; i < tiles; ++i) {
+      body += R"(<layer id="1" name="T)" + std::to_string(i) + R"(" width="4" height="3">)" +
+              Csv("1,0,0,0,0,0,0,0,0,0,0,0") + "</layer>";
+    }
+    for (int i = 0; i < objects; ++i) {
+      body += R"(<objectgroup name="O)" + std::to_string(i) +
+              R"("><object id="1" class="text" x="0" y="0"><text>Hi</text></object></objectgroup>)";
+    }
+    return body;
+  };
+  ToolRun run = Import(Map(layers(10, 5, 0) + kPlayer));
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err.find("merged"), std::string::npos) << run.err;
+  run = Import(Map(layers(13, 0, 0) + kPlayer));
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.err.find("note: merged the tile layers \"T0\" and \"T1\" into one drawing layer"),
+            std::string::npos)
+      << run.err;
+  std::vector<std::string> levels;
+  for (const Fields& o : Objects()) levels.push_back(o.at("Level"));
+  // Thirteen tile layers and the player's: the first four tile layers share the back one.
+  EXPECT_EQ(levels, (std::vector<std::string>{"10", "10", "10", "10", "9", "8", "7", "6", "5", "4",
+                                              "3", "2", "1", "0"}));
+  run = Import(Map(layers(1, 0, 11) + kPlayer));
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("needs 13 drawing layers, even with neighbouring tile layers merged; the "
+                         "engine draws 11"),
+            std::string::npos)
+      << run.err;
+}
+
+// A tile stops the player when a flag says so (wall, collides, collision, solid, in any case,
+// on the tile or on its layer) or a collision shape covers it; a smaller shape is a wall of its
+// own size, invisible, over the tile drawn as a decoration.
+TEST_F(TiledTest, WallsComeFromFlagsAndCollisionShapes) {
+  const std::string tileset =
+      R"(<tileset firstgid="1" name="T" tilewidth="8" tileheight="8" tilecount="4" columns="2">
+  <image source="tiles.png" width="16" height="16"/>
+  <tile id="0"><properties><property name="collides" type="bool" value="true"/></properties></tile>
+  <tile id="1"><properties><property name="Solid" value="true"/></properties></tile>
+  <tile id="2"><objectgroup><object id="1" x="0" y="0" width="8" height="8"/></objectgroup></tile>
+  <tile id="3"><objectgroup><object id="1" x="0" y="4" width="8" height="4"/></objectgroup></tile>
+ </tileset>)";
+  ToolRun run = Import(Map(Layer(Csv("1,2,3,0,4,4,4,0,0,0,0,0")) + kPlayer, "", tileset));
+  ASSERT_EQ(run.status, 0) << run.err;
+  std::vector<std::string> got;
+  for (const Fields& o : Tiles()) got.push_back(Summary(o));
+  EXPECT_EQ(got, (std::vector<std::string>{"0,0 0x0 type 1 T_0.png", "8,0 0x0 type 1 T_1.png",
+                                           "16,0 0x0 type 1 T_2.png", "0,8 2x0 type 0 T_3.png",
+                                           "0,12 2x0 type 1 Wall_8x4.png"}));
+  const PicturePtr wall = DataPicture("Pictures/Wall_8x4.png");
+  ASSERT_TRUE(wall);
+  EXPECT_EQ(wall->frames[0].pixels[0] >> 24, 0u);
+  run = Import(Map(Layer(Csv("4,0,0,0,0,0,0,0,0,0,0,0"),
+                         "><properties><property name=\"collision\" type=\"bool\" "
+                         "value=\"true\"/></properties") +
+                   kPlayer));
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(Summary(Tiles()[0]), "0,0 0x0 type 1 T_3.png");
+}
+
+// Layers behind everything that scroll slower than the camera make the background: one image
+// turned round to start where its offset puts it, or the layers drawn together into one
+// picture; a layer nearer the camera's speed is drawn with the map, with a warning.
+TEST_F(TiledTest, BackgroundsAreDrawnFromTheLayersBehind) {
+  const struct {
+    const char* name;
+    std::string layers;
+    Fields general;
+    int pixel;  // index of a red pixel in the background picture
+    const char* warning;
+  } cases[] = {
+      {"an image with an offset",
+       R"(<imagelayer id="5" name="Sky" offsetx="3" offsety="2" parallaxx="0.5" parallaxy="0.5"><image source="tiles.png"/></imagelayer>)",
+       {{"BackgroundPicName", "tiles_at3_2.png"}, {"BackgroundDivisor", "2"}},
+       2 * 16 + 3,
+       ""},
+      {"a tile layer and an image behind it",
+       R"(<imagelayer id="5" name="Sky" parallaxx="0.25" parallaxy="0.25"><image source="tiles.png"/></imagelayer>
+        <layer id="2" name="Hills" width="4" height="3" parallaxx="0.25" parallaxy="0.25">)" +
+           Csv("0,0,0,0,0,0,0,0,0,0,0,3") + "</layer>",
+       {{"BackgroundPicName", "Marsh_Background.png"}, {"BackgroundDivisor", "4"}},
+       0,
+       ""},
+      {"an image nearer the camera's speed",
+       R"(<imagelayer id="5" name="Sky" parallaxx="0.25" parallaxy="0.25"><image source="tiles.png"/></imagelayer>
+        <imagelayer id="6" name="Trees" parallaxx="0.8" parallaxy="0.8"><image source="tiles.png"/></imagelayer>)",
+       {{"BackgroundPicName", "tiles.png"}, {"BackgroundDivisor", "4"}},
+       0,
+       "layer \"Trees\": scrolls at 0.8 across and 0.8 down of the camera's speed; drawn with the "
+       "map, at the camera's speed"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const ToolRun run = Import(Map(c.layers + Layer(Csv("1,0,0,0,0,0,0,0,0,0,0,0")) + kPlayer));
+    ASSERT_EQ(run.status, 0) << run.err;
+    if (*c.warning) {
+      EXPECT_NE(run.err.find(c.warning), std::string::npos) << run.err;
+    }
+    const Fields general = Records("General.hwt")[0];
+    for (const auto& [name, value] : c.general) EXPECT_EQ(general.at(name), value) << name;
+    const PicturePtr back = DataPicture("Tiles/" + general.at("BackgroundPicName"));
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->frames[0].pixels[static_cast<size_t>(c.pixel)], kColours[0]);
+  }
+}
+
+// The project file authors start from defines each of the engine's classes with fields the
+// engine has and the engine's own defaults: an object left at its class's defaults imports as
+// one that gives no field at all.
+TEST_F(TiledTest, TheProjectFileDefinesTheEnginesClassesWithTheirDefaults) {
+  const nlohmann::json project = nlohmann::json::parse(
+      test::ReadFile(std::string(HOPWERK_SOURCE_DIR) + "/demo/Tiled/Hopwerk.tiled-project"));
+  const EntryFormat& objects = *FindEntryFormat("L/Objects", "Maps.vxr");
+  std::set<std::string> classes;
+  for (const auto& type : project.at("propertyTypes")) {
+    const std::string cls = type.at("name");
+    SCOPED_TRACE(cls);
+    classes.insert(cls);
+    const std::string shape = cls == "text" ? "<text>Hi</text>" : "<point/>";
+    const std::string tile = cls == "switch" || cls == "deco" ? R"( gid="1")" : "";
+    ASSERT_EQ(
+        Import(Map(Layer(Csv("1,0,0,0,0,0,0,0,0,0,0,0")) +
+                   R"(<objectgroup name="O"><object id="3" class=")" + cls + R"(")" + tile +
+                   R"( x="8" y="8"><properties><property name="Type" value="X"/></properties>)" +
+                   shape + "</object></objectgroup>"))
+            .status,
+        0);
+    Fields made;
+    for (const Fields& o : Objects()) {
+      if (o.at("X") == "8" || o.at("X") == "12") made = o;
+    }
+    for (const auto& member : type.at("members")) {
+      const std::string name = member.at("name");
+      SCOPED_TRACE(name);
+      if (name == "Type") continue;
+      bool known = false;
+      for (const auto& record : objects.records) {
+        for (const auto& field : record.fields) known = known || name == field.name;
+      }
+      EXPECT_TRUE(known);
+      // A field the object leaves out keeps the engine's own default.
+      const ObjectType engine;
+      const std::map<std::string, int> defaults = {
+          {"SkillEasy", engine.Skill[0]},    {"SkillMedium", engine.Skill[1]},
+          {"SkillHard", engine.Skill[2]},    {"SwitchActivate", engine.SwitchActivate},
+          {"RequireKey", engine.RequireKey}, {"TakeKey", engine.TakeKey},
+          {"DecoDamage", engine.DecoDamage}, {"MoveX", engine.MoveX},
+          {"MoveY", engine.MoveY},           {"AnimSlow", engine.AnimSlow}};
+      const auto& value = member.at("value");
+      const std::string written = made.count(name)       ? made.at(name)
+                                  : defaults.count(name) ? std::to_string(defaults.at(name))
+                                                         : "";
+      if (value.is_boolean()) {
+        EXPECT_EQ(written, value.get<bool>() ? "1" : "0");
+      } else if (value.is_number()) {
+        EXPECT_EQ(written, std::to_string(value.get<int>()));
+      } else if (name != "PicName") {
+        EXPECT_EQ(written, value.get<std::string>());
+      }
+    }
+  }
+  EXPECT_EQ(classes,
+            (std::set<std::string>{"player", "actor", "collectable", "switch", "text", "deco"}));
 }
 
 }  // namespace

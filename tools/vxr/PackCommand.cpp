@@ -90,6 +90,30 @@ std::vector<std::string> FilesUnder(const fs::path& root, const fs::path& realRo
   return files;
 }
 
+// A file packed by its place in the folder: a readable form compiled into the entry it names,
+// anything else as it is.
+VxrWriteEntry EntryOfFile(const fs::path& root, const std::string& file,
+                          const std::string& archiveName) {
+  VxrWriteEntry entry;
+  if (EndsWithTextExtension(file)) {
+    entry.name = file.substr(0, file.size() - std::string(kEntryTextExtension).size());
+    entry.data = Compile(entry.name, archiveName, root / file);
+  } else {
+    entry.name = file;
+    entry.data = ReadWholeFile((root / file).string());
+  }
+  if (entry.name.size() > 255) {
+    throw ToolError{(root / file).string() + ": entry name longer than 255 bytes"};
+  }
+  return entry;
+}
+
+// Whether a name or a folder on its way starts with a dot: left behind by a tool (a killed
+// import's temporary folder), not added by the author.
+bool HiddenPart(const std::string& file) {
+  return file[0] == '.' || file.find("/.") != std::string::npos;
+}
+
 }  // namespace
 
 int PackCommand(const std::string& folder, const std::string& archivePath) {
@@ -126,25 +150,27 @@ int PackCommand(const std::string& folder, const std::string& archivePath) {
           line.text ? Compile(line.name, index.archive, file) : ReadWholeFile(file.string());
       entries.push_back(std::move(entry));
     }
+    // What was added since the extraction (a level vxr tiled wrote, say) follows what the
+    // index lists, as a folder without an index is packed, instead of being left out.
     for (const auto& file : FilesUnder(root, realRoot, skip, false)) {
-      if (!listed.count(file)) {
-        std::cout << "note: " << file << " is not in " << kIndexFileName << " and was not packed\n";
+      if (listed.count(file)) continue;
+      if (!LiesInside(realRoot, root / file)) {
+        std::cout << "note: " << file << " is not in " << kIndexFileName
+                  << " and leads outside the folder: not packed\n";
+        continue;
       }
+      if (HiddenPart(file)) {
+        std::cout << "note: " << file << " is not in " << kIndexFileName
+                  << " and is hidden: not packed\n";
+        continue;
+      }
+      std::cout << "note: " << file << " is not in " << kIndexFileName
+                << ": packed after the files it lists\n";
+      entries.push_back(EntryOfFile(root, file, ArchiveFileName(archivePath)));
     }
   } else {
     for (const auto& file : FilesUnder(root, realRoot, skip, true)) {
-      VxrWriteEntry entry;
-      if (EndsWithTextExtension(file)) {
-        entry.name = file.substr(0, file.size() - std::string(kEntryTextExtension).size());
-        entry.data = Compile(entry.name, ArchiveFileName(archivePath), root / file);
-      } else {
-        entry.name = file;
-        entry.data = ReadWholeFile((root / file).string());
-      }
-      if (entry.name.size() > 255) {
-        throw ToolError{(root / file).string() + ": entry name longer than 255 bytes"};
-      }
-      entries.push_back(std::move(entry));
+      entries.push_back(EntryOfFile(root, file, ArchiveFileName(archivePath)));
     }
   }
   if (!WriteVxrArchive(archivePath, entries)) throw ToolError{archivePath + ": cannot write"};

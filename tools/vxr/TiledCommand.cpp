@@ -4,11 +4,11 @@
 #include <filesystem>
 #include <iostream>
 
+#include "PlayerActor.h"
 #include "TiledImport.h"
 #include "TiledMap.h"
 #include "VxrTool.h"
 #include "files/FileWriter.h"
-#include "platform/PngWriter.h"
 
 namespace hopwerk {
 
@@ -40,7 +40,7 @@ void WriteLevelFiles(const fs::path& folder, const ImportedLevel& level) {
 }  // namespace
 
 int TiledCommand(const std::string& mapPath, const std::string& levelFolder,
-                 const std::string& dataFolder) {
+                 const std::string& dataFolder, TiledImportOptions options) {
   fs::path target = fs::path(levelFolder).lexically_normal();
   if (!target.has_filename() && target.has_parent_path()) target = target.parent_path();
   const std::string levelName = target.filename().string();
@@ -52,12 +52,18 @@ int TiledCommand(const std::string& mapPath, const std::string& levelFolder,
   const fs::path data =
       dataFolder.empty() ? target.parent_path() / ".." / "Data" : fs::path(dataFolder);
 
-  TiledImportResult result = ImportTiledFile(mapPath, levelName, TiledImportOptions{});
+  // A player the map places without naming its actor is the project's own player.
+  const std::string player = FindPlayerActor((data / "..").lexically_normal().string());
+  if (!player.empty()) options.playerType = player;
+  TiledImportResult result = ImportTiledFile(mapPath, levelName, options);
   std::cout.flush();
   for (const TiledMessage& m : result.messages) {
     std::cerr << "vxr: " << FormatTiledMessage(m) << "\n";
   }
-  if (result.HasErrors() || !result.level) return 1;
+  if (result.HasErrors() || !result.level) {
+    std::cerr << "vxr: " << mapPath << ": the level was not written\n";
+    return 1;
+  }
   const ImportedLevel& level = *result.level;
 
   std::error_code ec;
@@ -72,8 +78,7 @@ int TiledCommand(const std::string& mapPath, const std::string& levelFolder,
     for (const auto& picture : level.pictures->All()) {
       const fs::path file = (data / picture->relative).lexically_normal();
       fs::create_directories(file.parent_path(), ec);
-      if (ec || !WritePngWithAlpha(file.string(), picture->pixels.data(),
-                                   picture->frameWidth * picture->frames, picture->frameHeight)) {
+      if (ec || !WriteCutPicture(*picture, file.string())) {
         throw ToolError{file.string() + ": cannot write"};
       }
     }

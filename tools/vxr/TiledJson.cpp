@@ -107,6 +107,33 @@ std::string ClassOf(const Json& j, const TiledWhere& where) {
   return Member(j, "class") ? Text(j, "class", where) : Text(j, "type", where);
 }
 
+std::vector<std::pair<double, double>> Points(const Json& list, const TiledWhere& where) {
+  if (!list.is_array() || list.size() > 65536) where.Fail("its points are not a list");
+  std::vector<std::pair<double, double>> points;
+  for (const Json& p : list) {
+    if (!p.is_object()) where.Fail("a point is not an object");
+    points.emplace_back(Real(p, "x", 0, where), Real(p, "y", 0, where));
+  }
+  return points;
+}
+
+std::vector<TiledRect> CollisionShapes(const Json* group, const TiledWhere& where) {
+  std::vector<TiledRect> shapes;
+  const Json* objects = group && group->is_object() ? Member(*group, "objects") : nullptr;
+  if (!objects) return shapes;
+  if (!objects->is_array() || objects->size() > 4096) where.Fail("too many collision shapes");
+  for (const Json& o : *objects) {
+    if (!o.is_object()) where.Fail("a collision shape is not an object");
+    if (Flag(o, "point", false)) continue;
+    TiledRect r{Real(o, "x", 0, where), Real(o, "y", 0, where), Real(o, "width", 0, where),
+                Real(o, "height", 0, where)};
+    const Json* poly = Member(o, "polygon") ? Member(o, "polygon") : Member(o, "polyline");
+    if (poly) r = TiledPointBounds(r.x, r.y, Points(*poly, where));
+    if (r.width > 0 && r.height > 0) shapes.push_back(r);
+  }
+  return shapes;
+}
+
 void TilesetBody(const Json& j, const std::string& file, TiledTileset& set,
                  const TiledWhere& where) {
   set.name = Text(j, "name", where);
@@ -118,6 +145,7 @@ void TilesetBody(const Json& j, const std::string& file, TiledTileset& set,
   set.margin = Whole(j, "margin", 0, 0, 16384, where);
   set.tileCount = Whole(j, "tilecount", 0, 0, static_cast<int>(kMaxTiledTilesetTiles), where);
   set.columns = Whole(j, "columns", 0, 0, 16384, where);
+  set.objectAlignment = Text(j, "objectalignment", where);
   if (const Json* offset = Member(j, "tileoffset")) {
     set.offsetX = Whole(*offset, "x", 0, -16384, 16384, where);
     set.offsetY = Whole(*offset, "y", 0, -16384, 16384, where);
@@ -164,29 +192,39 @@ void TilesetBody(const Json& j, const std::string& file, TiledTileset& set,
       tile.width = Whole(t, "width", Whole(t, "imagewidth", 0, 0, 16384, at), 0, 16384, at);
       tile.height = Whole(t, "height", Whole(t, "imageheight", 0, 0, 16384, at), 0, 16384, at);
     }
+    tile.collision = CollisionShapes(Member(t, "objectgroup"), at);
     set.tiles[id] = std::move(tile);
   }
   if (set.collection) set.tileCount = static_cast<int>(set.tiles.size());
 }
 
-TiledTileset Tileset(const Json& j, const TiledMap& map) {
-  const TiledWhere inMap{map.file + ": tileset " + TiledQuote(Text(j, "name", {map.file}))};
+// A tileset that cannot be read is kept as broken, so that its tiles are left out quietly.
+void Tileset(const Json& j, TiledMap& map) {
+  const TiledWhere inMap{map.file + ": tileset"};
   TiledTileset set;
-  set.firstGid =
-      static_cast<uint32_t>(Whole(j, "firstgid", 0, 1, static_cast<int>(kTiledGidMask), inMap));
-  if (set.firstGid == 0) inMap.Fail("firstgid is missing");
-  const std::string source = Text(j, "source", inMap);
-  if (source.empty()) {
-    TilesetBody(j, map.file, set, inMap);
-    return set;
+  try {
+    set.firstGid =
+        static_cast<uint32_t>(Whole(j, "firstgid", 0, 1, static_cast<int>(kTiledGidMask), inMap));
+    if (set.firstGid == 0) inMap.Fail("firstgid is missing");
+  } catch (const ToolError& e) {
+    map.errors.push_back(e.message);
+    return;
   }
-  const std::string path = ResolveTiledPath(map.file, source);
-  const std::string ext = fs::path(path).extension().string();
-  if (ext != ".json" && ext != ".tsj") {
-    throw ToolError{path + ": a JSON map takes JSON tilesets (.tsj); save the tileset so"};
+  try {
+    const std::string source = Text(j, "source", inMap);
+    if (source.empty()) {
+      TilesetBody(j, map.file, set, {map.file + ": tileset " + TiledQuote(Text(j, "name", inMap))});
+    } else {
+      const std::string path = ResolveTiledPath(map.file, source);
+      set.file = path;
+      ReadTiledTilesetFile(path, map.file, set);
+      map.files.push_back(path);
+    }
+  } catch (const ToolError& e) {
+    map.errors.push_back(e.message);
+    set.broken = true;
   }
-  TilesetBody(LoadJson(path, map.file), path, set, {path});
-  return set;
+  map.tilesets.push_back(std::move(set));
 }
 
 // The gids of a block: a list of numbers, or a string in the layer's encoding.
@@ -241,37 +279,57 @@ void TileLayer(const Json& j, const TiledMap& map, TiledLayer& layer, int64_t& p
   KeepTiledCells(layer, Data(*data, j, cells, where), 0, 0, w, placed, where);
 }
 
-TiledObject Object(const Json& o, const TiledWhere& layerWhere) {
+// An object as the map gives it; what it leaves out comes from its template, when it has one.
+TiledObject Object(const Json& o, const TiledWhere& layerWhere, TiledReading& reading) {
   if (!o.is_object()) layerWhere.Fail("an object is not an object");
+  const int id = Whole(o, "id", 0, 0, 1 << 30, layerWhere);
   TiledObject object;
-  object.id = Whole(o, "id", 0, 0, 1 << 30, layerWhere);
-  object.name = Text(o, "name", layerWhere);
+  const std::string templateFile = Text(o, "template", layerWhere);
+  if (!templateFile.empty()) {
+    object = TiledTemplateObject(reading, ResolveTiledPath(reading.map.file, templateFile),
+                                 {layerWhere.text + ", object " + std::to_string(id)});
+  }
+  const TiledObject base = object;
+  object.id = id;
+  if (Member(o, "name")) object.name = Text(o, "name", layerWhere);
   const TiledWhere where{layerWhere.text + ", object " + std::to_string(object.id) +
                          (object.name.empty() ? "" : " " + TiledQuote(object.name))};
-  object.className = ClassOf(o, where);
-  object.x = Real(o, "x", 0, where);
-  object.y = Real(o, "y", 0, where);
-  object.width = Real(o, "width", 0, where);
-  object.height = Real(o, "height", 0, where);
-  object.rotation = Real(o, "rotation", 0, where);
+  if (Member(o, "class") || Member(o, "type")) object.className = ClassOf(o, where);
+  object.x = Real(o, "x", object.x, where);
+  object.y = Real(o, "y", object.y, where);
+  object.width = Real(o, "width", object.width, where);
+  object.height = Real(o, "height", object.height, where);
+  object.rotation = Real(o, "rotation", object.rotation, where);
   if (const Json* gid = Member(o, "gid")) object.gid = Gid(*gid, where);
-  object.templateFile = Text(o, "template", where);
-  object.point = Flag(o, "point", false);
-  object.ellipse = Flag(o, "ellipse", false);
-  if (Member(o, "polygon")) object.shape = "polygon";
-  if (Member(o, "polyline")) object.shape = "polyline";
+  // A shape of its own replaces the template's.
+  const bool ownShape = Member(o, "point") || Member(o, "ellipse") || Member(o, "polygon") ||
+                        Member(o, "polyline") || Member(o, "text");
+  if (ownShape) {
+    ClearTiledShape(object);
+    object.point = Flag(o, "point", false);
+    object.ellipse = Flag(o, "ellipse", false);
+  }
+  for (const char* kind : {"polygon", "polyline"}) {
+    if (const Json* poly = Member(o, kind)) {
+      object.shape = kind;
+      object.points = Points(*poly, where);
+    }
+  }
   if (const Json* text = Member(o, "text")) {
     if (!text->is_object()) where.Fail("its text is not an object");
     object.text = true;
     object.textValue = Text(*text, "text", where);
     if (const auto c = Colour(*text, "color", where)) object.textColor = *c & 0xFFFFFFu;
   }
-  object.properties = Properties(o, where);
+  object.properties = MergeTiledProperties(base.properties, Properties(o, where));
   return object;
 }
 
-void Layers(const Json& list, const TiledInherited& inherited, TiledMap& map, int64_t& placed,
-            size_t& objects, int depth) {
+void Layer(const Json& j, const TiledInherited& inherited, TiledReading& reading, int depth,
+           const TiledWhere& where);
+
+void Layers(const Json& list, const TiledInherited& inherited, TiledReading& reading, int depth) {
+  TiledMap& map = reading.map;
   if (!list.is_array()) throw ToolError{map.file + ": layers are not a list"};
   for (const Json& j : list) {
     if (!j.is_object()) throw ToolError{map.file + ": a layer is not an object"};
@@ -279,51 +337,68 @@ void Layers(const Json& list, const TiledInherited& inherited, TiledMap& map, in
     const std::string path = inherited.path.empty() ? name : inherited.path + "/" + name;
     const TiledWhere where{map.file + ": layer " + TiledQuote(path)};
     if (!Flag(j, "visible", true)) continue;
-    TiledInherited own;
-    own.path = name;
-    own.offsetX = Real(j, "offsetx", 0, where);
-    own.offsetY = Real(j, "offsety", 0, where);
-    own.opacity = Real(j, "opacity", 1, where);
-    own.parallaxX = Real(j, "parallaxx", 1, where);
-    own.parallaxY = Real(j, "parallaxy", 1, where);
-    own.tint = Colour(j, "tintcolor", where).value_or(0xFFFFFFFFu);
-    const TiledInherited in = InheritTiled(inherited, own);
-    const std::string type = Text(j, "type", where);
-    if (type == "group") {
-      if (depth >= kMaxTiledGroupDepth) {
-        where.Fail("groups nested more than " + std::to_string(kMaxTiledGroupDepth) + " deep");
-      }
-      const Json* inner = Member(j, "layers");
-      if (inner) Layers(*inner, in, map, placed, objects, depth + 1);
-      continue;
+    try {
+      Layer(j, inherited, reading, depth, where);
+    } catch (const ToolError& e) {
+      map.errors.push_back(e.message);
     }
-    TiledLayer layer = TiledLayerInheriting(in);
-    layer.properties = Properties(j, where);
-    if (type == "tilelayer") {
-      layer.kind = TiledLayerKind::Tiles;
-      TileLayer(j, map, layer, placed, where);
-    } else if (type == "objectgroup") {
-      layer.kind = TiledLayerKind::Objects;
-      const Json* list = Member(j, "objects");
-      if (list && !list->is_array()) where.Fail("objects are not a list");
-      for (const Json& o : list ? *list : EmptyList()) {
-        if (o.is_object() && !Flag(o, "visible", true)) continue;
-        if (++objects > static_cast<size_t>(kMaxTiledObjects)) {
-          where.Fail("more than " + std::to_string(kMaxTiledObjects) + " objects in the map");
-        }
-        layer.objects.push_back(Object(o, where));
-      }
-    } else if (type == "imagelayer") {
-      layer.kind = TiledLayerKind::Image;
-      const std::string image = Text(j, "image", where);
-      if (image.empty()) continue;  // an image layer without an image draws nothing
-      layer.imagePath = ResolveTiledPath(map.file, image);
-      if (const auto c = Colour(j, "transparentcolor", where)) layer.imageTrans = *c & 0xFFFFFFu;
-    } else {
-      where.Fail("is of the unknown type " + TiledQuote(type));
-    }
-    map.layers.push_back(std::move(layer));
   }
+}
+
+void Layer(const Json& j, const TiledInherited& inherited, TiledReading& reading, int depth,
+           const TiledWhere& where) {
+  TiledMap& map = reading.map;
+  const std::string name = Text(j, "name", {map.file});
+  TiledInherited own;
+  own.path = name;
+  own.offsetX = Real(j, "offsetx", 0, where);
+  own.offsetY = Real(j, "offsety", 0, where);
+  own.opacity = Real(j, "opacity", 1, where);
+  own.parallaxX = Real(j, "parallaxx", 1, where);
+  own.parallaxY = Real(j, "parallaxy", 1, where);
+  own.tint = Colour(j, "tintcolor", where).value_or(0xFFFFFFFFu);
+  const TiledInherited in = InheritTiled(inherited, own);
+  const std::string type = Text(j, "type", where);
+  if (type == "group") {
+    if (depth >= kMaxTiledGroupDepth) {
+      where.Fail("groups nested more than " + std::to_string(kMaxTiledGroupDepth) + " deep");
+    }
+    const Json* inner = Member(j, "layers");
+    if (inner) Layers(*inner, in, reading, depth + 1);
+    return;
+  }
+  TiledLayer layer = TiledLayerInheriting(in);
+  layer.properties = Properties(j, where);
+  if (type == "tilelayer") {
+    layer.kind = TiledLayerKind::Tiles;
+    TileLayer(j, map, layer, reading.placed, where);
+  } else if (type == "objectgroup") {
+    layer.kind = TiledLayerKind::Objects;
+    const Json* list = Member(j, "objects");
+    if (list && !list->is_array()) where.Fail("objects are not a list");
+    for (const Json& o : list ? *list : EmptyList()) {
+      if (o.is_object() && !Flag(o, "visible", true)) continue;
+      if (++reading.objects > static_cast<size_t>(kMaxTiledObjects)) {
+        where.Fail("more than " + std::to_string(kMaxTiledObjects) + " objects in the map");
+      }
+      try {
+        layer.objects.push_back(Object(o, where, reading));
+      } catch (const ToolError& e) {
+        map.errors.push_back(e.message);
+      }
+    }
+  } else if (type == "imagelayer") {
+    layer.kind = TiledLayerKind::Image;
+    const std::string image = Text(j, "image", where);
+    if (image.empty()) return;  // an image layer without an image draws nothing
+    layer.imagePath = ResolveTiledPath(map.file, image);
+    if (const auto c = Colour(j, "transparentcolor", where)) layer.imageTrans = *c & 0xFFFFFFu;
+    layer.repeatX = Flag(j, "repeatx", false);
+    layer.repeatY = Flag(j, "repeaty", false);
+  } else {
+    where.Fail("is of the unknown type " + TiledQuote(type));
+  }
+  map.layers.push_back(std::move(layer));
 }
 
 }  // namespace
@@ -351,17 +426,34 @@ TiledMap ReadTiledJsonMap(const std::string& path) {
     if (!sets->is_array() || sets->size() > 4096) where.Fail("too many tilesets");
     for (const Json& s : *sets) {
       if (!s.is_object()) where.Fail("a tileset is not an object");
-      map.tilesets.push_back(Tileset(s, map));
+      Tileset(s, map);
     }
   }
-  std::sort(map.tilesets.begin(), map.tilesets.end(),
-            [](const TiledTileset& a, const TiledTileset& b) { return a.firstGid < b.firstGid; });
-  int64_t placed = 0;
-  size_t objects = 0;
-  if (const Json* layers = Member(root, "layers")) {
-    Layers(*layers, TiledInherited{}, map, placed, objects, 0);
-  }
+  SortTiledTilesets(map);
+  TiledReading reading{map};
+  if (const Json* layers = Member(root, "layers")) Layers(*layers, TiledInherited{}, reading, 0);
   return map;
+}
+
+void ReadTsjTileset(const std::string& path, const std::string& context, TiledTileset& set) {
+  TilesetBody(LoadJson(path, context), path, set, {path});
+}
+
+TiledObject ReadTjTemplate(const std::string& path, const std::string& context,
+                           TiledTemplateTileset& tileset, TiledReading& reading) {
+  const Json root = LoadJson(path, context);
+  const TiledWhere where{path};
+  const Json* object = Member(root, "object");
+  if (!object || !object->is_object()) where.Fail("not a Tiled template");
+  if (const Json* t = Member(root, "tileset")) {
+    if (!t->is_object()) where.Fail("its tileset is not an object");
+    tileset.firstGid =
+        static_cast<uint32_t>(Whole(*t, "firstgid", 0, 1, static_cast<int>(kTiledGidMask), where));
+    const std::string source = Text(*t, "source", where);
+    if (source.empty()) where.Fail("its tileset is not a file of its own");
+    tileset.source = ResolveTiledPath(path, source);
+  }
+  return Object(*object, {path + ": template"}, reading);
 }
 
 }  // namespace hopwerk

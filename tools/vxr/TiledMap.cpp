@@ -118,6 +118,68 @@ std::optional<uint32_t> TransAttribute(const pugi::xml_node& image, const Where&
   return *c & 0xFFFFFFu;
 }
 
+// "0,0 32,0 32,16": the points of a polygon or polyline, relative to its object.
+std::vector<std::pair<double, double>> ReadPoints(const pugi::xml_node& shape, const Where& where) {
+  std::vector<std::pair<double, double>> points;
+  const std::string text = shape.attribute("points").value();
+  size_t at = 0;
+  while (at < text.size()) {
+    const size_t end = std::min(text.find(' ', at), text.size());
+    const std::string pair = text.substr(at, end - at);
+    at = end + 1;
+    if (pair.empty()) continue;
+    if (points.size() >= 65536) where.Fail("a shape of more than 65536 points");
+    const size_t comma = pair.find(',');
+    double x = 0, y = 0;
+    size_t usedX = 0, usedY = 0;
+    try {
+      x = std::stod(pair.substr(0, comma), &usedX);
+      y = std::stod(pair.substr(comma + 1), &usedY);
+    } catch (const std::exception&) {
+      usedX = 0;
+    }
+    if (comma == std::string::npos || usedX == 0 || usedY == 0 || !std::isfinite(x) ||
+        !std::isfinite(y) || std::fabs(x) > 1e9 || std::fabs(y) > 1e9) {
+      where.Fail("the point " + Quote(pair) + " is not two numbers");
+    }
+    points.emplace_back(x, y);
+  }
+  return points;
+}
+
+// The objects drawn on a tile as its collision shapes, as their bounds; points have none.
+std::vector<TiledRect> CollisionShapes(const pugi::xml_node& group, const Where& where) {
+  std::vector<TiledRect> shapes;
+  for (const pugi::xml_node o : group.children("object")) {
+    if (shapes.size() >= 4096) where.Fail("more than 4096 collision shapes on one tile");
+    if (o.child("point")) continue;
+    TiledRect r{RealAttribute(o, "x", 0, where), RealAttribute(o, "y", 0, where),
+                RealAttribute(o, "width", 0, where), RealAttribute(o, "height", 0, where)};
+    const pugi::xml_node poly = o.child("polygon") ? o.child("polygon") : o.child("polyline");
+    if (poly) r = TiledPointBounds(r.x, r.y, ReadPoints(poly, where));
+    if (r.width > 0 && r.height > 0) shapes.push_back(r);
+  }
+  return shapes;
+}
+
+std::vector<uint8_t> DecodeBase64(const std::string& text, const Where& where);
+
+// Where an image is: its file, or, for a picture kept inside the map as base64, a name of its
+// own under which the tileset keeps its bytes. Empty: no picture at all.
+std::string ImageSource(const pugi::xml_node& image, const std::string& file, TiledTileset& set,
+                        const std::string& name, const Where& where) {
+  if (image.attribute("source")) return Resolve(file, image.attribute("source").value());
+  const pugi::xml_node data = image.child("data");
+  if (!data || std::string(data.attribute("encoding").value()) != "base64") {
+    where.Fail("an image that is neither a file nor base64 data");
+  }
+  std::vector<uint8_t> bytes = DecodeBase64(data.child_value(), where);
+  if (bytes.empty()) return "";
+  const std::string key = file + "#" + name;
+  set.embedded[key] = std::move(bytes);
+  return key;
+}
+
 void ReadTilesetBody(const pugi::xml_node& node, const std::string& file, TiledTileset& set,
                      const Where& where) {
   set.name = node.attribute("name").value();
@@ -130,15 +192,15 @@ void ReadTilesetBody(const pugi::xml_node& node, const std::string& file, TiledT
   set.tileCount =
       IntAttribute(node, "tilecount", 0, 0, static_cast<int>(kMaxTiledTilesetTiles), where);
   set.columns = IntAttribute(node, "columns", 0, 0, 16384, where);
+  set.objectAlignment = node.attribute("objectalignment").value();
   const pugi::xml_node offset = node.child("tileoffset");
   set.offsetX = IntAttribute(offset, "x", 0, -16384, 16384, where);
   set.offsetY = IntAttribute(offset, "y", 0, -16384, 16384, where);
   const pugi::xml_node image = node.child("image");
   set.collection = !image;
   if (image) {
-    if (!image.attribute("source"))
-      where.Fail("an embedded image is not supported; save it as a file");
-    set.imagePath = Resolve(file, image.attribute("source").value());
+    set.imagePath = ImageSource(image, file, set, set.name, where);
+    if (set.imagePath.empty()) where.Fail("its image is empty");
     set.trans = TransAttribute(image, where);
     const int w = IntAttribute(image, "width", 0, 0, 16384, where);
     const int h = IntAttribute(image, "height", 0, 0, 16384, where);
@@ -176,8 +238,9 @@ void ReadTilesetBody(const pugi::xml_node& node, const std::string& file, TiledT
     }
     if (set.collection) {
       const pugi::xml_node ti = t.child("image");
-      if (!ti || !ti.attribute("source")) at.Fail("an image-collection tile without an image file");
-      tile.imagePath = Resolve(file, ti.attribute("source").value());
+      if (!ti) at.Fail("an image-collection tile without an image");
+      tile.imagePath = ImageSource(ti, file, set, set.name + "/" + std::to_string(id), at);
+      if (tile.imagePath.empty()) continue;  // a tile without a picture draws nothing
       tile.trans = TransAttribute(ti, at);
       tile.imageX = IntAttribute(t, "x", 0, 0, 16384, at);
       tile.imageY = IntAttribute(t, "y", 0, 0, 16384, at);
@@ -186,31 +249,39 @@ void ReadTilesetBody(const pugi::xml_node& node, const std::string& file, TiledT
       tile.height =
           IntAttribute(t, "height", IntAttribute(ti, "height", 0, 0, 16384, at), 0, 16384, at);
     }
+    tile.collision = CollisionShapes(t.child("objectgroup"), at);
     set.tiles[id] = std::move(tile);
   }
   if (set.collection) set.tileCount = static_cast<int>(set.tiles.size());
 }
 
-TiledTileset ReadTileset(const pugi::xml_node& node, const TiledMap& map) {
+// A tileset that cannot be read is kept as broken, so that its tiles are left out quietly
+// instead of each being reported as a gid of no tileset.
+void ReadTileset(const pugi::xml_node& node, TiledMap& map) {
   TiledTileset set;
   const Where inMap{map.file + ": tileset " + Quote(node.attribute("name").value())};
-  set.firstGid = static_cast<uint32_t>(
-      IntAttribute(node, "firstgid", 0, 1, static_cast<int>(kTiledGidMask), inMap));
-  if (set.firstGid == 0) inMap.Fail("firstgid is missing");
-  if (node.attribute("source")) {
-    const std::string path = Resolve(map.file, node.attribute("source").value());
-    const std::string ext = fs::path(path).extension().string();
-    if (ext == ".json" || ext == ".tsj")
-      throw ToolError{path + ": JSON tilesets are not supported; save the tileset as .tsx"};
-    pugi::xml_document doc;
-    LoadXml(path, doc, map.file);
-    const pugi::xml_node root = doc.child("tileset");
-    if (!root) throw ToolError{path + ": not a Tiled tileset"};
-    ReadTilesetBody(root, path, set, Where{path});
-  } else {
-    ReadTilesetBody(node, map.file, set, Where{map.file + ": tileset " + Quote(set.name)});
+  try {
+    set.firstGid = static_cast<uint32_t>(
+        IntAttribute(node, "firstgid", 0, 1, static_cast<int>(kTiledGidMask), inMap));
+    if (set.firstGid == 0) inMap.Fail("firstgid is missing");
+  } catch (const ToolError& e) {
+    map.errors.push_back(e.message);
+    return;
   }
-  return set;
+  try {
+    if (node.attribute("source")) {
+      const std::string path = Resolve(map.file, node.attribute("source").value());
+      set.file = path;
+      ReadTiledTilesetFile(path, map.file, set);
+      map.files.push_back(path);
+    } else {
+      ReadTilesetBody(node, map.file, set, Where{map.file + ": tileset " + Quote(set.name)});
+    }
+  } catch (const ToolError& e) {
+    map.errors.push_back(e.message);
+    set.broken = true;
+  }
+  map.tilesets.push_back(std::move(set));
 }
 
 std::vector<uint8_t> DecodeBase64(const std::string& text, const Where& where) {
@@ -391,38 +462,65 @@ void ReadTileLayer(const pugi::xml_node& node, const TiledMap& map, TiledLayer& 
   }
 }
 
-TiledObject ReadObject(const pugi::xml_node& o, const Where& layerWhere) {
+// An object as the map gives it; what it leaves out comes from its template, when it has one.
+TiledObject ReadObject(const pugi::xml_node& o, const Where& layerWhere, TiledReading& reading,
+                       const TiledObject* base = nullptr) {
   TiledObject object;
-  object.id = IntAttribute(o, "id", 0, 0, 1 << 30, layerWhere);
-  object.name = o.attribute("name").value();
+  const int id = IntAttribute(o, "id", 0, 0, 1 << 30, layerWhere);
+  const Where idWhere{layerWhere.text + ", object " + std::to_string(id)};
+  if (o.attribute("template") && *o.attribute("template").value()) {
+    const std::string file = Resolve(reading.map.file, o.attribute("template").value());
+    base = &TiledTemplateObject(reading, file, idWhere);
+  }
+  if (base) object = *base;
+  object.id = id;
+  if (o.attribute("name")) object.name = o.attribute("name").value();
   const Where where{layerWhere.text + ", object " + std::to_string(object.id) +
                     (object.name.empty() ? "" : " " + Quote(object.name))};
-  object.className =
-      o.attribute("class") ? o.attribute("class").value() : o.attribute("type").value();
-  object.x = RealAttribute(o, "x", 0, where);
-  object.y = RealAttribute(o, "y", 0, where);
-  object.width = RealAttribute(o, "width", 0, where);
-  object.height = RealAttribute(o, "height", 0, where);
-  object.rotation = RealAttribute(o, "rotation", 0, where);
-  const unsigned long long gid = o.attribute("gid").as_ullong(0);
-  if (gid > 0xFFFFFFFFull) where.Fail("its gid is too large");
-  object.gid = static_cast<uint32_t>(gid);
-  object.templateFile = o.attribute("template").value();
-  object.point = static_cast<bool>(o.child("point"));
-  object.ellipse = static_cast<bool>(o.child("ellipse"));
-  if (o.child("polygon")) object.shape = "polygon";
-  if (o.child("polyline")) object.shape = "polyline";
+  if (o.attribute("class")) {
+    object.className = o.attribute("class").value();
+  } else if (o.attribute("type")) {
+    object.className = o.attribute("type").value();
+  }
+  object.x = RealAttribute(o, "x", object.x, where);
+  object.y = RealAttribute(o, "y", object.y, where);
+  object.width = RealAttribute(o, "width", object.width, where);
+  object.height = RealAttribute(o, "height", object.height, where);
+  object.rotation = RealAttribute(o, "rotation", object.rotation, where);
+  if (o.attribute("gid")) {
+    const unsigned long long gid = o.attribute("gid").as_ullong(0);
+    if (gid > 0xFFFFFFFFull) where.Fail("its gid is too large");
+    object.gid = static_cast<uint32_t>(gid);
+  }
+  // A shape of its own replaces the template's.
+  const bool ownShape = o.child("point") || o.child("ellipse") || o.child("polygon") ||
+                        o.child("polyline") || o.child("text");
+  if (ownShape || !base) {
+    ClearTiledShape(object);
+    object.point = static_cast<bool>(o.child("point"));
+    object.ellipse = static_cast<bool>(o.child("ellipse"));
+  }
+  for (const char* kind : {"polygon", "polyline"}) {
+    if (const pugi::xml_node poly = o.child(kind)) {
+      object.shape = kind;
+      object.points = ReadPoints(poly, where);
+    }
+  }
   if (const pugi::xml_node text = o.child("text")) {
     object.text = true;
     object.textValue = text.child_value();
     if (const auto c = ColourAttribute(text, "color", where)) object.textColor = *c & 0xFFFFFFu;
   }
-  object.properties = ReadProperties(o);
+  object.properties = MergeTiledProperties(object.properties, ReadProperties(o));
   return object;
 }
 
-void ReadLayers(const pugi::xml_node& parent, const TiledInherited& inherited, TiledMap& map,
-                int64_t& placed, size_t& objects, int depth) {
+void ReadLayer(const pugi::xml_node& node, const std::string& kind, const TiledInherited& inherited,
+               TiledReading& reading, int depth, const Where& where);
+
+void ReadLayers(const pugi::xml_node& parent, const TiledInherited& inherited,
+                TiledReading& reading, int depth) {
+  TiledMap& map = reading.map;
   for (const pugi::xml_node node : parent.children()) {
     const std::string kind = node.name();
     if (kind != "layer" && kind != "objectgroup" && kind != "imagelayer" && kind != "group")
@@ -432,42 +530,84 @@ void ReadLayers(const pugi::xml_node& parent, const TiledInherited& inherited, T
                                 ? node.attribute("name").value()
                                 : inherited.path + "/" + node.attribute("name").value())};
     if (node.attribute("visible") && node.attribute("visible").as_int(1) == 0) continue;
-    const TiledInherited in = Inherit(node, inherited, where);
-    if (kind == "group") {
-      // Each group is a level of recursion here: a map cannot make it exhaust the stack.
-      if (depth >= kMaxTiledGroupDepth) {
-        where.Fail("groups nested more than " + std::to_string(kMaxTiledGroupDepth) + " deep");
-      }
-      ReadLayers(node, in, map, placed, objects, depth + 1);
-      continue;
+    try {
+      ReadLayer(node, kind, inherited, reading, depth, where);
+    } catch (const ToolError& e) {
+      map.errors.push_back(e.message);
     }
-    TiledLayer layer = TiledLayerInheriting(in);
-    layer.properties = ReadProperties(node);
-    if (kind == "layer") {
-      layer.kind = TiledLayerKind::Tiles;
-      ReadTileLayer(node, map, layer, placed, where);
-    } else if (kind == "objectgroup") {
-      layer.kind = TiledLayerKind::Objects;
-      for (const pugi::xml_node o : node.children("object")) {
-        if (o.attribute("visible") && o.attribute("visible").as_int(1) == 0) continue;
-        if (++objects > static_cast<size_t>(kMaxTiledObjects))
-          where.Fail("more than " + std::to_string(kMaxTiledObjects) + " objects in the map");
-        layer.objects.push_back(ReadObject(o, where));
-      }
-    } else {
-      layer.kind = TiledLayerKind::Image;
-      const pugi::xml_node image = node.child("image");
-      if (image && image.attribute("source") && *image.attribute("source").value()) {
-        layer.imagePath = Resolve(map.file, image.attribute("source").value());
-        layer.imageTrans = TransAttribute(image, where);
-      }
-      if (layer.imagePath.empty()) continue;  // an image layer without an image draws nothing
-    }
-    map.layers.push_back(std::move(layer));
   }
 }
 
+void ReadLayer(const pugi::xml_node& node, const std::string& kind, const TiledInherited& inherited,
+               TiledReading& reading, int depth, const Where& where) {
+  TiledMap& map = reading.map;
+  const TiledInherited in = Inherit(node, inherited, where);
+  if (kind == "group") {
+    // Each group is a level of recursion here: a map cannot make it exhaust the stack.
+    if (depth >= kMaxTiledGroupDepth) {
+      where.Fail("groups nested more than " + std::to_string(kMaxTiledGroupDepth) + " deep");
+    }
+    ReadLayers(node, in, reading, depth + 1);
+    return;
+  }
+  TiledLayer layer = TiledLayerInheriting(in);
+  layer.properties = ReadProperties(node);
+  if (kind == "layer") {
+    layer.kind = TiledLayerKind::Tiles;
+    ReadTileLayer(node, map, layer, reading.placed, where);
+  } else if (kind == "objectgroup") {
+    layer.kind = TiledLayerKind::Objects;
+    for (const pugi::xml_node o : node.children("object")) {
+      if (o.attribute("visible") && o.attribute("visible").as_int(1) == 0) continue;
+      if (++reading.objects > static_cast<size_t>(kMaxTiledObjects))
+        where.Fail("more than " + std::to_string(kMaxTiledObjects) + " objects in the map");
+      try {
+        layer.objects.push_back(ReadObject(o, where, reading));
+      } catch (const ToolError& e) {
+        // One object's fault spoils neither its layer nor the others.
+        map.errors.push_back(e.message);
+      }
+    }
+  } else {
+    layer.kind = TiledLayerKind::Image;
+    const pugi::xml_node image = node.child("image");
+    if (image && image.attribute("source") && *image.attribute("source").value()) {
+      layer.imagePath = Resolve(map.file, image.attribute("source").value());
+      layer.imageTrans = TransAttribute(image, where);
+    }
+    layer.repeatX = node.attribute("repeatx").as_int(0) != 0;
+    layer.repeatY = node.attribute("repeaty").as_int(0) != 0;
+    if (layer.imagePath.empty()) return;  // an image layer without an image draws nothing
+  }
+  map.layers.push_back(std::move(layer));
+}
+
 }  // namespace
+
+void ReadTsxTileset(const std::string& path, const std::string& context, TiledTileset& set) {
+  pugi::xml_document doc;
+  LoadXml(path, doc, context);
+  const pugi::xml_node root = doc.child("tileset");
+  if (!root) throw ToolError{path + ": not a Tiled tileset"};
+  ReadTilesetBody(root, path, set, Where{path});
+}
+
+TiledObject ReadTxTemplate(const std::string& path, const std::string& context,
+                           TiledTemplateTileset& tileset, TiledReading& reading) {
+  pugi::xml_document doc;
+  LoadXml(path, doc, context);
+  const pugi::xml_node root = doc.child("template");
+  const pugi::xml_node object = root.child("object");
+  if (!root || !object) throw ToolError{path + ": not a Tiled template"};
+  const Where where{path};
+  if (const pugi::xml_node t = root.child("tileset")) {
+    tileset.firstGid = static_cast<uint32_t>(
+        IntAttribute(t, "firstgid", 0, 1, static_cast<int>(kTiledGidMask), where));
+    if (!t.attribute("source")) where.Fail("its tileset is not a file of its own");
+    tileset.source = Resolve(path, t.attribute("source").value());
+  }
+  return ReadObject(object, Where{path + ": template"}, reading);
+}
 
 const TiledProperty* FindTiledProperty(const TiledProperties& properties, const std::string& name) {
   for (const auto& p : properties) {
@@ -501,13 +641,11 @@ TiledMap ReadTiledMap(const std::string& path) {
   map.properties = ReadProperties(root);
   for (const pugi::xml_node t : root.children("tileset")) {
     if (map.tilesets.size() >= 4096) where.Fail("too many tilesets");
-    map.tilesets.push_back(ReadTileset(t, map));
+    ReadTileset(t, map);
   }
-  std::sort(map.tilesets.begin(), map.tilesets.end(),
-            [](const TiledTileset& a, const TiledTileset& b) { return a.firstGid < b.firstGid; });
-  int64_t placed = 0;
-  size_t objects = 0;
-  ReadLayers(root, TiledInherited{}, map, placed, objects, 0);
+  SortTiledTilesets(map);
+  TiledReading reading{map};
+  ReadLayers(root, TiledInherited{}, reading, 0);
   return map;
 }
 

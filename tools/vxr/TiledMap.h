@@ -8,6 +8,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace hopwerk {
@@ -37,6 +38,11 @@ using TiledProperties = std::vector<TiledProperty>;
 
 const TiledProperty* FindTiledProperty(const TiledProperties& properties, const std::string& name);
 
+// A rectangle in pixels: a tile's collision shape, a shape's bounds.
+struct TiledRect {
+  double x = 0, y = 0, width = 0, height = 0;
+};
+
 struct TiledFrame {
   int tileId = 0;
   int durationMs = 0;
@@ -51,6 +57,8 @@ struct TiledTile {
   std::string imagePath;  // image collections: the tile's own picture, resolved
   int imageX = 0, imageY = 0, width = 0, height = 0;  // the part of it that is the tile
   std::optional<uint32_t> trans;
+  // The bounds of each collision shape drawn on the tile, in its pixels.
+  std::vector<TiledRect> collision;
 };
 
 struct TiledTileset {
@@ -65,7 +73,11 @@ struct TiledTileset {
   bool collection = false;        // one picture per tile
   std::string imagePath;          // the atlas, resolved (not for collections)
   std::optional<uint32_t> trans;  // the colour drawn transparent, 0xRRGGBB
+  std::string objectAlignment;    // where a tile object's position lies on its picture
   std::map<int, TiledTile> tiles;
+  // Pictures kept inside the file as base64, by the name their image path gives them.
+  std::map<std::string, std::vector<uint8_t>> embedded;
+  bool broken = false;  // could not be read (an error says why): its tiles are left out
 };
 
 struct TiledObject {
@@ -77,10 +89,11 @@ struct TiledObject {
   bool point = false;
   bool ellipse = false;
   std::string shape;  // "polygon" or "polyline" when it is one, else empty
+  std::vector<std::pair<double, double>> points;  // of a polygon or polyline, from x, y
   bool text = false;
   std::string textValue;
   std::optional<uint32_t> textColor;  // 0xRRGGBB
-  std::string templateFile;
+  std::string templateFile;           // resolved; what it gives is already folded in
   TiledProperties properties;
 };
 
@@ -104,6 +117,7 @@ struct TiledLayer {
   std::vector<TiledObject> objects;
   std::string imagePath;  // image layers
   std::optional<uint32_t> imageTrans;
+  bool repeatX = false, repeatY = false;  // image layers
 };
 
 struct TiledMap {
@@ -116,10 +130,15 @@ struct TiledMap {
   TiledProperties properties;
   std::vector<TiledTileset> tilesets;  // ordered by firstGid
   std::vector<TiledLayer> layers;      // bottom to top
+  // What could not be read, each a whole message ("Marsh.tmx: layer "A": ..."); the rest of
+  // the map is read on, so that one run reports every problem.
+  std::vector<std::string> errors;
+  std::vector<std::string> files;  // tilesets and templates read, besides the map itself
 };
 
-// Reads a TMX file and the tilesets it refers to. A map the tool cannot read, or one that asks
-// for more than the limits above, is a ToolError naming the file and the layer or object.
+// Reads a TMX or JSON map and the tilesets and templates it refers to. A map the tool cannot
+// read at all is a ToolError; a layer or tileset that cannot be read, or asks for more than the
+// limits above, is an entry of `errors` naming the file and the layer or object.
 TiledMap ReadTiledMap(const std::string& path);
 
 // The tileset of a gid (flip bits ignored) and the tile's id in it; null when no tileset has it.

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -49,7 +51,46 @@ void KeepTiledCells(TiledLayer& layer, const std::vector<uint32_t>& gids, int x0
 // Chunks come in any order: rows put back to run left to right; overlapping chunks are an error.
 void SortTiledChunks(TiledLayer& layer, const TiledWhere& where);
 
-// Reads a map saved in Tiled's JSON format (.tmj or .json, tilesets .tsj or .json).
+// Reads a map saved in Tiled's JSON format (.tmj or .json).
 TiledMap ReadTiledJsonMap(const std::string& path);
+
+// The state of reading one map: the objects and tiles counted against the limits, and each
+// template read once.
+struct TiledReading {
+  explicit TiledReading(TiledMap& m) : map(m) {}
+  TiledMap& map;
+  int64_t placed = 0;
+  size_t objects = 0;
+  std::map<std::string, std::unique_ptr<TiledObject>> templates;
+};
+
+// The tileset a tile template draws from, as the template names it.
+struct TiledTemplateTileset {
+  uint32_t firstGid = 0;
+  std::string source;  // resolved
+};
+
+// An external tileset of either format (.tsx, or .tsj/.json), whichever format the map has.
+void ReadTiledTilesetFile(const std::string& path, const std::string& context, TiledTileset& set);
+void ReadTsxTileset(const std::string& path, const std::string& context, TiledTileset& set);
+void ReadTsjTileset(const std::string& path, const std::string& context, TiledTileset& set);
+// A template's object as its file gives it (.tx or .tj/.json), its gid in the template's own
+// tileset numbering.
+TiledObject ReadTxTemplate(const std::string& path, const std::string& context,
+                           TiledTemplateTileset& tileset, TiledReading& reading);
+TiledObject ReadTjTemplate(const std::string& path, const std::string& context,
+                           TiledTemplateTileset& tileset, TiledReading& reading);
+// The object of the template at path, read once, its gid renumbered into the map's tilesets
+// (the template's tileset is added to the map when the map does not have it).
+const TiledObject& TiledTemplateObject(TiledReading& reading, const std::string& path,
+                                       const TiledWhere& where);
+// Forgets the shape an object took from its template: it has one of its own.
+void ClearTiledShape(TiledObject& object);
+// The template's properties with the object's own over them, as Tiled combines them.
+TiledProperties MergeTiledProperties(const TiledProperties& base, const TiledProperties& own);
+// The bounds of points given relative to (x, y).
+TiledRect TiledPointBounds(double x, double y,
+                           const std::vector<std::pair<double, double>>& points);
+void SortTiledTilesets(TiledMap& map);
 
 }  // namespace hopwerk

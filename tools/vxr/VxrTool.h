@@ -52,8 +52,9 @@ int ExtractCommand(const std::string& archive, const std::string& folder);
 int PackCommand(const std::string& folder, const std::string& archive);
 int DumpCommand(const std::string& archive, const std::string& entry);
 int CompileCommand(const std::string& source, const std::string& output);
+struct TiledImportOptions;
 // dataFolder empty: Data/ beside the folder that holds levelFolder.
 int TiledCommand(const std::string& mapPath, const std::string& levelFolder,
-                 const std::string& dataFolder);
+                 const std::string& dataFolder, TiledImportOptions options);
 
 }  // namespace hopwerk

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "TiledImport.h"
 #include "VxrTool.h"
 
 namespace {
@@ -16,11 +17,13 @@ constexpr const char* kUsage =
     "                                    when it has one, else its stored bytes\n"
     "       vxr compile NAME.hwt FILE    write the bytes of entry NAME, compiled from its\n"
     "                                    readable form, to FILE (entries known by name alone)\n"
-    "       vxr tiled MAP.tmx LEVEL_DIR [DATA_DIR]\n"
+    "       vxr tiled [--strict] [--player X,Y] MAP.tmx LEVEL_DIR [DATA_DIR]\n"
     "                                    turn a Tiled map (TMX or JSON) into the readable forms\n"
     "                                    of the level named after LEVEL_DIR, in LEVEL_DIR, and\n"
     "                                    its pictures under DATA_DIR (default: Data/ beside the\n"
-    "                                    folder holding LEVEL_DIR)\n"
+    "                                    folder holding LEVEL_DIR); what the engine cannot play\n"
+    "                                    is left out with a warning (--strict: an error);\n"
+    "                                    --player: where the player starts, in map pixels\n"
     "Entries with a readable form are extracted as NAME.hwt (\"Field = value\" lines, \"end\" for\n"
     "the end tag) when their bytes convert cleanly both ways, else kept raw with a note; on pack\n"
     "every NAME.hwt is compiled back into entry NAME, any other file is packed as it is.\n"
@@ -34,6 +37,34 @@ constexpr const char* kUsage =
     "by name alone, definitions not at all. Welcome and Credits are plain text and stay as\n"
     "they are, byte for byte.\n";
 
+// vxr tiled [--strict] [--player X,Y] MAP LEVEL_DIR [DATA_DIR]
+int Tiled(const std::vector<std::string>& args) {
+  hopwerk::TiledImportOptions options;
+  std::vector<std::string> paths;
+  for (size_t i = 1; i < args.size(); ++i) {
+    if (args[i] == "--strict") {
+      options.strict = true;
+    } else if (args[i] == "--player" && i + 1 < args.size()) {
+      const std::string& xy = args[++i];
+      int x = 0, y = 0;
+      char comma = 0, extra = 0;
+      if (std::sscanf(xy.c_str(), "%d%c%d%c", &x, &comma, &y, &extra) != 3 || comma != ',' ||
+          x < -100000 || x > 100000 || y < -100000 || y > 100000) {
+        throw hopwerk::ToolError{"--player " + xy + ": expected X,Y in whole pixels", 2};
+      }
+      options.player = std::make_pair(x, y);
+    } else if (args[i].size() > 1 && args[i][0] == '-' && paths.empty()) {
+      throw hopwerk::ToolError{"tiled: unknown option " + args[i], 2};
+    } else {
+      paths.push_back(args[i]);
+    }
+  }
+  if (paths.size() != 2 && paths.size() != 3) {
+    throw hopwerk::ToolError{"tiled: expected MAP LEVEL_DIR [DATA_DIR]", 2};
+  }
+  return hopwerk::TiledCommand(paths[0], paths[1], paths.size() == 3 ? paths[2] : "", options);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -46,9 +77,7 @@ int main(int argc, char** argv) {
     if (args.size() == 3 && args[0] == "compile") {
       return hopwerk::CompileCommand(args[1], args[2]);
     }
-    if ((args.size() == 3 || args.size() == 4) && args[0] == "tiled") {
-      return hopwerk::TiledCommand(args[1], args[2], args.size() == 4 ? args[3] : "");
-    }
+    if (!args.empty() && args[0] == "tiled") return Tiled(args);
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
       std::cout << kUsage;
       return 0;
