@@ -57,8 +57,8 @@ class TryTest : public ::testing::Test {
     hadTmp = old != nullptr;
     setenv("TMPDIR", temporary.path().c_str(), 1);
     before = ProjectFiles();
-    for (const char* name : {"Marsh.tmx", "MarshTiles.tsx", "MarshTiles.png", "Finish.hwt"}) {
-      fs::copy_file(kTiled + name, maps.path() + "/" + name);
+    for (const auto& file : fs::directory_iterator(kTiled)) {
+      fs::copy_file(file.path(), fs::path(maps.path()) / file.path().filename());
     }
   }
   void TearDown() override {

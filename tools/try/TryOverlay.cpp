@@ -12,7 +12,6 @@
 #include "VxrTool.h"
 #include "archive/VxrIndex.h"
 #include "platform/Paths.h"
-#include "platform/PngWriter.h"
 
 namespace hopwerk {
 
@@ -224,7 +223,7 @@ bool WriteTryPictures(const TryOverlay& overlay, const TiledPictures& pictures,
     fs::create_directories(file.parent_path(), ec);
     // The writer puts a new file in place of the link to the project's picture; it never
     // writes through it.
-    if (ec || !WritePngWithAlpha(file.string(), now.pixels.data(), now.width, now.height)) {
+    if (ec || !WriteCutPicture(*picture, file.string())) {
       written.erase(picture->relative);
       problem = file.string() + ": cannot write";
       return false;
