@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <filesystem>
 #include <stdexcept>
 
@@ -42,7 +43,10 @@ void SweepAbandonedOverlays(const fs::path& temporary) {
   std::error_code ec;
   for (fs::directory_iterator it(temporary, ec), end; !ec && it != end; it.increment(ec)) {
     const std::string name = it->path().filename().string();
-    if (name.rfind(kOverlayPrefix, 0) != 0 || name.size() != 18) continue;
+    // mkdtemp's six characters after the prefix, nothing else.
+    if (name.rfind(kOverlayPrefix, 0) != 0 || name.size() != std::strlen(kOverlayPrefix) + 6) {
+      continue;
+    }
     struct stat st {};
     if (::lstat(it->path().c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid()) {
       continue;
