@@ -211,5 +211,18 @@ TEST(ObjectContacts, SpringsStartAJumpConveyorsCarryAndTakeTheNextFrame) {
   }
 }
 
+// A push across and down at once slides across first, then down, each stopping at walls: beside
+// a step, the step stops the slide across before the lift would carry the player over it.
+TEST(ObjectContacts, ADiagonalPushSlidesAcrossBeforeUpOrDown) {
+  ContactLevel t;
+  // A step whose left side is three pixels right of the player's right edge (330).
+  t.level.AddWall(333, kGround - 5, SolidPicture(16, 16));
+  t.AddDeco(312, 0, 0, 4, -6);
+  t.level.Passes(1);
+  // Across: two pixels, then the step; up: six. Up first would have cleared the step's top.
+  EXPECT_EQ(t.player->X, 322);
+  EXPECT_EQ(t.player->Y, kGround - 6);
+}
+
 }  // namespace
 }  // namespace hopwerk
