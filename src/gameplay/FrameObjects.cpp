@@ -285,6 +285,7 @@ void DrawLevelObjects(Engine& engine) {
   }
   std::reverse(engine.play.ActiveObjects.begin(), engine.play.ActiveObjects.end());
   std::reverse(engine.play.ActiveActors.begin(), engine.play.ActiveActors.end());
+  engine.play.ActiveWallGrid.Build(engine.play.ActiveWalls);
 }
 
 }  // namespace hopwerk

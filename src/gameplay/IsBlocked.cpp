@@ -6,9 +6,7 @@ namespace hopwerk {
 
 namespace {
 
-struct Box {
-  int64_t left, top, right, bottom;
-};
+using Box = WallBox;
 
 bool InClosed(int64_t a, int64_t low, int64_t high) {
   return low <= a && a <= high;
@@ -47,15 +45,18 @@ bool IsBlocked(const Engine& engine, const Picture* picture, int64_t x, int64_t 
     return true;
   }
 
-  for (const ObjectType* wall : engine.play.ActiveWalls) {
-    if (!wall->Pic) continue;
-    const int64_t pw = wall->Pic->width;
-    const int64_t ph = wall->Pic->height;
-    // The edges are open at the top and one pixel below the last row at the bottom: a shape
-    // standing exactly on the top edge is free, one whose top meets the underside is not.
-    const Box box{wall->X, wall->Y, wall->X + (static_cast<int64_t>(wall->RepX) + 1) * pw,
-                  wall->Y + (static_cast<int64_t>(wall->RepY) + 1) * ph + 1};
-    if (Touches(shape, box)) return true;
+  // The edges are open at the top and one pixel below the last row at the bottom: a shape
+  // standing exactly on the top edge is free, one whose top meets the underside is not.
+  const auto touches = [&](const ObjectType& wall) {
+    return wall.Pic && Touches(shape, WallBoxOf(wall));
+  };
+  const PlayState& play = engine.play;
+  if (play.ActiveWallGrid.Built()) {
+    return play.ActiveWallGrid.Any(shape.left, shape.top, shape.right, shape.bottom, touches);
+  }
+  // While the frame is still listing them, every wall listed so far.
+  for (const ObjectType* wall : play.ActiveWalls) {
+    if (touches(*wall)) return true;
   }
   return false;
 }

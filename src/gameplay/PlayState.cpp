@@ -4,6 +4,7 @@ namespace hopwerk {
 
 void ClearFrameLists(PlayState& play) {
   play.ActiveWalls.clear();
+  play.ActiveWallGrid.Clear();
   play.ActiveObjects.clear();
   play.ActiveActors.clear();
   play.AllActors.clear();

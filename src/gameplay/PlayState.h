@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "data/DataState.h"
+#include "gameplay/WallGrid.h"
 #include "level/LevelRecords.h"
 #include "level/ObjectList.h"
 
@@ -85,6 +86,7 @@ struct PlayState {
   std::vector<ObjectType*> ActiveObjects;
   std::vector<ObjectType*> ActiveActors;
   std::vector<ObjectType*> ActiveWalls;
+  WallGrid ActiveWallGrid;  // ActiveWalls by place, once the frame has listed them all
   std::vector<ObjectType*> AllActors;
   OwnedList<BulletType> Bullets;
   OwnedList<EnemyBullet> EnemyBullets;

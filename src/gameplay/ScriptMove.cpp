@@ -72,6 +72,7 @@ bool MoveScriptObjects(Engine& engine, ScriptType& s) {
   const int64_t stepY = std::llabs(static_cast<int64_t>(s.StepY));
   const auto named = [&](const ObjectType& o) { return SameIgnoringCase(o.ID, s.ObjID); };
   ForEachTarget(engine.level, s, named, [&](ObjectType& o) {
+    engine.play.ActiveWallGrid.Moving(o);
     // Horizontal steps may pass the target; the move only ends there.
     if (stepX != 0) {
       if (s.ToX < o.X) {

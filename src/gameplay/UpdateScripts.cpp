@@ -54,10 +54,11 @@ void PlayScriptSound(Engine& engine, const ScriptType& s) {
   PlayKeptSound(engine, sound);
 }
 
-void PlaceObjects(LevelState& level, ScriptType& s) {
+void PlaceObjects(LevelState& level, WallGrid& walls, ScriptType& s) {
   ForEachTarget(
       level, s, [&](const ObjectType& o) { return o.ID == s.ObjID; },
       [&](ObjectType& o) {
+        walls.Moving(o);
         o.X = s.ToX;
         o.Y = s.ToY;
       });
@@ -124,7 +125,7 @@ bool RunCommand(Engine& engine, ScriptType& s) {
       PlayScriptSound(engine, s);
       return true;
     case kPlaceObjects:
-      PlaceObjects(engine.level, s);
+      PlaceObjects(engine.level, engine.play.ActiveWallGrid, s);
       return true;
     case kDeleteObjects:
       DeleteObjects(engine.level, s);

@@ -168,6 +168,7 @@ void LoadMapObjects(Engine& engine) {
   play.ActiveObjects.clear();
   play.ActiveActors.clear();
   play.ActiveWalls.clear();
+  play.ActiveWallGrid.Clear();
   play.AllActors.clear();
   play.BossObject = nullptr;
   ClearLevelObjects(level);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 
 #include "TestLevel.h"
 #include "gameplay/IsBlocked.h"
@@ -118,6 +119,52 @@ TEST(PlayerMovement, WorldAndActivityBounds) {
   level.engine().level.MinusX = INT32_MAX;
   level.engine().play.CameraX = INT32_MAX;
   EXPECT_FALSE(IsBlocked(level.engine(), shape.get(), 100, 100));
+}
+
+// The frame finds walls by place; the wall test must answer as if it looked at every wall the
+// frame listed, walls of every size, beyond the world, and walls a script moved after the
+// frame listed them included.
+TEST(PlayerMovement, WallsFoundByPlaceBlockExactlyAsEveryWallWould) {
+  LevelRun level;
+  std::mt19937 rng(7);
+  auto pick = [&](int low, int high) {
+    return low + static_cast<int>(rng() % static_cast<unsigned>(high - low + 1));
+  };
+  std::vector<ObjectType*> walls;
+  for (int i = 0; i < 400; ++i) {
+    const int rep = i % 50 == 0 ? pick(100, 255) : pick(0, 3);
+    walls.push_back(&level.AddWall(pick(-300, 5200), pick(-300, 5200),
+                                   SolidPicture(pick(1, 48), pick(1, 48)), rep, pick(0, 2)));
+  }
+  level.Passes(1);
+  PlayState& play = level.engine().play;
+  ASSERT_EQ(play.ActiveWalls.size(), walls.size());
+  ASSERT_TRUE(play.ActiveWallGrid.Built());
+  WallGrid unbuilt;  // in its place, the test walks every wall listed
+  const auto compare = [&](const char* when) {
+    int blocked = 0;
+    for (int i = 0; i < 3000; ++i) {
+      const PicturePtr shape = ActorPicture(pick(1, 64), pick(1, 64));
+      const int x = pick(-20, 5020), y = pick(-20, 5020);
+      const bool byPlace = IsBlocked(level.engine(), shape.get(), x, y);
+      std::swap(unbuilt, play.ActiveWallGrid);
+      const bool everyWall = IsBlocked(level.engine(), shape.get(), x, y);
+      std::swap(unbuilt, play.ActiveWallGrid);
+      ASSERT_EQ(byPlace, everyWall) << when << " at " << x << "," << y;
+      blocked += byPlace ? 1 : 0;
+    }
+    // Both answers come up often enough to mean something.
+    EXPECT_GT(blocked, 300) << when;
+    EXPECT_LT(blocked, 2700) << when;
+  };
+  compare("as listed");
+  for (int i = 0; i < 40; ++i) {
+    ObjectType& wall = *walls[static_cast<size_t>(pick(0, 399))];
+    play.ActiveWallGrid.Moving(wall);
+    wall.X = pick(-300, 5200);
+    wall.Y = pick(-300, 5200);
+  }
+  compare("after moves");
 }
 
 TEST(PlayerMovement, MovingStopsAtTheWorldsEdges) {
