@@ -4,11 +4,12 @@
 # listed before it. The plain state records gathered by engine/Engine.h (files ending in
 # State.h, the level records and object lists) are the shared context every folder above the
 # engine may read.
-set(order files platform archive engine data shell level gameplay frontend)
+set(order files schema platform archive engine data shell level gameplay frontend)
 set(allowed_files files)
+set(allowed_schema schema)
 set(allowed_platform files platform)
 set(allowed_archive files archive)
-set(allowed_engine files platform archive engine)
+set(allowed_engine files schema platform archive engine)
 set(context_regex "^(engine/Engine\\.h|[a-z]+/[A-Za-z]*State\\.h|level/LevelRecords\\.h|level/ObjectList\\.h)$")
 
 set(problems "")

@@ -10,20 +10,9 @@ namespace hopwerk {
 
 namespace {
 
-constexpr int kSlotWalk = 0;
-constexpr int kSlotFall = 1;
-constexpr int kSlotFly = 2;
 constexpr int kCruise = 4;
 constexpr int kChase = 12;
 constexpr int kFallSpeed = 5;
-
-// Move codes of an actor kind.
-constexpr int kMoveChase = 0;
-constexpr int kMoveRandomTurns = 2;
-constexpr int kMoveAcross = 3;
-constexpr int kMoveWalkOffLedges = 5;
-constexpr int kMoveUpDown = 10;
-constexpr int kMoveRandomUpDown = 11;
 
 bool On(const ActorType& kind, int code) {
   return kind.Move[static_cast<size_t>(code)] != 0;
@@ -75,9 +64,9 @@ void MoveWalker(Engine& engine, ObjectType& a, const ObjectType& player) {
   const Picture* shape = kind.Pic[kSlotWalk].get();
   if (!IsBlocked(engine, shape, a.X, static_cast<int64_t>(a.Y) + 1)) {
     MoveObject(engine, a, 0, kFallSpeed);
-    if (kind.Pic[kSlotFall]) {
-      a.Pic = kind.Pic[kSlotFall];
-      a.ActiveFrame = std::max(LastFrameIndex(kind, kSlotFall), 0);
+    if (kind.Pic[kSlotJump]) {
+      a.Pic = kind.Pic[kSlotJump];
+      a.ActiveFrame = std::max(LastFrameIndex(kind, kSlotJump), 0);
     }
     return;
   }

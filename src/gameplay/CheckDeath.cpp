@@ -13,8 +13,6 @@ namespace hopwerk {
 
 namespace {
 
-constexpr int kDieSlot = 4;
-
 bool LeftActivityArea(const Engine& engine, const ObjectType& player) {
   const PlayState& play = engine.play;
   const LevelState& level = engine.level;
@@ -31,10 +29,10 @@ bool AnimationOver(const Engine& engine, const ObjectType& player, int dieStyle,
   // there is nothing left to wait for, whatever its style.
   if (!engine.level.LayerLists[0].Contains(player)) return true;
   switch (dieStyle) {
-    case 0:
+    case kDieInPlace:
       return player.ActiveFrame >= static_cast<int64_t>(frames) - 1;
-    case 1:
-    case 2:
+    case kDieFalls:
+    case kDieThrown:
       return LeftActivityArea(engine, player);
     default:
       return false;
@@ -67,11 +65,11 @@ void CheckDeath(Engine& engine) {
 
   StopLevelMusic(engine);
   play.Deaths = SatAdd(play.Deaths, 1);
-  player.OType = -1;
+  player.OType = kDying;
 
   const ActorType* actor = player.Actor;
-  const int32_t frames = actor ? actor->SpriteFrames[kDieSlot] : 0;
-  const bool hasPicture = actor && actor->Pic[kDieSlot];
+  const int32_t frames = actor ? actor->SpriteFrames[kSlotDie] : 0;
+  const bool hasPicture = actor && actor->Pic[kSlotDie];
   p.TraceLine("Death Frames = " + std::to_string(frames));
   p.TraceLine(std::string("Death Pic = ") + (hasPicture ? "Present" : "Absent"));
 
@@ -81,7 +79,8 @@ void CheckDeath(Engine& engine) {
   const int dieStyle = actor ? actor->Die : 0;
   if (!over) {
     // A strip that ends the death (style 0) stops on its last frame; the others run round.
-    AnimateObject(engine, player, kDieSlot, dieStyle == 0 ? LastFrameIndex(*actor, kDieSlot) : 0);
+    AnimateObject(engine, player, kSlotDie,
+                  dieStyle == kDieInPlace ? LastFrameIndex(*actor, kSlotDie) : 0);
   }
   MoveToFrontLayer(engine.level, player);
   p.TraceLine(std::string("Animover before start = ") + (over ? "1" : "0"));

@@ -30,7 +30,8 @@ void UpdateCamera(Engine& engine) {
   const int targetY = static_cast<int>(ty);
 
   // A dying player leaves the view where it is.
-  if (player->OType != -1 && play.PanTargetX < 0 && play.PanTargetY < 0 && play.PanReturning == 0) {
+  if (player->OType != kDying && play.PanTargetX < 0 && play.PanTargetY < 0 &&
+      play.PanReturning == 0) {
     play.CameraX = targetX;
     play.CameraY = targetY;
   }

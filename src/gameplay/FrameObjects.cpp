@@ -13,7 +13,6 @@ namespace hopwerk {
 
 namespace {
 
-constexpr int kDieSlot = 4;
 constexpr int64_t kWallMargin = 100;  // walls this close to the drawing area take part
 constexpr int64_t kHurtFlashMillis = 3000;
 
@@ -78,8 +77,8 @@ bool InView(const ObjectPass& pass, const ObjectType& o) {
 
 // Plain decorations that neither hurt nor push take part in nothing.
 bool TakesPart(const ObjectType& o) {
-  if (o.OType == -1) return false;
-  return !(o.OType == 0 && o.DecoDamage == 0 && o.MoveX == 0 && o.MoveY == 0);
+  if (o.OType == kDying) return false;
+  return !(o.OType == kDecoration && o.DecoDamage == 0 && o.MoveX == 0 && o.MoveY == 0);
 }
 
 // Player bullets end on any tile of a wall they overlap. Only the tiles under a bullet's own
@@ -118,7 +117,7 @@ void StopBulletsAt(ObjectPass& pass, const ObjectType& wall, int64_t sx, int64_t
 void DrawTiled(ObjectPass& pass, const ObjectType& o, int64_t sx, int64_t sy) {
   if (!o.Pic) return;
   const Picture& tile = *o.Pic;
-  if (o.OType == 1 && pass.anyBullets) StopBulletsAt(pass, o, sx, sy);
+  if (o.OType == kWall && pass.anyBullets) StopBulletsAt(pass, o, sx, sy);
   if (o.RepX == 0 && o.RepY == 0) {
     // One copy: the surface's own clipping is all it needs.
     pass.platform.DrawPicture(tile, static_cast<float>(sx), static_cast<float>(sy), o.ActiveFrame);
@@ -182,20 +181,20 @@ bool DrawDyingActor(ObjectPass& pass, LayerList& layer, ObjectType& o, int64_t s
     return true;
   };
   const ScaleScope mirror(pass.platform, o.Mirror == 1 ? -1.0f : 1.0f, 1.0f);
-  const int32_t frames = (o.Pic && o.Actor) ? o.Actor->SpriteFrames[kDieSlot] : 0;
+  const int32_t frames = (o.Pic && o.Actor) ? o.Actor->SpriteFrames[kSlotDie] : 0;
   if (frames != 0) {
     pass.platform.DrawPicture(*o.Pic, static_cast<float>(sx), static_cast<float>(sy),
                               o.ActiveFrame);
-    const int last = LastFrameIndex(*o.Actor, kDieSlot);
-    AnimateObject(engine, o, kDieSlot, o.Actor->Die == 0 ? 0 : last);
+    const int last = LastFrameIndex(*o.Actor, kSlotDie);
+    AnimateObject(engine, o, kSlotDie, o.Actor->Die == kDieInPlace ? 0 : last);
     switch (o.Actor->Die) {
-      case 0:
+      case kDieInPlace:
         if (o.ActiveFrame >= last) return leave();
         break;
-      case 1:
+      case kDieFalls:
         o.Y = SatAdd(o.Y, 5);
         break;
-      case 2:
+      case kDieThrown:
         o.Y = SatAdd(o.Y, o.ThrowerValue);
         if (o.ThrowerValue < 5) ++o.ThrowerValue;
         if (o.X > engine.project.ScreenWidth / 2) {
@@ -217,7 +216,8 @@ bool DrawDyingActor(ObjectPass& pass, LayerList& layer, ObjectType& o, int64_t s
 
 // Tile animations step on their own clock: every frame when AnimSlow is 0.
 void AnimateTiles(ObjectPass& pass, ObjectType& o) {
-  if (o.Anim == 0 || (o.OType != 0 && o.OType != 1 && o.OType != 3)) return;
+  if (o.Anim == 0 || (o.OType != kDecoration && o.OType != kWall && o.OType != kCollectable))
+    return;
   if (o.AnimSlow != 0 &&
       MillisBetween(pass.now, o.AnimOldTime) <= static_cast<int64_t>(o.AnimSlow) * 5) {
     return;
@@ -229,8 +229,8 @@ void AnimateTiles(ObjectPass& pass, ObjectType& o) {
 
 void VisitObject(ObjectPass& pass, LayerList& layer, ObjectType& o) {
   PlayState& play = pass.play;
-  if (o.Pic && o.OType == 1 && NearView(pass, o)) play.ActiveWalls.push_back(&o);
-  if (o.OType == 2) play.AllActors.push_back(&o);
+  if (o.Pic && o.OType == kWall && NearView(pass, o)) play.ActiveWalls.push_back(&o);
+  if (o.OType == kActor) play.AllActors.push_back(&o);
   if (!InView(pass, o)) return;
   // The list is wanted front-first; it is built back to front and turned round at the end.
   if (TakesPart(o)) play.ActiveObjects.push_back(&o);
@@ -239,24 +239,24 @@ void VisitObject(ObjectPass& pass, LayerList& layer, ObjectType& o) {
   const int64_t sy = static_cast<int64_t>(o.Y) - play.CameraY;
   pass.platform.SetDrawColor(o.R, o.G, o.B);
   switch (o.OType) {
-    case 0:
-    case 1:
-    case 5:
+    case kDecoration:
+    case kWall:
+    case kSwitch:
       DrawTiled(pass, o, sx, sy);
       break;
-    case 2:
+    case kActor:
       DrawActor(pass, o, sx, sy);
       break;
-    case 3:
+    case kCollectable:
       if (o.Pic) {
         pass.platform.DrawPicture(*o.Pic, static_cast<float>(sx), static_cast<float>(sy),
                                   o.ActiveFrame);
       }
       break;
-    case 4:
+    case kTextLabel:
       DrawTextLabel(pass, o, sx, sy);
       break;
-    case -1:
+    case kDying:
       if (DrawDyingActor(pass, layer, o, sx, sy)) return;
       break;
     default:

@@ -28,7 +28,7 @@ void Slide(Engine& engine, const Picture* shape, ObjectType& object, int64_t dis
 const Picture* CollisionShape(const ObjectType& object) {
   if (!object.Actor) return nullptr;
   const ActorType& actor = *object.Actor;
-  return (actor.Move[4] != 0 ? actor.Pic[2] : actor.Pic[0]).get();
+  return (actor.Move[kMoveFlies] != 0 ? actor.Pic[kSlotFly] : actor.Pic[kSlotWalk]).get();
 }
 
 void MoveObject(Engine& engine, ObjectType& object, int dx, int dy) {

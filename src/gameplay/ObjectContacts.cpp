@@ -85,18 +85,18 @@ void UpdateObjectContacts(Engine& engine) {
   for (ObjectType* object : objects) {
     ObjectType& o = *object;
     if (!o.Pic) continue;
-    if (o.OType == 0 && o.DecoDamage != 0) {
+    if (o.OType == kDecoration && o.DecoDamage != 0) {
       ForEachTouchingTile(engine, o, *player, *shape, [&] { HurtPlayer(engine, o.DecoDamage); });
     }
-    if (o.OType == 0 && (o.MoveX != 0 || o.MoveY != 0)) {
+    if (o.OType == kDecoration && (o.MoveX != 0 || o.MoveY != 0)) {
       ForEachTouchingTile(engine, o, *player, *shape, [&] { Push(engine, o, *player); });
     }
-    const bool touches = (o.OType == 3 || o.OType == 5) &&
+    const bool touches = (o.OType == kCollectable || o.OType == kSwitch) &&
                          engine.platform.PicturesOverlap(
                              *o.Pic, static_cast<float>(o.X), static_cast<float>(o.Y), 0, *shape,
                              static_cast<float>(player->X), static_cast<float>(player->Y), 0);
     if (!touches) continue;
-    if (o.OType == 3) {
+    if (o.OType == kCollectable) {
       TakeCollectable(engine, o);
     } else {
       TryToUseSwitch(engine, o);

@@ -26,7 +26,7 @@ bool SameIgnoringCase(const std::string& a, const std::string& b) {
 // Actors standing on a rising wall go up with it: those whose left edge lies over the wall's
 // row of tiles and whose feet are at most one step above its top.
 void LiftRiders(Engine& engine, const ObjectType& wall, int64_t step) {
-  if (wall.OType != 1) return;
+  if (wall.OType != kWall) return;
   const int64_t tileWidth = wall.Pic ? PictureWidth(*wall.Pic) : 0;
   const int64_t spanEnd =
       static_cast<int64_t>(wall.X) + (static_cast<int64_t>(wall.RepX) + 1) * tileWidth;

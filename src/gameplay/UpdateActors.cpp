@@ -13,12 +13,6 @@ namespace hopwerk {
 
 namespace {
 
-constexpr int kMoveFlies = 4;
-constexpr int kMoveShoots = 6;
-constexpr int kTouchHurts = 0;
-constexpr int kTouchKills = 1;
-constexpr int kTouchVanishes = 2;
-
 void Shoot(Engine& engine, const ObjectType& a) {
   const ActorType& kind = *a.Actor;
   if (kind.Move[kMoveShoots] == 0 || !kind.ShootWeapon) return;
@@ -40,7 +34,7 @@ void Kill(Engine& engine, ObjectType& a, const BulletType& bullet) {
     play.Score = SatAdd(play.Score, kind.KillScore);
   }
   play.Kills = SatAdd(play.Kills, 1);
-  a.OType = -1;
+  a.OType = kDying;
   MoveToFrontLayer(engine.level, a);
   if (!a.TScript.empty()) RunScriptFile(engine, a.TScript);
   if (play.BossObject == &a) play.BossObject = nullptr;
@@ -60,7 +54,7 @@ void TakeBullets(Engine& engine, ObjectType& a) {
     }
     a.HP = SatSub(a.HP, 1);
     a.Hurt = 1;
-    if (a.HP < 1 && a.OType == 2) Kill(engine, a, b);
+    if (a.HP < 1 && a.OType == kActor) Kill(engine, a, b);
     return true;
   });
 }
@@ -82,7 +76,7 @@ void ActOnTouch(Engine& engine, ObjectType& a, ObjectType& player) {
 
 void UpdateActor(Engine& engine, ObjectType& a, ObjectType& player) {
   // A script may have taken it out of the level since the frame listed it.
-  if (!a.Actor || a.OType != 2 || !engine.level.AllObjects.Contains(a)) return;
+  if (!a.Actor || a.OType != kActor || !engine.level.AllObjects.Contains(a)) return;
   if (a.Actor->Control != 0) FatalError(engine, "*Player in computer actor list");
   if (a.Actor->Move[kMoveFlies] != 0) {
     MoveFlyer(engine, a, player);
@@ -92,7 +86,7 @@ void UpdateActor(Engine& engine, ObjectType& a, ObjectType& player) {
   Shoot(engine, a);
   TakeBullets(engine, a);
   // An actor shot dead this frame is already dying: its body no longer hurts or kills.
-  if (a.OType == 2 && TouchesPlayer(engine, a, player)) ActOnTouch(engine, a, player);
+  if (a.OType == kActor && TouchesPlayer(engine, a, player)) ActOnTouch(engine, a, player);
 }
 
 }  // namespace

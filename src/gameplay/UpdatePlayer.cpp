@@ -13,10 +13,6 @@ namespace hopwerk {
 namespace {
 
 // Picture slots of the player's actor.
-constexpr int kSlotWalk = 0;
-constexpr int kSlotJump = 1;
-constexpr int kSlotFly = 2;
-constexpr int kSlotFire = 3;
 
 // A pusher may hand the jump any speed; no single step can carry further than the world.
 int JumpStep(float value) {
@@ -119,7 +115,7 @@ void UpdatePlayer(Engine& engine) {
   ObjectType* player = engine.level.Player;
   // A pusher moved the player last frame: this frame belongs to it.
   if (engine.play.Automove == 1 || !player || !player->Actor) return;
-  const bool freeMoving = player->Actor->Move[4] != 0;
+  const bool freeMoving = player->Actor->Move[kMoveFlies] != 0;
   bool acted = false;
   if (freeMoving) {
     MoveFreely(engine, *player);

@@ -11,19 +11,6 @@ namespace hopwerk {
 
 namespace {
 
-enum Command : int32_t {
-  kCheckpoint = 0,
-  kLevelEnd = 1,
-  kEpisodeEnd = 2,
-  kMoveObjects = 4,
-  kPlaySound = 5,
-  kPlaceObjects = 6,
-  kDeleteObjects = 7,
-  kCameraGlide = 8,
-  kCameraReturn = 9,
-  kEnergyBar = 10,
-};
-
 constexpr int32_t kCompletedFrames = 250;
 
 // The checkpoint moves to where the player stands; the chained script joins the scripts a

@@ -15,15 +15,6 @@ int WallGrid::Cell(int64_t v) {
   return v < 0 ? 0 : static_cast<int>(std::min<int64_t>(v / kCellSize, kCells - 1));
 }
 
-void WallGrid::Clear() {
-  for (const int cell : used_) cells_[static_cast<size_t>(cell)].clear();
-  used_.clear();
-  large_.clear();
-  moving_.clear();
-  members_.clear();
-  built_ = false;
-}
-
 void WallGrid::Build(const std::vector<ObjectType*>& walls) {
   Clear();
   for (const ObjectType* wall : walls) {

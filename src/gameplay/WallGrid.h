@@ -22,7 +22,16 @@ class WallGrid {
  public:
   // Indexes the walls where they stand now. Until the next Build, Clear makes it unbuilt.
   void Build(const std::vector<ObjectType*>& walls);
-  void Clear();
+  // In the header: level loading, below the running level, empties it with the other frame
+  // lists, whose objects it drops.
+  void Clear() {
+    for (const int cell : used_) cells_[static_cast<size_t>(cell)].clear();
+    used_.clear();
+    large_.clear();
+    moving_.clear();
+    members_.clear();
+    built_ = false;
+  }
   bool Built() const { return built_; }
   // A wall about to move: looked at wherever it goes, until the next Build.
   void Moving(ObjectType& wall);

@@ -87,7 +87,7 @@ void ScanActors(Engine& engine) {
     p.TraceLine("Difficulty = " + std::to_string(skill));
     d->HP = SkillHitPoints(d->HP, skill);
     // Every shooting kind gets its own copy, also when two kinds name the same weapon.
-    if (d->Move[6] != 0) d->ShootWeapon = LoadEnemyWeapon(engine, d->ShootWeaponName);
+    if (d->Move[kMoveShoots] != 0) d->ShootWeapon = LoadEnemyWeapon(engine, d->ShootWeaponName);
   }
   // A skill outside the object's table (a damaged saved game) removes nothing.
   const bool skillKnown = skill >= 0 && skill < static_cast<int32_t>(ObjectType{}.Skill.size());
@@ -102,7 +102,7 @@ void FindPlayer(Engine& engine) {
   LevelState& level = engine.level;
   level.Player = nullptr;
   level.AllObjects.Walk([&](ObjectType& o) {
-    if (o.OType == 2 && o.Actor && o.Actor->Control == 1) level.Player = &o;
+    if (o.OType == kActor && o.Actor && o.Actor->Control == 1) level.Player = &o;
   });
   if (!level.Player) {
     FatalError(engine, "No start player actor in level \"" + engine.play.CurrentLevelName + "\"");

@@ -214,7 +214,7 @@ void LinkActors(Engine& engine) {
   // Beside the ordered list: the definition of each capitalised name, found in one step.
   std::unordered_map<std::string, ActorType*> byName;
   level.AllObjects.Walk([&](ObjectType& o) {
-    if (o.OType != 2) return;
+    if (o.OType != kActor) return;
     std::string key = VxrUpper(o.PicName);
     ActorType* d = nullptr;
     if (const auto found = byName.find(key); found != byName.end()) {
@@ -240,7 +240,7 @@ void LinkCollectables(Engine& engine) {
   level.CollectableDefs.clear();
   std::unordered_map<std::string, CollectableType*> byName;
   level.AllObjects.Walk([&](ObjectType& o) {
-    if (o.OType != 3) return;
+    if (o.OType != kCollectable) return;
     std::string key = VxrUpper(o.PicName);
     CollectableType* d = nullptr;
     if (const auto found = byName.find(key); found != byName.end()) {

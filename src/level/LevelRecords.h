@@ -11,6 +11,7 @@
 
 #include "platform/Picture.h"
 #include "platform/Platform.h"
+#include "schema/Kinds.h"
 
 namespace hopwerk {
 
@@ -90,7 +91,7 @@ struct ObjectType {
   int32_t Y = 0;
   int32_t RepX = 0;
   int32_t RepY = 0;
-  int32_t OType = 0;  // 0 decoration, 1 wall, 2 actor, 3 collectable, 4 text, 5 switch, -1 dying
+  int32_t OType = kDecoration;  // an ObjectKind
   std::string PicName;
   PicturePtr Pic;
   ActorType* Actor = nullptr;

@@ -111,7 +111,7 @@ void ReadObjects(Engine& engine) {
 
 // Level pictures keep their handle at the top left: X, Y is the corner of the first tile.
 PicturePtr LoadObjectPicture(Engine& engine, const ObjectType& o) {
-  if (o.OType == 5) {
+  if (o.OType == kSwitch) {
     // A switch is one picture holding both states side by side: off, then on.
     const std::string path = ResolveProjectFile(engine, "Data/GFX/Level/Switch/",
                                                 "GFX/Level/Switch/", o.PicName, PatchCopy::Exists);
@@ -139,7 +139,7 @@ void LinkPictures(Engine& engine) {
   // The latest entry made for each key: when several match, the last one found wins.
   std::unordered_map<std::string, size_t> latest;
   level.AllObjects.Walk([&](ObjectType& o) {
-    if (o.OType != 0 && o.OType != 1 && o.OType != 5) return;
+    if (o.OType != kDecoration && o.OType != kWall && o.OType != kSwitch) return;
     std::string key = SharingKey(o);
     // An object without a frame count never shares, so each such object gets its own entry.
     if (o.ANF != 0) {

@@ -30,8 +30,9 @@ std::string ShownMessage(const TryTarget& target, TiledMessage message) {
 bool PlaceIsFree(Engine& engine, const ObjectType& player, int64_t x, int64_t y) {
   std::vector<ObjectType*>& walls = engine.play.ActiveWalls;
   walls.clear();
+  engine.play.ActiveWallGrid.Clear();
   for (ObjectType* object : engine.level.AllObjects.Snapshot()) {
-    if (object->OType == 1 && object->Pic) walls.push_back(object);
+    if (object->OType == kWall && object->Pic) walls.push_back(object);
   }
   const bool blocked = IsBlocked(engine, CollisionShape(player), x, y);
   walls.clear();

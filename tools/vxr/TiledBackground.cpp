@@ -192,7 +192,7 @@ void TiledImporter::ImageLayerObjects(const TiledLayer& layer) {
     o.y = y;
     o.values["RepX"] = NumberValue(repX);
     o.values["RepY"] = NumberValue(repY);
-    o.values["OType"] = NumberValue(0);
+    o.values["OType"] = NumberValue(kDecoration);
     SetTiledPicture(o.values, pic);
     SetTiledColour(o.values, 0xFFFFFF);
     NewLayer(layer.name, false).objects.push_back(std::move(o));

@@ -11,6 +11,7 @@
 #include "EntryBuilder.h"
 #include "TiledImport.h"
 #include "TiledReport.h"
+#include "schema/Kinds.h"
 
 namespace hopwerk {
 

@@ -102,7 +102,7 @@ void TiledImporter::Scripts(const std::string& nextLevel) {
     }
     const std::string comment = "# The level's end, from the map property NextLevel.\n";
     EntryValues s = {{"UID", TextValue("Finish")},
-                     {"Command", NumberValue(1)},
+                     {"Command", NumberValue(kLevelEnd)},
                      {"NextLevel", TextValue(nextLevel)}};
     out.files.emplace_back("Script/Finish.hwt",
                            EntryText(format, comment, {EntryElementText(format, s)}));

@@ -240,7 +240,7 @@ void TiledImporter::ObjectLayer(const TiledLayer& layer) {
                        std::string(cls == "collectable" ? "collectable" : "actor"));
           continue;
         }
-        v["OType"] = NumberValue(cls == "collectable" ? 3 : 2);
+        v["OType"] = NumberValue(cls == "collectable" ? kCollectable : kActor);
         if (!hasColour) SetTiledColour(v, layer.tint);
         // Actors stand on their bottom centre, collectables on their centre.
         // The tile only shows the actor in the editor; its definition brings its picture.
@@ -274,7 +274,7 @@ void TiledImporter::ObjectLayer(const TiledLayer& layer) {
         if (o.rotation != 0) {
           report.Counted(layerWhere, "drew unturned", "text", "texts", "", o.id);
         }
-        v["OType"] = NumberValue(4);
+        v["OType"] = NumberValue(kTextLabel);
         if (!hasColour) SetTiledColour(v, o.textColor.value_or(0xFFFFFF));
         place(o.x, o.y);
       } else {
@@ -310,7 +310,8 @@ void TiledImporter::ObjectLayer(const TiledLayer& layer) {
           }
           place(o.x, o.y);
         }
-        v["OType"] = NumberValue(isSwitch ? 5 : (cls != "deco" && wall ? 1 : 0));
+        v["OType"] =
+            NumberValue(isSwitch ? kSwitch : (cls != "deco" && wall ? kWall : kDecoration));
         if (!hasColour) SetTiledColour(v, layer.tint);
       }
     } catch (const ToolError& e) {
@@ -360,7 +361,7 @@ void TiledImporter::PlacePlayer() {
   PlacedObject player;
   player.x = x;
   player.y = y;
-  player.values["OType"] = NumberValue(2);
+  player.values["OType"] = NumberValue(kActor);
   player.values["PicName"] = TextValue(options.playerType);
   SetTiledColour(player.values, 0xFFFFFF);
   // In front of everything drawn: the last drawing layer that holds objects.

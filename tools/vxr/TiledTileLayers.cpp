@@ -116,7 +116,8 @@ void TiledImporter::TileLayer(const TiledLayer& layer) {
           const TileWall wall = layerWalls ? TileWall{TileWall::Kind::Whole} : WallOf(*set, tileId);
           // Tiles stand on the bottom-left corner of their cell.
           const int dx = set->offsetX, dy = th - pic.frameHeight + set->offsetY;
-          pieces.push_back({&pic, wall.kind == TileWall::Kind::Whole ? 1 : 0, dx, dy});
+          pieces.push_back(
+              {&pic, wall.kind == TileWall::Kind::Whole ? kWall : kDecoration, dx, dy});
           if (wall.kind == TileWall::Kind::Part) {
             // The shape turns with the tile: swapped first, then flipped, as its picture.
             int x = wall.x, y = wall.y, w = wall.width, h = wall.height;
@@ -126,7 +127,7 @@ void TiledImporter::TileLayer(const TiledLayer& layer) {
             }
             if (look.flipH) x = pic.frameWidth - x - w;
             if (look.flipV) y = pic.frameHeight - y - h;
-            pieces.push_back({&out.pictures->Blank(w, h, at), 1, dx + x, dy + y});
+            pieces.push_back({&out.pictures->Blank(w, h, at), kWall, dx + x, dy + y});
           }
         }
       } catch (const ToolError& e) {
