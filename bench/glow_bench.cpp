@@ -7,7 +7,7 @@
 #include <numbers>
 #include <random>
 
-#include "platform/Compositor.h"
+#include "render/Compositor.h"
 
 namespace hopwerk {
 namespace {

@@ -6,10 +6,11 @@
 #include <filesystem>
 
 #include "archive/Vxr.h"
+#include "codec/PngWriter.h"
 #include "engine/Engine.h"
 #include "level/LevelLoading.h"
-#include "platform/Compositor.h"
 #include "platform/HeadlessPlatform.h"
+#include "render/Compositor.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 
 #include "engine/Engine.h"
 #include "gameplay/LevelLoop.h"
-#include "platform/Compositor.h"
 #include "platform/HeadlessPlatform.h"
+#include "render/Compositor.h"
 
 namespace hopwerk {
 namespace {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/Compositor.h"
 #include "platform/HeadlessPlatform.h"
+#include "render/Compositor.h"
 
 namespace hopwerk {
 namespace {

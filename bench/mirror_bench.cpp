@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "platform/Compositor.h"
+#include "render/Compositor.h"
 
 namespace hopwerk {
 namespace {

@@ -3,13 +3,17 @@
 # Folders build on each other in one direction: a folder may include itself and any folder
 # listed before it. The plain state records gathered by engine/Engine.h (files ending in
 # State.h, the level records and object lists) are the shared context every folder above the
-# engine may read.
-set(order files schema platform archive engine data shell level gameplay frontend)
+# engine may read. The decoders (codec) sit below the compositor (render): they hand up plain
+# pixels, which render makes into its pictures, so neither needs the other's libraries and
+# only the platform knows SDL. The schema (named kinds) needs nothing and is below all.
+set(order files schema codec render platform archive engine data shell level gameplay frontend)
 set(allowed_files files)
 set(allowed_schema schema)
-set(allowed_platform files platform)
+set(allowed_codec files codec)
+set(allowed_render files codec render)
+set(allowed_platform files codec render platform)
 set(allowed_archive files archive)
-set(allowed_engine files schema platform archive engine)
+set(allowed_engine files schema codec render platform archive engine)
 set(context_regex "^(engine/Engine\\.h|[a-z]+/[A-Za-z]*State\\.h|level/LevelRecords\\.h|level/ObjectList\\.h)$")
 
 set(problems "")

@@ -10,10 +10,11 @@
 #include <utility>
 #include <vector>
 
+#include "codec/PngWriter.h"
 #include "engine/Engine.h"
+#include "files/ByteStream.h"
 #include "frontend/InstallScreens.h"
 #include "gameplay/StartLevel.h"
-#include "platform/ByteStream.h"
 #include "platform/HeadlessPlatform.h"
 #include "shell/StartUp.h"
 #include "try/TryMode.h"

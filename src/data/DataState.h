@@ -10,8 +10,8 @@
 #include <unordered_set>
 #include <vector>
 
-#include "platform/Picture.h"
 #include "platform/Platform.h"
+#include "render/Picture.h"
 
 namespace hopwerk {
 

@@ -4,7 +4,7 @@
 #include "data/DataLimits.h"
 #include "data/EntryReader.h"
 #include "platform/Paths.h"
-#include "platform/SafeMath.h"
+#include "render/SafeMath.h"
 
 namespace hopwerk {
 

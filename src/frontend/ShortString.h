@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string>
 
-#include "platform/ByteStream.h"
+#include "files/ByteStream.h"
 
 namespace hopwerk {
 

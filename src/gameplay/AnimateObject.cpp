@@ -1,7 +1,7 @@
 #include "gameplay/AnimateObject.h"
 
 #include "gameplay/ActivityArea.h"
-#include "platform/SafeMath.h"
+#include "render/SafeMath.h"
 
 namespace hopwerk {
 

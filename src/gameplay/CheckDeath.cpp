@@ -7,7 +7,7 @@
 #include "gameplay/UpdateAndDrawFrame.h"
 #include "level/LevelLoading.h"
 #include "platform/KeyCodes.h"
-#include "platform/SafeMath.h"
+#include "render/SafeMath.h"
 
 namespace hopwerk {
 

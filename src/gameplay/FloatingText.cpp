@@ -1,6 +1,6 @@
 #include "gameplay/FloatingText.h"
 
-#include "platform/SafeMath.h"
+#include "render/SafeMath.h"
 
 namespace hopwerk {
 

@@ -3,7 +3,7 @@
 #include "gameplay/FrameSteps.h"
 #include "gameplay/HurtPlayer.h"
 #include "gameplay/IsBlocked.h"
-#include "platform/SafeMath.h"
+#include "render/SafeMath.h"
 
 namespace hopwerk {
 

@@ -7,7 +7,7 @@
 #include "gameplay/DrawScope.h"
 #include "gameplay/FrameSteps.h"
 #include "gameplay/TileRange.h"
-#include "platform/SafeMath.h"
+#include "render/SafeMath.h"
 
 namespace hopwerk {
 

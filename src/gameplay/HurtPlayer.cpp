@@ -3,7 +3,7 @@
 #include "data/ProjectFiles.h"
 #include "gameplay/ActivityArea.h"
 #include "gameplay/PlayEffect.h"
-#include "platform/SafeMath.h"
+#include "render/SafeMath.h"
 
 namespace hopwerk {
 

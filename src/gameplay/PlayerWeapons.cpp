@@ -2,7 +2,7 @@
 
 #include "gameplay/ActivityArea.h"
 #include "gameplay/PlayEffect.h"
-#include "platform/SafeMath.h"
+#include "render/SafeMath.h"
 
 namespace hopwerk {
 

@@ -7,7 +7,7 @@
 #include "gameplay/ScriptTargets.h"
 #include "gameplay/TileRange.h"
 #include "gameplay/UpdateScripts.h"
-#include "platform/SafeMath.h"
+#include "render/SafeMath.h"
 
 namespace hopwerk {
 

@@ -5,7 +5,7 @@
 #include "gameplay/FloatingText.h"
 #include "gameplay/PlayEffect.h"
 #include "level/LevelScripts.h"
-#include "platform/SafeMath.h"
+#include "render/SafeMath.h"
 
 namespace hopwerk {
 

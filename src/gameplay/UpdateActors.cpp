@@ -7,7 +7,7 @@
 #include "gameplay/FloatingText.h"
 #include "gameplay/HurtPlayer.h"
 #include "level/LevelScripts.h"
-#include "platform/SafeMath.h"
+#include "render/SafeMath.h"
 
 namespace hopwerk {
 

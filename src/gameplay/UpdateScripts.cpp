@@ -5,7 +5,7 @@
 
 #include "gameplay/PlayEffect.h"
 #include "gameplay/ScriptTargets.h"
-#include "platform/SafeMath.h"
+#include "render/SafeMath.h"
 
 namespace hopwerk {
 

@@ -5,7 +5,7 @@
 #include "gameplay/DrawScope.h"
 #include "gameplay/UpdateAndDrawFrame.h"
 #include "level/LevelScripts.h"
-#include "platform/SafeMath.h"
+#include "render/SafeMath.h"
 
 namespace hopwerk {
 

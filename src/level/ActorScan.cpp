@@ -6,7 +6,7 @@
 #include "data/ProjectFiles.h"
 #include "level/LevelArchives.h"
 #include "level/LevelPictures.h"
-#include "platform/SafeMath.h"
+#include "render/SafeMath.h"
 
 namespace hopwerk {
 

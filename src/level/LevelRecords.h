@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/Picture.h"
 #include "platform/Platform.h"
+#include "render/Picture.h"
 #include "schema/Kinds.h"
 
 namespace hopwerk {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/Compositor.h"
 #include "platform/Platform.h"
+#include "render/Compositor.h"
 
 namespace hopwerk {
 

@@ -10,8 +10,10 @@
 #include <fstream>
 #include <sstream>
 
+#include "codec/PngWriter.h"
+#include "codec/SoundProbe.h"
+#include "files/ByteStream.h"
 #include "files/FileWriter.h"
-#include "platform/ByteStream.h"
 #include "platform/Paths.h"
 #include "platform/Sound.h"
 

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "files/ByteStream.h"
 #include "platform/BoundKeys.h"
-#include "platform/ByteStream.h"
-#include "platform/Picture.h"
+#include "render/Picture.h"
 
 namespace hopwerk {
 

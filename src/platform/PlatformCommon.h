@@ -9,9 +9,9 @@
 #include <string>
 #include <utility>
 
-#include "platform/Compositor.h"
-#include "platform/PictureBudget.h"
 #include "platform/Platform.h"
+#include "render/Compositor.h"
+#include "render/PictureBudget.h"
 
 namespace hopwerk {
 

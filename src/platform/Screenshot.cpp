@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "codec/PngWriter.h"
 #include "platform/PlatformCommon.h"
 
 namespace hopwerk {

@@ -6,10 +6,12 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "platform/ByteStream.h"
+#include "codec/SoundDecode.h"
+#include "codec/SoundProbe.h"
+#include "files/ByteStream.h"
 #include "platform/SdlPlatform.h"
+#include "platform/SdlWav.h"
 #include "platform/Sound.h"
-#include "platform/SoundDecode.h"
 
 namespace hopwerk {
 

@@ -15,12 +15,4 @@ struct Sound {
   std::shared_ptr<void> native;
 };
 
-enum class SoundFormat { None, Wav, Ogg };
-
-// Looks at a file's header: "RIFF....WAVE" is a WAV, "OggS" an OGG; anything else (or a file
-// that cannot be read, or whose header says it plays past kMaxSoundMillis) is None. Sets
-// *durationMillis from the header when it can be computed cheaply (WAV data size and byte rate,
-// Vorbis sample rate and last granule), else -1.
-SoundFormat ProbeSoundFile(const std::string& path, int64_t* durationMillis);
-
 }  // namespace hopwerk

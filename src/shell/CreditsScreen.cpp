@@ -2,7 +2,7 @@
 
 #include "data/EntryReader.h"
 #include "platform/KeyCodes.h"
-#include "platform/SafeMath.h"
+#include "render/SafeMath.h"
 
 namespace hopwerk {
 

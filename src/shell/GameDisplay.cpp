@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/SafeMath.h"
+#include "render/SafeMath.h"
 #include "shell/GlowEffect.h"
 
 namespace hopwerk {

@@ -2,8 +2,9 @@
 
 #include <filesystem>
 
+#include "codec/PngWriter.h"
 #include "level/LevelLoading.h"
-#include "platform/Compositor.h"
+#include "render/Compositor.h"
 #include "shell/Folders.h"
 
 namespace hopwerk::test {

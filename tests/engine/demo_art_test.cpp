@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Compositor.h"
+#include "render/Compositor.h"
 
 namespace hopwerk {
 namespace {

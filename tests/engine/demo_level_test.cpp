@@ -14,7 +14,7 @@
 #include "frontend/EpisodeList.h"
 #include "level/LevelArchives.h"
 #include "level/LevelLoading.h"
-#include "platform/Compositor.h"
+#include "render/Compositor.h"
 #include "shell/Folders.h"
 
 namespace hopwerk {

@@ -6,7 +6,7 @@
 #include "TestProject.h"
 #include "data/ProjectSettings.h"
 #include "data/StatusScreen.h"
-#include "platform/Compositor.h"
+#include "render/Compositor.h"
 #include "shell/Folders.h"
 
 namespace hopwerk {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "TestProject.h"
+#include "codec/PngWriter.h"
 #include "data/Cheats.h"
 #include "data/GeneralLoading.h"
 #include "data/GeneralPictures.h"

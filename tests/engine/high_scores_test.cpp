@@ -16,8 +16,8 @@
 #include "frontend/InstallScreens.h"
 #include "frontend/OutlinedText.h"
 #include "gameplay/EpisodeEnd.h"
-#include "platform/Compositor.h"
 #include "platform/KeyCodes.h"
+#include "render/Compositor.h"
 
 namespace hopwerk {
 namespace {

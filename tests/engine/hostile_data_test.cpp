@@ -7,6 +7,7 @@
 
 #include "LevelTestProject.h"
 #include "TestProject.h"
+#include "codec/PngWriter.h"
 #include "data/Cheats.h"
 #include "data/ProjectSettings.h"
 #include "data/StatusScreen.h"

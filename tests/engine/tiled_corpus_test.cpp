@@ -7,11 +7,12 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 
 #include "LevelTestProject.h"
 #include "archive/EntryText.h"
+#include "codec/PngReader.h"
 #include "level/LevelLoading.h"
-#include "platform/Compositor.h"
 
 namespace hopwerk {
 namespace {
@@ -233,7 +234,7 @@ TEST_P(TiledCorpusTest, ImportsAndItsTileLayersLookAsTiledDrawsThem) {
   const World drawn = Trimmed(DrawLevel(*project.run.engine));
 
   const std::string png = test::ReadFile(dir.path() + "/reference.png");
-  const PicturePtr expected =
+  const std::optional<PngImage> expected =
       DecodePngAsStored(reinterpret_cast<const uint8_t*>(png.data()), png.size());
   ASSERT_TRUE(expected);
   ASSERT_EQ(drawn.width, expected->width) << reference.out;
@@ -243,7 +244,7 @@ TEST_P(TiledCorpusTest, ImportsAndItsTileLayersLookAsTiledDrawsThem) {
   for (int y = 0; y < drawn.height; ++y) {
     for (int x = 0; x < drawn.width; ++x) {
       const uint32_t a = drawn.pixels[static_cast<size_t>(y) * drawn.width + x];
-      const uint32_t b = expected->frames[0].pixels[static_cast<size_t>(y) * drawn.width + x];
+      const uint32_t b = expected->pixels[static_cast<size_t>(y) * drawn.width + x];
       if (Difference(a, b) > kTolerance && wrong++ == 0) {
         char text[96];
         std::snprintf(text, sizeof text, "at %d, %d: %08x where the reference has %08x", x, y, a,

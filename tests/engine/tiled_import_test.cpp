@@ -13,9 +13,9 @@
 
 #include "LevelTestProject.h"
 #include "archive/EntryText.h"
+#include "codec/PngWriter.h"
 #include "level/LevelLoading.h"
-#include "platform/Compositor.h"
-#include "platform/PngWriter.h"
+#include "render/Compositor.h"
 
 namespace hopwerk {
 namespace {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "TestProject.h"
+#include "codec/PngWriter.h"
 #include "shell/CreditsScreen.h"
 #include "shell/Folders.h"
 #include "shell/TitleView.h"

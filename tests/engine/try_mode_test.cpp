@@ -12,7 +12,7 @@
 #include <map>
 
 #include "TestProject.h"
-#include "platform/Compositor.h"
+#include "render/Compositor.h"
 
 namespace hopwerk {
 namespace {

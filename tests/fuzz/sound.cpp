@@ -1,7 +1,8 @@
 // Sound files as the engine opens them (WAV and Ogg, told apart by their bytes): the probe both
 // platforms make, then the decoding the window platform does before the mixer gets the sound.
 #include "FuzzSupport.h"
-#include "platform/SoundDecode.h"
+#include "codec/SoundDecode.h"
+#include "platform/SdlWav.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace hopwerk;

@@ -7,7 +7,7 @@
 #include "TiledImport.h"
 #include "TiledMap.h"
 #include "VxrTool.h"
-#include "platform/PngWriter.h"
+#include "codec/PngWriter.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace hopwerk;

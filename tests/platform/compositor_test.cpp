@@ -1,4 +1,4 @@
-#include "platform/Compositor.h"
+#include "render/Compositor.h"
 
 #include <gtest/gtest.h>
 #include <pixman.h>

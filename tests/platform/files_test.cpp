@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <map>
 
+#include "codec/PngWriter.h"
 #include "files/FileWriter.h"
 #include "platform/HeadlessPlatform.h"
 #include "platform/Paths.h"

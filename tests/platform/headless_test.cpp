@@ -5,10 +5,10 @@
 #include <climits>
 #include <filesystem>
 
-#include "platform/Compositor.h"
 #include "platform/HeadlessPlatform.h"
 #include "platform/ScratchFolder.h"
 #include "platform/Sound.h"
+#include "render/Compositor.h"
 
 namespace hopwerk {
 namespace {

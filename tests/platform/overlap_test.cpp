@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "platform/Compositor.h"
 #include "platform/HeadlessPlatform.h"
+#include "render/Compositor.h"
 
 namespace hopwerk {
 namespace {

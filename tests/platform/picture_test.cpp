@@ -5,8 +5,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/Compositor.h"
+#include "codec/PngWriter.h"
 #include "platform/HeadlessPlatform.h"
+#include "render/Compositor.h"
 
 namespace hopwerk {
 namespace {

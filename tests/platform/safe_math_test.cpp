@@ -3,7 +3,7 @@
 
 #include <limits>
 
-#include "platform/SafeMath.h"
+#include "render/SafeMath.h"
 
 namespace hopwerk {
 namespace {

@@ -6,7 +6,8 @@
 #include <cmath>
 #include <string>
 
-#include "platform/SoundDecode.h"
+#include "codec/SoundDecode.h"
+#include "platform/SdlWav.h"
 
 namespace hopwerk {
 namespace {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "codec/PngWriter.h"
+
 namespace hopwerk {
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/Compositor.h"
+#include "render/Compositor.h"
 
 namespace hopwerk {
 

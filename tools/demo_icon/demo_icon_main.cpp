@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Compositor.h"
+#include "render/Compositor.h"
 
 int main(int argc, char** argv) {
   if (argc != 4) {

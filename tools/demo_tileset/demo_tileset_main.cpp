@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/Compositor.h"
-#include "platform/PngWriter.h"
+#include "codec/PngWriter.h"
+#include "render/Compositor.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <numeric>
 
 #include "VxrTool.h"
-#include "platform/Compositor.h"
-#include "platform/PngWriter.h"
+#include "codec/PngReader.h"
+#include "codec/PngWriter.h"
 
 namespace hopwerk {
 
@@ -179,18 +179,18 @@ const TiledPictures::Source& TiledPictures::Load(const std::string& path,
     }
     bytes = ReadWholeFile(path);
   }
-  const PicturePtr picture = DecodePngAsStored(
+  std::optional<PngImage> decoded = DecodePngAsStored(
       bytes.data(), bytes.size(),
       std::max<int64_t>(0, std::min(kMaxImageBytes, kMaxTiledPictureBytes - spent_)));
-  if (!picture || picture->frames.empty()) {
+  if (!decoded) {
     throw ToolError{context + ": the image " + path +
                     " is not a PNG picture the engine can load, or too large"};
   }
-  Spend(int64_t{picture->width} * picture->height * 4, context);
+  Spend(int64_t{decoded->width} * decoded->height * 4, context);
   auto image = std::make_unique<Source>();
-  image->width = picture->width;
-  image->height = picture->height;
-  image->pixels = std::move(picture->frames[0].pixels);
+  image->width = decoded->width;
+  image->height = decoded->height;
+  image->pixels = std::move(decoded->pixels);
   for (uint32_t& p : image->pixels) {
     if (trans && (p & 0xFFFFFFu) == *trans) p = 0;
     p = KeepVisible(p);

@@ -1,4 +1,4 @@
-#include "platform/ByteStream.h"
+#include "files/ByteStream.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

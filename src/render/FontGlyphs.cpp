@@ -2,7 +2,7 @@
 // clear. Codes 32 to 126 are the X11 "misc-fixed" 8x13 font, which its authors put in the public
 // domain ("Public domain font. Share and enjoy."), set one row down in our 8x16 cell. Code 127
 // has no picture there, so it is a small box.
-#include "platform/FontGlyphs.h"
+#include "render/FontGlyphs.h"
 
 namespace hopwerk {
 

@@ -1,5 +1,5 @@
 // The three built-in pictures are drawn here in code, so the program needs no file for them.
-#include "platform/BuiltinPictures.h"
+#include "render/BuiltinPictures.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,8 @@
 // Bounds on what a sound file may decode to. Sounds are decoded whole into memory before they
 // play, and a compressed file of a few kilobytes can decode to gigabytes (long silence), as
 // can a WAV of low rate and width once the mixer widens it to its own; so a sound is measured
-// in playing time, with a rate the decoder itself reports, before it is kept.
+// in playing time, with a rate the decoder itself reports, before it is kept. WAV files are
+// checked with SDL's own reader, by the window platform (platform/SdlWav.h).
 #pragma once
 
 #include <cstdint>
@@ -22,8 +23,9 @@ inline constexpr int64_t kMaxDecodedSoundBytes = int64_t{512} << 20;
 // kMaxDecodedSoundBytes.
 std::string OggToWav(const std::string& ogg, int64_t maxMillis = kMaxSoundMillis);
 
-// A WAV file as the mixer may be given it: every chunk's length cut to what the file holds.
-// Empty when it does not decode or plays longer than maxMillis.
-std::string CheckedWav(std::string wav, int64_t maxMillis = kMaxSoundMillis);
+// Whether this many sample frames at `rate` a second play no longer than maxMillis.
+inline bool PlaysWithin(int64_t frames, int64_t rate, int64_t maxMillis) {
+  return rate > 0 && frames <= maxMillis * rate / 1000;
+}
 
 }  // namespace hopwerk

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/Picture.h"
+#include "render/Picture.h"
 
 namespace hopwerk {
 

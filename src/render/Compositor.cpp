@@ -1,4 +1,4 @@
-#include "platform/Compositor.h"
+#include "render/Compositor.h"
 
 #include <pixman.h>
 
@@ -7,9 +7,9 @@
 #include <memory>
 #include <numbers>
 
-#include "platform/FontGlyphs.h"
-#include "platform/FrameImages.h"
-#include "platform/SafeMath.h"
+#include "render/FontGlyphs.h"
+#include "render/FrameImages.h"
+#include "render/SafeMath.h"
 
 namespace hopwerk {
 

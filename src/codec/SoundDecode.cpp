@@ -1,9 +1,9 @@
-#include "platform/SoundDecode.h"
+#include "codec/SoundDecode.h"
 
-#include <SDL.h>
 #include <vorbis/vorbisfile.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 namespace hopwerk {
@@ -45,10 +45,6 @@ void PutLe(std::string& out, uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
 }
 
-bool WithinLimit(int64_t frames, int64_t rate, int64_t maxMillis) {
-  return rate > 0 && frames <= maxMillis * rate / 1000;
-}
-
 }  // namespace
 
 std::string OggToWav(const std::string& ogg, int64_t maxMillis) {
@@ -75,7 +71,7 @@ std::string OggToWav(const std::string& ogg, int64_t maxMillis) {
     if (!now || now->channels != channels || now->rate != rate) ok = false;
     wav.append(buffer, static_cast<size_t>(got));
     const auto decoded = static_cast<int64_t>(wav.size() - kWavHeaderBytes);
-    if (decoded > kMaxDecodedSoundBytes || !WithinLimit(decoded / frameBytes, rate, maxMillis))
+    if (decoded > kMaxDecodedSoundBytes || !PlaysWithin(decoded / frameBytes, rate, maxMillis))
       ok = false;
   }
   ov_clear(&vf);
@@ -95,36 +91,6 @@ std::string OggToWav(const std::string& ogg, int64_t maxMillis) {
   header += "data";
   PutLe(header, static_cast<uint32_t>(dataBytes), 4);
   wav.replace(0, kWavHeaderBytes, header);
-  return wav;
-}
-
-std::string CheckedWav(std::string wav, int64_t maxMillis) {
-  if (wav.size() < 12 || wav.size() > static_cast<size_t>(INT32_MAX)) return {};
-  // Every chunk is cut to the bytes that follow it: SDL allocates what a chunk claims before it
-  // reads, so a few bytes could ask for gigabytes. A cut data chunk plays what the file has.
-  auto* bytes = reinterpret_cast<unsigned char*>(wav.data());
-  const auto fit = [&](size_t at, uint64_t room) {
-    const uint64_t claimed = static_cast<uint64_t>(bytes[at]) | (uint64_t{bytes[at + 1]} << 8) |
-                             (uint64_t{bytes[at + 2]} << 16) | (uint64_t{bytes[at + 3]} << 24);
-    const uint64_t length = std::min(claimed, room);
-    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<unsigned char>(length >> (8 * i));
-    return length;
-  };
-  fit(4, wav.size() - 8);
-  for (size_t at = 12; at + 8 <= wav.size();) {
-    const uint64_t length = fit(at + 4, wav.size() - at - 8);
-    at += 8 + length + (length & 1);
-  }
-
-  SDL_RWops* memory = SDL_RWFromConstMem(wav.data(), static_cast<int>(wav.size()));
-  if (memory == nullptr) return {};
-  SDL_AudioSpec spec;
-  Uint8* samples = nullptr;
-  Uint32 length = 0;
-  if (SDL_LoadWAV_RW(memory, 1, &spec, &samples, &length) == nullptr) return {};
-  SDL_FreeWAV(samples);
-  const int64_t frameBytes = int64_t{SDL_AUDIO_BITSIZE(spec.format) / 8} * spec.channels;
-  if (frameBytes <= 0 || !WithinLimit(length / frameBytes, spec.freq, maxMillis)) return {};
   return wav;
 }
 

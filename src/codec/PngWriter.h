@@ -1,5 +1,5 @@
-// Writing pictures that keep their transparency (the Tiled importer's cut tiles); screenshots,
-// which have none, use WritePng of Compositor.h.
+// Writing PNG files, safely (whole or not at all): screenshots, which have no transparency, and
+// pictures that keep theirs (the Tiled importer's cut tiles).
 #pragma once
 
 #include <cstdint>
@@ -7,7 +7,9 @@
 
 namespace hopwerk {
 
-// Writes premultiplied a8r8g8b8 pixels as an RGBA PNG, safely (whole or not at all).
+// Writes x8r8g8b8 pixels as an RGB PNG (screenshots). Returns success.
+bool WritePng(const std::string& path, const uint32_t* pixels, int width, int height);
+// Writes premultiplied a8r8g8b8 pixels as an RGBA PNG.
 bool WritePngWithAlpha(const std::string& path, const uint32_t* pixels, int width, int height);
 // The same from straight (not premultiplied) a8r8g8b8 pixels, which keep their colour however
 // faint their alpha.

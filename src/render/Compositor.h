@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/Picture.h"
+#include "codec/PngReader.h"
+#include "render/Picture.h"
 
 struct pixman_box32;  // pixman's box (x1, y1, x2, y2)
 
@@ -122,23 +123,17 @@ constexpr int kFontCellWidth = 8;
 constexpr int kFontHeight = 16;
 int MeasureTextWidth(const std::string& text);
 
-// Pictures (libpng). Black (0,0,0) becomes fully transparent; everything else keeps its alpha.
-// "incbin::IncBin/GFX/NAME" names the pictures compiled into the program. A picture whose
-// pixels would take more than `maxBytes` is refused (a PNG from its header, before decoding;
-// a strip counts its sheet too); no picture is larger than 16384 a side or kMaxPictureBytes.
-constexpr int64_t kMaxPictureBytes = (int64_t{1} << 26) * 4;
+// Pictures (PNG, decoded by codec/). Black (0,0,0) becomes fully transparent; everything else
+// keeps its alpha. "incbin::IncBin/GFX/NAME" names the pictures compiled into the program. A
+// picture whose pixels would take more than `maxBytes` is refused (a PNG from its header,
+// before decoding; a strip counts its sheet too); no picture is larger than 16384 a side or
+// kMaxPictureBytes.
 PicturePtr LoadPictureFile(const std::string& path, int64_t maxBytes = kMaxPictureBytes);
 PicturePtr LoadPictureStripFile(const std::string& path, int cellWidth, int cellHeight,
                                 int firstCell, int cellCount, int64_t maxBytes = kMaxPictureBytes);
 PicturePtr DecodePng(const uint8_t* data, size_t size, int64_t maxBytes = kMaxPictureBytes);
-// The pixels as the file stores them, for tools that write pictures again: straight (not
-// premultiplied) a8r8g8b8, black kept black.
-PicturePtr DecodePngAsStored(const uint8_t* data, size_t size,
-                             int64_t maxBytes = kMaxPictureBytes);
 PicturePtr CreateBlankPicture(int width, int height, int frames,
                               int64_t maxBytes = kMaxPictureBytes);
-// Writes x8r8g8b8 pixels as an RGB PNG (screenshots). Returns success.
-bool WritePng(const std::string& path, const uint32_t* pixels, int width, int height);
 
 // Pixel-exact collision from the decoded pixels: alpha >= 128 is solid.
 bool PicturesOverlap(const Picture& p1, float x1, float y1, int frame1, const Picture& p2, float x2,

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/Picture.h"
+#include "render/Picture.h"
 
 namespace hopwerk {
 

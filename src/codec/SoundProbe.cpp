@@ -1,10 +1,11 @@
+#include "codec/SoundProbe.h"
+
 #include <algorithm>
 #include <cstring>
 #include <vector>
 
-#include "platform/ByteStream.h"
-#include "platform/Sound.h"
-#include "platform/SoundDecode.h"
+#include "codec/SoundDecode.h"
+#include "files/ByteStream.h"
 
 namespace hopwerk {
 

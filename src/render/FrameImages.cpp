@@ -1,4 +1,4 @@
-#include "platform/FrameImages.h"
+#include "render/FrameImages.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/Picture.h"
+#include "render/Picture.h"
 
 namespace hopwerk {
 

@@ -1,4 +1,4 @@
-#include "platform/PictureBudget.h"
+#include "render/PictureBudget.h"
 
 #include <algorithm>
 #include <utility>

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "platform/Compositor.h"
+#include "render/Compositor.h"
 
 namespace hopwerk {
 
