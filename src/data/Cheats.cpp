@@ -9,46 +9,30 @@ namespace hopwerk {
 
 namespace {
 
-std::string ReadScrambled(EntryReader& entry, int key) {
-  const int length = entry.Byte();
-  std::string text;
-  text.reserve(static_cast<size_t>(length));
-  for (int i = 0; i < length; ++i) text += static_cast<char>(entry.Byte() ^ key);
-  return text;
-}
+constexpr const char* kCheatsCorrupted = "Cheat file corrupted!";
 
 }  // namespace
 
 void LoadCheats(Engine& engine) {
-  int key = 0;
   size_t codes = 0;
   ConsolePrint(engine, "Init Codes", 255, 255, 255);
   EntryReader entry(engine, VXR_Open(engine.vxr, GeneralArchivePath(engine), "Cheats", "", 0));
-  while (!entry.AtEnd()) {
-    const int tag = entry.Byte();
+  EntryRecordReader reader(EntryFormatTitled("Cheats"), entry);
+  reader.OnTag([&](int tag) {
     engine.platform.TraceLine(std::to_string(tag) + "  P" + std::to_string(entry.Position()) +
                               "  S" + std::to_string(entry.Size()) + "   EOF" +
                               (entry.AtEnd() ? "1" : "0"));
-    switch (tag) {
-      case 0:
-        key = entry.Byte();
-        break;
-      case 1:
-        ReadScrambled(entry, 0);
-        break;
-      case 2: {
-        if (++codes > kMaxCheatCodes) FatalError(engine, "Cheat file corrupted!");
-        const std::string name = ReadScrambled(entry, key);
-        const std::string code = ReadScrambled(entry, key);
-        if (entry.Overran()) FatalError(engine, "Cheat file corrupted!");
-        engine.data.CheatCodes[name] = code;
-        ConsolePrint(engine, "- Ok", 255, 255, 255);
-        break;
-      }
-      default:
-        FatalError(engine, "Cheat file corrupted!");
-    }
-    if (entry.Overran()) FatalError(engine, "Cheat file corrupted!");
+  });
+  EntryRecord record;
+  for (;;) {
+    const ReadStep step = reader.Next(record);
+    if (step == ReadStep::End) return;
+    if (step == ReadStep::Fault) FatalError(engine, kCheatsCorrupted);
+    // The key and the ignored strings only shape how the codes after them read.
+    if (record.tag() != 2) continue;
+    if (++codes > kMaxCheatCodes) FatalError(engine, kCheatsCorrupted);
+    engine.data.CheatCodes[record.values[0].text] = record.values[1].text;
+    ConsolePrint(engine, "- Ok", 255, 255, 255);
   }
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/Engine.h"
+#include "engine/LoadError.h"
 
 namespace hopwerk {
 
@@ -21,6 +22,11 @@ void DrawPlayConsole(Engine& engine);
 // Shows the message under the console history, waits for a key and ends the program with a
 // failure status. A message starting with "*" marks a fault of the engine, not of the game.
 [[noreturn]] void FatalError(Engine& engine, const std::string& message);
+// What the screen that asked for a load does with the loader's answer: nothing when it loaded,
+// FatalError with the loader's message when it did not.
+inline void EndOnLoadError(Engine& engine, const LoadFault& fault) {
+  if (fault) FatalError(engine, fault->message);
+}
 
 // Grey of background row `row`: black at the top, 90 at row 450, black again at row 900.
 int ConsoleBackgroundGrey(int row);

@@ -5,6 +5,7 @@
 
 #include "data/Cheats.h"
 #include "data/Console.h"
+#include "data/DataFields.h"
 #include "data/DataLimits.h"
 #include "data/EntryReader.h"
 #include "data/GeneralPictures.h"
@@ -18,6 +19,16 @@ namespace {
 
 constexpr int kWhite = 255;
 
+// Every archive starts with the same identity entry: the project's pair of numbers.
+LoadFault ReadProjectId(EntryReader& id, ProjectSettings& project, const std::string& damaged) {
+  static const RecordBinder<ProjectSettings> binder(EntryFormatTitled("ID"), ProjectIdFields());
+  EntryRecordReader reader(binder.format(), id);
+  EntryRecord record;
+  if (reader.Next(record) != ReadStep::Record) return Fault(damaged);
+  binder.Fill(project, record);
+  return {};
+}
+
 void PrintWhite(Engine& engine, const std::string& text) {
   ConsolePrint(engine, text, kWhite, kWhite, kWhite);
 }
@@ -29,9 +40,7 @@ void ShowIdentity(Engine& engine) {
   PrintWhite(engine, "Created by: " + project.ProjectAuthor);
   {
     EntryReader id(engine, VXR_Open(engine.vxr, GeneralArchivePath(engine), "ID", "", 0));
-    project.ProjectIdMajor = id.Byte();
-    project.ProjectIdMinor = id.Int();
-    if (id.Overran()) FatalError(engine, "General archive ID entry corrupted");
+    EndOnLoadError(engine, ReadProjectId(id, project, "General archive ID entry corrupted"));
   }
   PrintWhite(engine, "ID " + std::to_string(project.ProjectIdMajor) + "." +
                          std::to_string(project.ProjectIdMinor));
@@ -64,9 +73,10 @@ void CheckArchiveIdentities(Engine& engine) {
     if (p.FileKind(folder + name) != 1 || !HasArchiveExtension(name)) continue;
     PrintWhite(engine, "Checking: " + name);
     EntryReader id(engine, VXR_Open(engine.vxr, folder + name, "ID", "", 0));
-    const int major = id.Byte();
-    const int32_t minor = id.Int();
-    if (id.Overran()) FatalError(engine, "VXR ID corrupted (" + name + ")");
+    ProjectSettings other;
+    EndOnLoadError(engine, ReadProjectId(id, other, "VXR ID corrupted (" + name + ")"));
+    const int major = other.ProjectIdMajor;
+    const int32_t minor = other.ProjectIdMinor;
     if (major != engine.project.ProjectIdMajor && minor != engine.project.ProjectIdMinor) {
       FatalError(engine,
                  "VXR ID mismatch (" + std::to_string(major) + "." + std::to_string(minor) + ")");

@@ -1,15 +1,13 @@
 #include "data/ProjectSettings.h"
 
+#include "data/DataFields.h"
 #include "data/EntryReader.h"
 
 namespace hopwerk {
 
 namespace {
 
-[[noreturn]] void SettingsCorrupted(Engine& engine) {
-  engine.platform.ShowNotice("General data file corrupted", false);
-  EndProgramNow(engine.platform, 1);
-}
+constexpr const char* kSettingsCorrupted = "General data file corrupted";
 
 }  // namespace
 
@@ -17,37 +15,34 @@ std::string GeneralArchivePath(const Engine& engine) {
   return engine.folders.ArchiveFolder + "General.vxr";
 }
 
-void ReadProjectSettings(Engine& engine) {
+LoadFault ReadGenData(Engine& engine) {
   EntryReader entry(engine, VXR_Open(engine.vxr, GeneralArchivePath(engine), "GenData", "", 0));
-  if (!entry.IsOpen()) SettingsCorrupted(engine);
+  if (!entry.IsOpen()) return Fault(kSettingsCorrupted);
   ProjectSettings& project = engine.project;
+  static const RecordBinder<ProjectSettings> binder(EntryFormatTitled("GenData"),
+                                                    ProjectSettingsFields());
+  EntryRecordReader reader(binder.format(), entry);
+  EntryRecord record;
   // An empty entry holds no records; reading a tag from it would read a foreign byte.
-  while (!entry.AtEnd()) {
-    const int tag = entry.Byte();
-    if (tag == 255) break;
-    switch (tag) {
-      case 0:
-        project.ProjectTitle = entry.String();
-        break;
-      case 1:
-        project.ScreenWidth = entry.Int();
-        project.ScreenHeight = entry.Int();
-        engine.console.ConsoleHeight = project.ScreenHeight;
-        break;
-      case 2:
-        project.FullScreen = entry.Byte();
-        break;
-      case 3:
-        project.ProjectAuthor = entry.String();
-        break;
-      default:
-        SettingsCorrupted(engine);
-    }
-    if (entry.Overran()) SettingsCorrupted(engine);
+  for (;;) {
+    const ReadStep step = reader.Next(record);
+    if (step == ReadStep::End) break;
+    if (step == ReadStep::Fault) return Fault(kSettingsCorrupted);
+    binder.Fill(project, record);
+    if (record.tag() == 1) engine.console.ConsoleHeight = project.ScreenHeight;
   }
   entry.Close();
   project.PDD.DW = project.ScreenWidth;
   project.PDD.DH = project.ScreenHeight;
+  return {};
+}
+
+void ReadProjectSettings(Engine& engine) {
+  // No display exists yet to show a console on: the message goes to a notice.
+  if (LoadFault fault = ReadGenData(engine)) {
+    engine.platform.ShowNotice(fault->message, false);
+    EndProgramNow(engine.platform, 1);
+  }
 }
 
 }  // namespace hopwerk

@@ -2,11 +2,14 @@
 #pragma once
 
 #include "engine/Engine.h"
+#include "engine/LoadError.h"
 
 namespace hopwerk {
 
 // Reads "GenData" of the General archive into engine.project (and the console's height).
-// Runs before any display exists, so bad data ends the program through a notice.
+LoadFault ReadGenData(Engine& engine);
+// The same at start-up, before any display exists: bad data is shown in a notice and ends the
+// program.
 void ReadProjectSettings(Engine& engine);
 
 std::string GeneralArchivePath(const Engine& engine);

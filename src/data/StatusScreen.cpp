@@ -1,6 +1,7 @@
 #include "data/StatusScreen.h"
 
 #include "data/Console.h"
+#include "data/DataFields.h"
 #include "data/DataLimits.h"
 #include "data/EntryReader.h"
 #include "platform/Paths.h"
@@ -32,70 +33,52 @@ void ReplaceAll(std::string& text, const std::string& from, const std::string& t
 
 }  // namespace
 
-std::vector<TStatus> LoadStatusScreen(Engine& engine, const std::string& archive,
-                                      const std::string& entryName) {
-  std::vector<TStatus> elements;
+Loaded<std::vector<TStatus>> ReadStatusScreen(Engine& engine, const std::string& archive,
+                                              const std::string& entryName) {
+  Loaded<std::vector<TStatus>> loaded;
+  std::vector<TStatus>& elements = loaded.value;
   EntryReader entry(engine, VXR_Open(engine.vxr, archive, entryName, "", 0));
   GameData& data = engine.data;
+  static const EntryFormat& format = EntryFormatTitled("Score");
+  static const RecordBinder<TStatus> elementBinder(format, StatusElementFields());
+  static const RecordBinder<TCondition> conditionBinder(format, StatusConditionFields());
+  EntryRecordReader reader(format, entry);
+  EntryRecord record;
   // Fields that come before the first element have nowhere to go; they are read and dropped.
   TStatus orphan;
   auto current = [&]() -> TStatus& { return elements.empty() ? orphan : elements.back(); };
   auto corrupted = [&](int tag) {
-    FatalError(engine, "Status file: " + entryName + " corrupted - " + std::to_string(tag));
+    loaded.error = Fault("Status file: " + entryName + " corrupted - " + std::to_string(tag));
+    return loaded;
   };
   size_t conditions = 0;
-  while (!entry.AtEnd()) {
-    const int tag = entry.Byte();
-    if (tag == 255) break;
-    switch (tag) {
-      case 0: {
-        if (elements.size() >= kMaxStatusElements) corrupted(tag);
-        TStatus element;
-        element.ID = data.NextStatusId++;
-        elements.push_back(std::move(element));
-        break;
-      }
-      case 1:
-        current().Com = entry.Byte();
-        break;
-      case 2: {
-        TStatus& e = current();
-        e.X = entry.Int();
-        e.Y = entry.Int();
-        e.W = entry.Int();
-        e.H = entry.Int();
-        break;
-      }
-      case 3:
-        current().Txt = entry.String();
-        break;
-      case 4:
-        current().Alpha = static_cast<float>(entry.Int());
-        break;
-      case 5: {
-        TStatus& e = current();
-        e.R = entry.Byte();
-        e.G = entry.Byte();
-        e.B = entry.Byte();
-        break;
-      }
-      case 6: {
-        if (++conditions > kMaxStatusConditions) corrupted(tag);
-        TCondition condition;
-        condition.CNot = entry.Byte();
-        condition.Eis = entry.Int();
-        condition.Value = entry.Int();
-        condition.Txt = entry.String();
-        condition.ID = data.NextConditionId++;
-        current().Condition.push_back(std::move(condition));
-        break;
-      }
-      default:
-        corrupted(tag);
+  for (;;) {
+    const ReadStep step = reader.Next(record);
+    if (step == ReadStep::End) return loaded;
+    if (step == ReadStep::Fault) return corrupted(reader.Fault().tag);
+    if (record.format->keyword) {
+      if (elements.size() >= kMaxStatusElements) return corrupted(record.tag());
+      TStatus element;
+      element.ID = data.NextStatusId++;
+      elements.push_back(std::move(element));
+    } else if (record.format == &format.records.back()) {
+      // The last record of the format is a condition of the element.
+      if (++conditions > kMaxStatusConditions) return corrupted(record.tag());
+      TCondition condition;
+      conditionBinder.Fill(condition, record);
+      condition.ID = data.NextConditionId++;
+      current().Condition.push_back(std::move(condition));
+    } else {
+      elementBinder.Fill(current(), record);
     }
-    if (entry.Overran()) corrupted(tag);
   }
-  return elements;
+}
+
+std::vector<TStatus> LoadStatusScreen(Engine& engine, const std::string& archive,
+                                      const std::string& entryName) {
+  Loaded<std::vector<TStatus>> loaded = ReadStatusScreen(engine, archive, entryName);
+  EndOnLoadError(engine, loaded.error);
+  return std::move(loaded.value);
 }
 
 bool ConditionSatisfied(const PlayState& play, const TCondition& c) {

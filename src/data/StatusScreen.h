@@ -6,9 +6,14 @@
 #include <vector>
 
 #include "engine/Engine.h"
+#include "engine/LoadError.h"
 
 namespace hopwerk {
 
+// The elements of a status entry, or what is wrong with it.
+Loaded<std::vector<TStatus>> ReadStatusScreen(Engine& engine, const std::string& archive,
+                                              const std::string& entry);
+// The same, for the loading console: damage is shown and ends the program.
 std::vector<TStatus> LoadStatusScreen(Engine& engine, const std::string& archive,
                                       const std::string& entry);
 void DrawStatusScreen(Engine& engine, std::vector<TStatus>& elements);

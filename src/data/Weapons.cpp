@@ -1,6 +1,7 @@
 #include "data/Weapons.h"
 
 #include "data/Console.h"
+#include "data/DataFields.h"
 #include "data/DataLimits.h"
 #include "data/EntryReader.h"
 #include "platform/Paths.h"
@@ -13,61 +14,35 @@ std::string WeaponArchivePath(const Engine& engine) {
 
 namespace {
 
-[[noreturn]] void WeaponCorrupt(Engine& engine, int slot, int tag) {
-  FatalError(engine, "Weapon file " + std::to_string(slot) +
-                         " is corrupt, or written in later version  (Code " + std::to_string(tag) +
-                         ")");
+LoadFault WeaponCorrupt(int slot, int tag) {
+  return Fault("Weapon file " + std::to_string(slot) +
+               " is corrupt, or written in later version  (Code " + std::to_string(tag) + ")");
 }
 
-void ReadWeapon(Engine& engine, int slot, EntryReader& entry) {
+LoadFault ReadWeapon(Engine& engine, int slot, EntryReader& entry) {
   WeaponType& weapon = engine.data.Weapons[slot];
   Platform& p = engine.platform;
+  static const RecordBinder<WeaponType> binder(EntryFormatTitled("Weapon.N"), WeaponFields());
+  EntryRecordReader reader(binder.format(), entry);
+  EntryRecord record;
   // An entry that stops without its end tag ends there rather than reading foreign bytes.
-  for (size_t records = 0; !entry.AtEnd(); ++records) {
-    const int tag = entry.Byte();
-    if (tag == 255) return;
-    if (records == kMaxWeaponRecords) WeaponCorrupt(engine, slot, tag);
-    switch (tag) {
-      case 0: {
-        weapon.Picture = entry.String();
-        // A name cut off by the entry's end is damage, not a file to look for.
-        if (entry.Overran()) WeaponCorrupt(engine, slot, tag);
-        const DataFilePath file =
-            JoinDataName(engine.folders.DataFolder + "GFX/Weapon/", weapon.Picture);
-        weapon.Image = p.LoadPicture(file.path);
-        if (!weapon.Image) FatalError(engine, "Could not load: " + file.shown);
-        CentrePictureHandle(*weapon.Image);
-        break;
-      }
-      case 1: {
-        weapon.Sound = entry.String();
-        if (entry.Overran()) WeaponCorrupt(engine, slot, tag);
-        const DataFilePath file = JoinDataName(engine.folders.DataFolder + "SFX/", weapon.Sound);
-        weapon.Sample = p.LoadSoundFile(file.path, false);
-        if (!weapon.Sample && !weapon.Sound.empty()) {
-          FatalError(engine, "Could Not Load: " + file.shown);
-        }
-        break;
-      }
-      case 2:
-        weapon.AmmoUsage = entry.Byte();
-        break;
-      case 3:
-        weapon.MS = entry.Int();
-        break;
-      case 4:
-        weapon.MaxAmmo = entry.Int();
-        break;
-      case 5:
-        weapon.BulletSpeed = entry.Int();
-        break;
-      case 6:
-        weapon.StartAmmo = entry.Int();
-        break;
-      default:
-        WeaponCorrupt(engine, slot, tag);
+  for (size_t records = 0;; ++records) {
+    const ReadStep step = reader.Next(record);
+    if (step == ReadStep::End) return {};
+    const int tag = step == ReadStep::Fault ? reader.Fault().tag : record.tag();
+    if (records == kMaxWeaponRecords || step == ReadStep::Fault) return WeaponCorrupt(slot, tag);
+    binder.Fill(weapon, record);
+    if (tag == 0) {
+      const DataFilePath file =
+          JoinDataName(engine.folders.DataFolder + "GFX/Weapon/", weapon.Picture);
+      weapon.Image = p.LoadPicture(file.path);
+      if (!weapon.Image) return Fault("Could not load: " + file.shown);
+      CentrePictureHandle(*weapon.Image);
+    } else if (tag == 1) {
+      const DataFilePath file = JoinDataName(engine.folders.DataFolder + "SFX/", weapon.Sound);
+      weapon.Sample = p.LoadSoundFile(file.path, false);
+      if (!weapon.Sample && !weapon.Sound.empty()) return Fault("Could Not Load: " + file.shown);
     }
-    if (entry.Overran()) WeaponCorrupt(engine, slot, tag);
   }
 }
 
@@ -80,8 +55,12 @@ void LoadWeapons(Engine& engine) {
     const std::string name = "Weapon." + std::to_string(slot);
     if (VXR_HasEntry(engine.vxr, archive, name) == 0) continue;
     ConsolePrint(engine, "- " + std::to_string(slot), 255, 255, 255);
-    EntryReader entry(engine, VXR_Open(engine.vxr, archive, name, "", 0));
-    ReadWeapon(engine, slot, entry);
+    LoadFault fault;
+    {
+      EntryReader entry(engine, VXR_Open(engine.vxr, archive, name, "", 0));
+      fault = ReadWeapon(engine, slot, entry);
+    }
+    EndOnLoadError(engine, fault);
   }
 }
 

@@ -16,29 +16,28 @@ std::string TrimControlAndBlanks(const std::string& text) {
   return text.substr(first, last - first);
 }
 
-[[noreturn]] void EpisodeCorrupt(Engine& engine, int tag) {
-  FatalError(engine, "Episode file corrupted! => " + std::to_string(tag));
+LoadFault EpisodeCorrupt(int tag) {
+  return Fault("Episode file corrupted! => " + std::to_string(tag));
 }
 
 }  // namespace
 
-void ReadEpisodeEntry(Engine& engine) {
+LoadFault ReadEpisodeEntry(Engine& engine) {
   EntryReader entry(engine, VXR_Open(engine.vxr, GeneralArchivePath(engine), "Episode", "", 0));
   auto& levels = engine.frontend.EpisodeStartLevels;
-  while (!entry.AtEnd()) {
-    const int tag = entry.Byte();
-    if (tag == 255) break;
-    if (tag != 0) EpisodeCorrupt(engine, tag);
-    const int index = entry.Byte();
-    // A record cut off by the entry's end would otherwise take its index from foreign bytes.
-    if (entry.Overran()) EpisodeCorrupt(engine, tag);
-    if (index > kMaxEpisodes) {
-      FatalError(engine, "Number of episodes limited to 6. " + std::to_string(index) +
-                             " ones seem to be in this project");
+  EntryRecordReader reader(EntryFormatTitled("Episode"), entry);
+  EntryRecord record;
+  for (;;) {
+    const ReadStep step = reader.Next(record);
+    if (step == ReadStep::End) return {};
+    if (step == ReadStep::Fault) {
+      const RecordFaultInfo& fault = reader.Fault();
+      if (fault.kind != RecordFault::OutOfRange) return EpisodeCorrupt(fault.tag);
+      return Fault("Number of episodes limited to 6. " + std::to_string(fault.value) +
+                   " ones seem to be in this project");
     }
-    const std::string name = entry.String();
-    if (entry.Overran()) EpisodeCorrupt(engine, tag);
-    levels[static_cast<size_t>(index)] = TrimControlAndBlanks(name);
+    const auto index = static_cast<size_t>(record.values[0].number);
+    levels[index] = TrimControlAndBlanks(record.values[1].text);
   }
 }
 

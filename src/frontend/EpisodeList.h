@@ -5,11 +5,12 @@
 #include <string>
 
 #include "engine/Engine.h"
+#include "engine/LoadError.h"
 
 namespace hopwerk {
 
-// Reads the "Episode" entry into EpisodeStartLevels. Bad records end the program.
-void ReadEpisodeEntry(Engine& engine);
+// Reads the "Episode" entry into EpisodeStartLevels; says what is wrong with a damaged one.
+LoadFault ReadEpisodeEntry(Engine& engine);
 // Applies one line of a patch's episode file; lines that name no episode 1 to 6 change nothing.
 void ApplyEpisodePatchLine(Engine& engine, const std::string& line);
 // Applies PatchFolder + "/Episode.PPF" when a patch is chosen and the file opens.

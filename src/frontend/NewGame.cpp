@@ -47,7 +47,7 @@ void ChooseEpisode(Engine& engine) {
   Platform& p = engine.platform;
   const std::string general = engine.folders.ArchiveFolder + "General.vxr";
   p.TraceLine("FileType(\"" + general + "\") = " + std::to_string(p.FileKind(general)));
-  ReadEpisodeEntry(engine);
+  EndOnLoadError(engine, ReadEpisodeEntry(engine));
   ApplyEpisodePatchFile(engine);
   const auto& levels = engine.frontend.EpisodeStartLevels;
   if (levels[1].empty()) FatalError(engine, "First level not given up.");

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "data/Console.h"
 #include "gameplay/FloatingText.h"
 #include "gameplay/PlayEffect.h"
 #include "level/LevelScripts.h"
@@ -72,7 +73,7 @@ void TakeCollectable(Engine& engine, ObjectType& item) {
   }
   if (kind->Ammo != 0) GiveAmmo(engine, *kind);
   if (!item.TScript.empty()) {
-    RunScriptFile(engine, item.TScript);
+    EndOnLoadError(engine, RunScriptFile(engine, item.TScript));
     engine.platform.TraceLine("Loading script: " + item.TScript);
   }
   PlayPickupSound(engine, *kind);

@@ -36,7 +36,7 @@ void Kill(Engine& engine, ObjectType& a, const BulletType& bullet) {
   play.Kills = SatAdd(play.Kills, 1);
   a.OType = kDying;
   MoveToFrontLayer(engine.level, a);
-  if (!a.TScript.empty()) RunScriptFile(engine, a.TScript);
+  if (!a.TScript.empty()) EndOnLoadError(engine, RunScriptFile(engine, a.TScript));
   if (play.BossObject == &a) play.BossObject = nullptr;
 }
 

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "data/Console.h"
 #include "gameplay/DrawScope.h"
 #include "gameplay/UpdateAndDrawFrame.h"
 #include "level/LevelScripts.h"
@@ -49,7 +50,7 @@ void TryToUseSwitch(Engine& engine, ObjectType& s) {
     play.Keys[s.RequireKey] = SatSub(play.Keys[s.RequireKey], 1);
   }
   // A switch with no script only changes its picture; there is no entry to open for it.
-  if (!s.TScript.empty()) RunScriptFile(engine, s.TScript);
+  if (!s.TScript.empty()) EndOnLoadError(engine, RunScriptFile(engine, s.TScript));
   s.ActiveFrame = 1;
 }
 

@@ -1,10 +1,10 @@
 #include "level/ActorScan.h"
 
-#include "data/Console.h"
 #include "data/DataLimits.h"
 #include "data/EntryReader.h"
 #include "data/ProjectFiles.h"
 #include "level/LevelArchives.h"
+#include "level/LevelFields.h"
 #include "level/LevelPictures.h"
 #include "render/SafeMath.h"
 
@@ -12,10 +12,8 @@ namespace hopwerk {
 
 namespace {
 
-[[noreturn]] void WeaponCorrupted(Engine& engine, EntryReader& entry, const std::string& name,
-                                  const std::string& what) {
-  entry.Close();
-  FatalError(engine, "Enemy Weapon \"" + name + "\" corrupted (" + what + ")");
+LoadFault WeaponCorrupted(const std::string& name, const std::string& what) {
+  return Fault("Enemy Weapon \"" + name + "\" corrupted (" + what + ")");
 }
 
 }  // namespace
@@ -30,52 +28,39 @@ int32_t SkillHitPoints(int32_t hp, int32_t skill) {
   return hp;
 }
 
-std::shared_ptr<EnemyWeapon> LoadEnemyWeapon(Engine& engine, const std::string& name) {
+Loaded<std::shared_ptr<EnemyWeapon>> LoadEnemyWeapon(Engine& engine, const std::string& name) {
   EntryReader entry(engine, OpenArchiveEntry(engine, WeaponArchives(engine), "Enemy/" + name));
-  if (!entry.IsOpen()) return nullptr;
+  if (!entry.IsOpen()) return {};
   auto weapon = std::make_shared<EnemyWeapon>();
+  static const RecordBinder<EnemyWeapon> binder(EntryFormatTitled("Enemy/NAME"),
+                                                EnemyWeaponFields());
+  EntryRecordReader reader(binder.format(), entry);
+  EntryRecord record;
   for (size_t records = 0;; ++records) {
-    if (entry.AtEnd()) WeaponCorrupted(engine, entry, name, "end of entry");
-    const int tag = entry.Byte();
-    if (tag == 255) break;
-    if (records == kMaxWeaponRecords) WeaponCorrupted(engine, entry, name, std::to_string(tag));
-    switch (tag) {
-      case 0: {
-        weapon->Pic = entry.String();
-        // A name cut off by the entry's end is damage, not a file to look for.
-        if (entry.Overran()) WeaponCorrupted(engine, entry, name, std::to_string(tag));
-        const std::string path = ResolveProjectFile(engine, "Data/GFX/Weapon/", "GFX/Weapon/",
-                                                    weapon->Pic, PatchCopy::File);
-        weapon->Image = LoadLevelPicture(engine, path);
-        if (!weapon->Image) {
-          entry.Close();
-          FatalError(engine, "Image \"" + engine.folders.DataFolder + "GFX/Weapon/" + weapon->Pic +
-                                 "\" could not be loaded!");
-        }
-        CentrePictureHandle(*weapon->Image);
-        break;
-      }
-      case 1:
-        weapon->R = entry.Byte();
-        weapon->G = entry.Byte();
-        weapon->B = entry.Byte();
-        break;
-      case 2:
-        weapon->HSpeed = entry.Int();
-        weapon->VSpeed = entry.Int();
-        break;
-      case 3:
-        weapon->Chance = entry.Int();
-        break;
-      default:
-        WeaponCorrupted(engine, entry, name, std::to_string(tag));
+    const ReadStep step = reader.Next(record);
+    if (step == ReadStep::End) {
+      if (!reader.SawEndTag()) return {nullptr, WeaponCorrupted(name, "end of entry")};
+      break;
     }
-    if (entry.Overran()) WeaponCorrupted(engine, entry, name, std::to_string(tag));
+    const int tag = step == ReadStep::Fault ? reader.Fault().tag : record.tag();
+    if (records == kMaxWeaponRecords || step == ReadStep::Fault) {
+      return {nullptr, WeaponCorrupted(name, std::to_string(tag))};
+    }
+    binder.Fill(*weapon, record);
+    if (tag != 0) continue;
+    const std::string path =
+        ResolveProjectFile(engine, "Data/GFX/Weapon/", "GFX/Weapon/", weapon->Pic, PatchCopy::File);
+    weapon->Image = LoadLevelPicture(engine, path);
+    if (!weapon->Image) {
+      return {nullptr, Fault("Image \"" + engine.folders.DataFolder + "GFX/Weapon/" + weapon->Pic +
+                             "\" could not be loaded!")};
+    }
+    CentrePictureHandle(*weapon->Image);
   }
-  return weapon;
+  return {std::move(weapon), {}};
 }
 
-void ScanActors(Engine& engine) {
+LoadFault ScanActors(Engine& engine) {
   Platform& p = engine.platform;
   LevelState& level = engine.level;
   const int32_t skill = engine.play.Skill;
@@ -87,7 +72,10 @@ void ScanActors(Engine& engine) {
     p.TraceLine("Difficulty = " + std::to_string(skill));
     d->HP = SkillHitPoints(d->HP, skill);
     // Every shooting kind gets its own copy, also when two kinds name the same weapon.
-    if (d->Move[kMoveShoots] != 0) d->ShootWeapon = LoadEnemyWeapon(engine, d->ShootWeaponName);
+    if (d->Move[kMoveShoots] == 0) continue;
+    auto loaded = LoadEnemyWeapon(engine, d->ShootWeaponName);
+    if (loaded.error) return loaded.error;
+    d->ShootWeapon = std::move(loaded.value);
   }
   // A skill outside the object's table (a damaged saved game) removes nothing.
   const bool skillKnown = skill >= 0 && skill < static_cast<int32_t>(ObjectType{}.Skill.size());
@@ -96,17 +84,19 @@ void ScanActors(Engine& engine) {
     if (!skillKnown || o.Skill[static_cast<size_t>(skill)] != 0) return;
     RemoveFromLevel(level, o);
   });
+  return {};
 }
 
-void FindPlayer(Engine& engine) {
+LoadFault FindPlayer(Engine& engine) {
   LevelState& level = engine.level;
   level.Player = nullptr;
   level.AllObjects.Walk([&](ObjectType& o) {
     if (o.OType == kActor && o.Actor && o.Actor->Control == 1) level.Player = &o;
   });
   if (!level.Player) {
-    FatalError(engine, "No start player actor in level \"" + engine.play.CurrentLevelName + "\"");
+    return Fault("No start player actor in level \"" + engine.play.CurrentLevelName + "\"");
   }
+  return {};
 }
 
 }  // namespace hopwerk

@@ -1,11 +1,13 @@
 #include "level/Definitions.h"
 
+#include <functional>
 #include <unordered_map>
 
 #include "data/Console.h"
 #include "data/EntryReader.h"
 #include "data/ProjectFiles.h"
 #include "level/LevelArchives.h"
+#include "level/LevelFields.h"
 #include "level/LevelPictures.h"
 
 namespace hopwerk {
@@ -16,20 +18,37 @@ constexpr const char* kSlotFiles[kSpriteSlots] = {"Walk.png", "Jump.png", "Fly.p
                                                   "Die.png"};
 constexpr const char* kEggPicture = "incbin::IncBin/GFX/Egg.png";
 
-[[noreturn]] void ActorCorrupted(Engine& engine, EntryReader& entry, const std::string& name,
-                                 const std::string& what) {
-  entry.Close();
-  FatalError(engine, "Actor \"" + name + "\" corrupted (" + what + ")");
+LoadFault ActorCorrupted(const std::string& name, const std::string& what) {
+  return Fault("Actor \"" + name + "\" corrupted (" + what + ")");
 }
 
-[[noreturn]] void CollectableCorrupted(Engine& engine, EntryReader& entry, const std::string& name,
-                                       const std::string& what) {
-  entry.Close();
-  FatalError(engine, "Collectable \"" + name + "\" corrupted => " + what);
+LoadFault CollectableCorrupted(const std::string& name, const std::string& what) {
+  return Fault("Collectable \"" + name + "\" corrupted => " + what);
 }
 
-std::string Dotted(int tag, int value) {
+std::string Dotted(int tag, int64_t value) {
   return std::to_string(tag) + "." + std::to_string(value);
+}
+
+// Reads a definition entry whole into d. An index or a marker that is not what the engine
+// allows is named with its record's tag ("2.7"); any other damage by the tag alone.
+template <class R>
+LoadFault ReadDefinition(EntryReader& entry, const RecordBinder<R>& binder, R& d,
+                         const std::function<LoadFault(const std::string&)>& corrupted,
+                         const std::function<std::string(const RecordFaultInfo&)>& outOfRange) {
+  EntryRecordReader reader(binder.format(), entry);
+  EntryRecord record;
+  for (;;) {
+    const ReadStep step = reader.Next(record);
+    if (step == ReadStep::End) return reader.SawEndTag() ? LoadFault{} : corrupted("end of entry");
+    if (step == ReadStep::Fault) {
+      const RecordFaultInfo& fault = reader.Fault();
+      const bool judged =
+          fault.kind == RecordFault::OutOfRange || fault.kind == RecordFault::WrongMarker;
+      return corrupted(judged ? outOfRange(fault) : std::to_string(fault.tag));
+    }
+    binder.Fill(d, record);
+  }
 }
 
 void LoadActorPictures(Engine& engine, ActorType& d) {
@@ -63,165 +82,58 @@ void LoadCollectablePicture(Engine& engine, CollectableType& d) {
 
 }  // namespace
 
-std::unique_ptr<ActorType> LoadActorDef(Engine& engine, const std::string& name) {
+Loaded<std::unique_ptr<ActorType>> LoadActorDef(Engine& engine, const std::string& name) {
   EntryReader entry(engine, OpenArchiveEntry(engine, ActorArchives(engine), name));
-  if (!entry.IsOpen()) return nullptr;
+  if (!entry.IsOpen()) return {};
   auto d = std::make_unique<ActorType>();
   d->Name = VxrUpper(name);
-  // Reads a leading index or marker byte, which must be whole before it is judged.
-  auto leading = [&](int tag) {
-    const int value = entry.Byte();
-    if (entry.Overran()) ActorCorrupted(engine, entry, name, std::to_string(tag));
-    return value;
-  };
-  for (;;) {
-    if (entry.AtEnd()) ActorCorrupted(engine, entry, name, "end of entry");
-    const int tag = entry.Byte();
-    if (tag == 255) break;
-    switch (tag) {
-      case 0:
-        d->Control = entry.Byte();
-        break;
-      case 1:
-        d->PicBundle = entry.String();
-        break;
-      case 2: {
-        const int s = leading(tag);
-        if (s >= kSpriteSlots) ActorCorrupted(engine, entry, name, Dotted(tag, s));
-        d->SpriteWidth[s] = entry.Int();
-        d->SpriteHeight[s] = entry.Int();
-        d->SpriteFrames[s] = entry.Int();
-        d->SpriteWait[s] = entry.Int();
-        break;
-      }
-      case 3:
-        d->Die = entry.Byte();
-        break;
-      case 4: {
-        const int i = leading(tag);
-        if (i >= kMoveCodes) ActorCorrupted(engine, entry, name, Dotted(tag, i));
-        d->Move[i] = entry.Byte();
-        break;
-      }
-      case 5:
-        if (const int marker = leading(tag); marker != 6) {
-          ActorCorrupted(engine, entry, name, Dotted(tag, marker));
-        }
-        d->ShootWeaponName = entry.String();
-        break;
-      case 6: {
-        const int i = leading(tag);
-        if (i >= kTouchCodes) ActorCorrupted(engine, entry, name, Dotted(tag, i));
-        d->Touch[i] = entry.Byte();
-        break;
-      }
-      case 7:
-        if (const int marker = leading(tag); marker != 0) {
-          ActorCorrupted(engine, entry, name, Dotted(tag, marker));
-        }
-        d->HurtPlayer = entry.Int();
-        break;
-      case 8:
-        if (const int marker = leading(tag); marker != 3) {
-          ActorCorrupted(engine, entry, name, Dotted(tag, marker));
-        }
-        d->CollectableName = entry.String();
-        break;
-      case 9:
-        d->HP = entry.Int();
-        break;
-      case 10:
-        d->KillScore = entry.Int();
-        break;
-      case 11:
-        d->OuchF = entry.String();
-        break;
-      case 12:
-        d->DieF = entry.String();
-        break;
-      default:
-        ActorCorrupted(engine, entry, name, std::to_string(tag));
-    }
-    if (entry.Overran()) ActorCorrupted(engine, entry, name, std::to_string(tag));
-  }
+  static const RecordBinder<ActorType> binder(EntryFormatTitled("actor definition"), ActorFields());
+  LoadFault fault = ReadDefinition<ActorType>(
+      entry, binder, *d, [&](const std::string& what) { return ActorCorrupted(name, what); },
+      [](const RecordFaultInfo& f) { return Dotted(f.tag, f.value); });
+  if (fault) return {nullptr, std::move(fault)};
   entry.Close();
   LoadActorPictures(engine, *d);
-  return d;
+  return {std::move(d), {}};
 }
 
-std::unique_ptr<CollectableType> LoadCollectableDef(Engine& engine, const std::string& name) {
+Loaded<std::unique_ptr<CollectableType>> LoadCollectableDef(Engine& engine,
+                                                            const std::string& name) {
   EntryReader entry(engine, OpenArchiveEntry(engine, CollectableArchives(engine), name));
-  if (!entry.IsOpen()) return nullptr;
+  if (!entry.IsOpen()) return {};
   auto d = std::make_unique<CollectableType>();
   d->Name = VxrUpper(name);
-  for (;;) {
-    if (entry.AtEnd()) CollectableCorrupted(engine, entry, name, "end of entry");
-    const int tag = entry.Byte();
-    if (tag == 255) break;
-    switch (tag) {
-      case 0:
-        d->Pic = entry.String();
-        break;
-      case 1:
-        d->HP = entry.Int();
-        break;
-      case 2:
-        d->Score = entry.Int();
-        break;
-      case 3:
-        d->Ammo = entry.Int();
-        break;
-      case 4: {
-        const int weapon = entry.Byte();
-        if (entry.Overran()) CollectableCorrupted(engine, entry, name, std::to_string(tag));
-        if (weapon >= kWeaponSlots) {
-          CollectableCorrupted(engine, entry, name, "W" + std::to_string(weapon));
-        }
-        d->Weapon = weapon;
-        break;
-      }
-      case 5:
-        d->Collect = entry.Byte();
-        break;
-      case 6:
-        d->Anim = entry.Byte();
-        break;
-      case 7:
-        d->AnWidth = entry.Int();
-        d->AnHeight = entry.Int();
-        d->AnFrames = entry.Int();
-        d->AnWait = entry.Int();
-        break;
-      case 8:
-        d->SoundFile = entry.String();
-        break;
-      case 9:
-        d->GiveKey = entry.Byte();
-        break;
-      default:
-        CollectableCorrupted(engine, entry, name, std::to_string(tag));
-    }
-    if (entry.Overran()) CollectableCorrupted(engine, entry, name, std::to_string(tag));
-  }
+  static const RecordBinder<CollectableType> binder(EntryFormatTitled("collectable definition"),
+                                                    CollectableFields());
+  LoadFault fault = ReadDefinition<CollectableType>(
+      entry, binder, *d, [&](const std::string& what) { return CollectableCorrupted(name, what); },
+      [](const RecordFaultInfo& f) { return "W" + std::to_string(f.value); });
+  if (fault) return {nullptr, std::move(fault)};
   entry.Close();
   LoadCollectablePicture(engine, *d);
-  return d;
+  return {std::move(d), {}};
 }
 
-void LinkActors(Engine& engine) {
+LoadFault LinkActors(Engine& engine) {
   LevelState& level = engine.level;
   level.ActorDefs.clear();
+  LoadFault fault;
   // Beside the ordered list: the definition of each capitalised name, found in one step.
   std::unordered_map<std::string, ActorType*> byName;
   level.AllObjects.Walk([&](ObjectType& o) {
-    if (o.OType != kActor) return;
+    if (fault || o.OType != kActor) return;
     std::string key = VxrUpper(o.PicName);
     ActorType* d = nullptr;
     if (const auto found = byName.find(key); found != byName.end()) {
       d = found->second;
     } else {
       // The entry opened is the name as the first object of the kind spells it.
-      level.ActorDefs.push_back(LoadActorDef(engine, o.PicName));
+      auto loaded = LoadActorDef(engine, o.PicName);
+      if (loaded.error) {
+        fault = std::move(loaded.error);
+        return;
+      }
+      level.ActorDefs.push_back(std::move(loaded.value));
       d = level.ActorDefs.back().get();
       if (d) byName.emplace(std::move(key), d);
     }
@@ -233,20 +145,27 @@ void LinkActors(Engine& engine) {
     o.Pic = d->Pic[0];
     o.ActiveFrame = 0;
   });
+  return fault;
 }
 
-void LinkCollectables(Engine& engine) {
+LoadFault LinkCollectables(Engine& engine) {
   LevelState& level = engine.level;
   level.CollectableDefs.clear();
+  LoadFault fault;
   std::unordered_map<std::string, CollectableType*> byName;
   level.AllObjects.Walk([&](ObjectType& o) {
-    if (o.OType != kCollectable) return;
+    if (fault || o.OType != kCollectable) return;
     std::string key = VxrUpper(o.PicName);
     CollectableType* d = nullptr;
     if (const auto found = byName.find(key); found != byName.end()) {
       d = found->second;
     } else {
-      level.CollectableDefs.push_back(LoadCollectableDef(engine, o.PicName));
+      auto loaded = LoadCollectableDef(engine, o.PicName);
+      if (loaded.error) {
+        fault = std::move(loaded.error);
+        return;
+      }
+      level.CollectableDefs.push_back(std::move(loaded.value));
       d = level.CollectableDefs.back().get();
       if (d) byName.emplace(std::move(key), d);
     }
@@ -259,6 +178,7 @@ void LinkCollectables(Engine& engine) {
     o.AnimSlow = d->AnWait;
     o.Pic = d->Image;
   });
+  return fault;
 }
 
 }  // namespace hopwerk

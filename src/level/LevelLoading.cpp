@@ -5,6 +5,7 @@
 #include "data/ProjectFiles.h"
 #include "level/ActorScan.h"
 #include "level/LevelArchives.h"
+#include "level/LevelFields.h"
 #include "level/LevelPictures.h"
 #include "level/LevelScripts.h"
 #include "level/MapObjects.h"
@@ -13,9 +14,8 @@ namespace hopwerk {
 
 namespace {
 
-[[noreturn]] void GeneralCorrupted(Engine& engine, EntryReader& entry) {
-  entry.Close();
-  FatalError(engine, "General file in " + engine.play.CurrentLevelName + " corrupted");
+LoadFault GeneralCorrupted(Engine& engine) {
+  return Fault("General file in " + engine.play.CurrentLevelName + " corrupted");
 }
 
 void ShowLoadingScreen(Engine& engine) {
@@ -33,82 +33,61 @@ void ShowLoadingScreen(Engine& engine) {
 }
 
 // Values the entry leaves out keep what the previous level set.
-void ReadGeneralData(Engine& engine) {
+LoadFault ReadGeneralData(Engine& engine) {
   LevelState& level = engine.level;
   EntryReader entry(engine, OpenArchiveEntry(engine, MapsArchives(engine),
                                              engine.play.CurrentLevelName + "/General"));
-  if (!entry.IsOpen()) return;
+  if (!entry.IsOpen()) return {};
+  static const RecordBinder<LevelState> binder(EntryFormatTitled("LEVEL/General"),
+                                               LevelGeneralFields());
+  EntryRecordReader reader(binder.format(), entry);
+  EntryRecord record;
   // The entry may end without its end tag; a value cut off by its end is damage.
-  auto whole = [&](auto value) {
-    if (entry.Overran()) GeneralCorrupted(engine, entry);
-    return value;
-  };
-  while (!entry.AtEnd()) {
-    switch (entry.Byte()) {
+  for (;;) {
+    const ReadStep step = reader.Next(record);
+    if (step == ReadStep::End) return {};
+    if (step == ReadStep::Fault) return GeneralCorrupted(engine);
+    binder.Fill(level, record);
+    switch (record.tag()) {
       case 0:
-        engine.play.LevelTitle = whole(entry.String());
+        engine.play.LevelTitle = record.values[0].text;
         break;
-      case 1:
-        level.MusicFile = whole(entry.String());
+      case 3:
+        engine.platform.TraceLine("CLS COL: " + std::to_string(level.ClsR) + ", " +
+                                  std::to_string(level.ClsG) + ", " + std::to_string(level.ClsB));
         break;
-      case 2:
-        level.SecondText = whole(entry.String());
-        break;
-      case 3: {
-        const int r = entry.Byte();
-        const int g = entry.Byte();
-        const int b = whole(entry.Byte());
-        level.ClsR = r;
-        level.ClsG = g;
-        level.ClsB = b;
-        engine.platform.TraceLine("CLS COL: " + std::to_string(r) + ", " + std::to_string(g) +
-                                  ", " + std::to_string(b));
-        break;
-      }
       case 4:
-        level.BackgroundPicName = whole(entry.String());
         level.BackgroundPic = LoadLevelPicture(
             engine, ResolveProjectFile(engine, "Data/GFX/Level/Tiles/", "GFX/Level/Tiles/",
                                        level.BackgroundPicName, PatchCopy::Exists));
         break;
-      case 5:
-        level.BackgroundDivisor = whole(entry.Int());
-        break;
-      case 6:
-        level.BackgroundEffect = whole(entry.Byte());
-        break;
-      case 255:
-        return;
       default:
-        GeneralCorrupted(engine, entry);
+        break;
     }
   }
 }
 
-void ReadMargins(Engine& engine) {
+LoadFault ReadMargins(Engine& engine) {
   LevelState& level = engine.level;
   level.PlusX = level.PlusY = level.MinusX = level.MinusY = kWorldSize;
   const std::string name = engine.play.CurrentLevelName + "/PlusMinus";
   if (HasArchiveEntry(engine, MapsArchives(engine), name)) {
     EntryReader entry(engine, OpenArchiveEntry(engine, MapsArchives(engine), name));
     if (entry.IsOpen()) {
-      const int32_t plusX = entry.Int();
-      const int32_t plusY = entry.Int();
-      const int32_t minusX = entry.Int();
-      const int32_t minusY = entry.Int();
-      if (entry.Overran()) {
-        entry.Close();
-        FatalError(engine, "PlusMinus file in " + engine.play.CurrentLevelName + " corrupted");
+      static const RecordBinder<LevelState> binder(EntryFormatTitled("LEVEL/PlusMinus"),
+                                                   LevelMarginFields());
+      EntryRecordReader reader(binder.format(), entry);
+      EntryRecord record;
+      if (reader.Next(record) != ReadStep::Record) {
+        return Fault("PlusMinus file in " + engine.play.CurrentLevelName + " corrupted");
       }
-      level.PlusX = plusX;
-      level.PlusY = plusY;
-      level.MinusX = minusX;
-      level.MinusY = minusY;
+      binder.Fill(level, record);
     }
   }
   engine.platform.TraceLine("Plus Minus Settings: " + std::to_string(level.PlusX) + "," +
                             std::to_string(level.PlusY) + "/" + std::to_string(level.MinusX) + "," +
                             std::to_string(level.MinusY));
+  return {};
 }
 
 // Without a music file the level keeps the music of the level before.
@@ -121,13 +100,30 @@ void StartMusic(Engine& engine) {
   if (level.MusicSound) level.MusicChannel = engine.platform.PlaySoundOn(level.MusicSound);
 }
 
-void RunCheckpointScripts(Engine& engine) {
+LoadFault RunCheckpointScripts(Engine& engine) {
   const std::string prefix = engine.play.CurrentLevelName + "/Script/";
   // A copy: the list is the play state's, and loading a script must not depend on it staying.
   const std::vector<std::string> names = engine.play.CheckpointList;
   for (const std::string& name : names) {
-    if (HasArchiveEntry(engine, MapsArchives(engine), prefix + name)) RunScriptFile(engine, name);
+    if (!HasArchiveEntry(engine, MapsArchives(engine), prefix + name)) continue;
+    if (LoadFault fault = RunScriptFile(engine, name)) return fault;
   }
+  return {};
+}
+
+// Every step that reads the level's entries; the first damage found stops the load.
+LoadFault ReadLevel(Engine& engine) {
+  PlayState& play = engine.play;
+  if (LoadFault fault = ReadGeneralData(engine)) return fault;
+  if (LoadFault fault = ReadMargins(engine)) return fault;
+  if (LoadFault fault = LoadMapObjects(engine)) return fault;
+  if (LoadFault fault = ScanActors(engine)) return fault;
+  if (LoadFault fault = FindPlayer(engine)) return fault;
+  StartMusic(engine);
+  play.LevelCompleted = 0;
+  play.NextLevelName.clear();
+  play.EpisodeEnds = 0;
+  return RunCheckpointScripts(engine);
 }
 
 }  // namespace
@@ -141,16 +137,7 @@ void LoadLevel(Engine& engine) {
   engine.level.PictureCache.clear();
   ShowLoadingScreen(engine);
   for (int k = 1; k <= 9; ++k) play.Keys[k] = 0;
-  ReadGeneralData(engine);
-  ReadMargins(engine);
-  LoadMapObjects(engine);
-  ScanActors(engine);
-  FindPlayer(engine);
-  StartMusic(engine);
-  play.LevelCompleted = 0;
-  play.NextLevelName.clear();
-  play.EpisodeEnds = 0;
-  RunCheckpointScripts(engine);
+  EndOnLoadError(engine, ReadLevel(engine));
   // Every picture now in use is held by the level; the rest may go.
   engine.level.PictureCache.clear();
 }

@@ -7,7 +7,7 @@
 namespace hopwerk {
 
 // Loads the level named play.CurrentLevelName, replacing the previous level completely.
-// Damaged level data ends the program through FatalError.
+// Damaged level data is shown on the console and ends the program (FatalError).
 void LoadLevel(Engine& engine);
 
 }  // namespace hopwerk

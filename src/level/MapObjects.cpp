@@ -5,6 +5,7 @@
 #include "data/ProjectFiles.h"
 #include "level/Definitions.h"
 #include "level/LevelArchives.h"
+#include "level/LevelFields.h"
 #include "level/LevelLimits.h"
 #include "level/LevelPictures.h"
 
@@ -12,100 +13,38 @@ namespace hopwerk {
 
 namespace {
 
-constexpr int32_t kHighestLayer = kLayers - 1;
-
-[[noreturn]] void ObjectsCorrupted(Engine& engine, EntryReader& entry, const std::string& what) {
-  entry.Close();
-  FatalError(engine, "Map Object File corrupted! " + what);
+LoadFault ObjectsCorrupted(const std::string& what) {
+  return Fault("Map Object File corrupted! " + what);
 }
 
-void ReadObjects(Engine& engine) {
+LoadFault ReadObjects(Engine& engine) {
   LevelState& level = engine.level;
   EntryReader entry(engine, OpenArchiveEntry(engine, MapsArchives(engine),
                                              engine.play.CurrentLevelName + "/Objects"));
-  if (!entry.IsOpen()) return;
+  if (!entry.IsOpen()) return {};
+  static const RecordBinder<ObjectType> binder(EntryFormatTitled("LEVEL/Objects"), ObjectFields());
+  EntryRecordReader reader(binder.format(), entry);
   // Fields given before the first object have nothing to fill; they land here and are dropped.
   ObjectType unowned;
   ObjectType* current = nullptr;
+  EntryRecord record;
   for (;;) {
+    const ReadStep step = reader.Next(record);
+    if (step == ReadStep::Fault) return ObjectsCorrupted(std::to_string(reader.Fault().tag));
     // The entry must end with its end tag: running off it would read the archive's next bytes.
-    if (entry.AtEnd()) ObjectsCorrupted(engine, entry, "end of entry");
-    const int tag = entry.Byte();
-    if (tag == 255) break;
-    ObjectType& o = current ? *current : unowned;
-    switch (tag) {
-      case 0:
-        if (level.ObjectStore.size() >= kMaxLevelObjects) {
-          ObjectsCorrupted(engine, entry, std::to_string(tag));
-        }
-        current = &level.ObjectStore.emplace_back();
-        current->AnimOldTime = engine.platform.ClockMillis();
-        level.AllObjects.Append(*current);
-        break;
-      case 1:
-        o.X = entry.Int();
-        o.Y = entry.Int();
-        break;
-      case 2:
-        o.RepX = entry.Byte();
-        o.RepY = entry.Byte();
-        break;
-      case 3:
-        o.OType = entry.Byte();
-        break;
-      case 4:
-        o.PicName = entry.String();
-        break;
-      case 5:
-        o.Anim = entry.Byte();
-        o.AnW = entry.Int();
-        o.AnH = entry.Int();
-        o.ANF = entry.Int();
-        break;
-      case 6: {
-        const int layer = entry.Byte();
-        if (layer > kHighestLayer) ObjectsCorrupted(engine, entry, std::to_string(tag));
-        o.Level = layer;
-        break;
-      }
-      case 7:
-        o.R = entry.Byte();
-        o.G = entry.Byte();
-        o.B = entry.Byte();
-        break;
-      case 8:
-        o.ID = entry.String();
-        break;
-      case 9:
-        o.TScript = entry.String();
-        break;
-      case 10:
-        o.AnimSlow = entry.Byte();
-        break;
-      case 11:
-        o.AnimSlow = entry.Int();
-        break;
-      case 12:
-        o.DecoDamage = entry.Int();
-        break;
-      case 13:
-        for (int s = 0; s < 3; ++s) o.Skill[s] = entry.Byte();
-        break;
-      case 14:
-        o.RequireKey = entry.Byte();
-        o.TakeKey = entry.Byte();
-        break;
-      case 15:
-        o.SwitchActivate = entry.Byte();
-        break;
-      case 16:
-        o.MoveX = entry.Int();
-        o.MoveY = entry.Int();
-        break;
-      default:
-        ObjectsCorrupted(engine, entry, std::to_string(tag));
+    if (step == ReadStep::End) {
+      return reader.SawEndTag() ? LoadFault{} : ObjectsCorrupted("end of entry");
     }
-    if (entry.Overran()) ObjectsCorrupted(engine, entry, std::to_string(tag));
+    if (record.format->keyword) {
+      if (level.ObjectStore.size() >= kMaxLevelObjects) {
+        return ObjectsCorrupted(std::to_string(record.tag()));
+      }
+      current = &level.ObjectStore.emplace_back();
+      current->AnimOldTime = engine.platform.ClockMillis();
+      level.AllObjects.Append(*current);
+      continue;
+    }
+    binder.Fill(current ? *current : unowned, record);
   }
 }
 
@@ -161,7 +100,7 @@ void LinkPictures(Engine& engine) {
   });
 }
 
-void LoadMapObjects(Engine& engine) {
+LoadFault LoadMapObjects(Engine& engine) {
   LevelState& level = engine.level;
   PlayState& play = engine.play;
   // The frame's lists and the boss point into the objects about to be dropped.
@@ -173,11 +112,12 @@ void LoadMapObjects(Engine& engine) {
   play.BossObject = nullptr;
   ClearLevelObjects(level);
 
-  ReadObjects(engine);
+  if (LoadFault fault = ReadObjects(engine)) return fault;
   LinkPictures(engine);
-  LinkActors(engine);
-  LinkCollectables(engine);
+  if (LoadFault fault = LinkActors(engine)) return fault;
+  if (LoadFault fault = LinkCollectables(engine)) return fault;
   level.AllObjects.Walk([&](ObjectType& o) { level.LayerLists[o.Level].Append(o); });
+  return {};
 }
 
 }  // namespace hopwerk

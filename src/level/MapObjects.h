@@ -3,11 +3,13 @@
 #pragma once
 
 #include "engine/Engine.h"
+#include "engine/LoadError.h"
 
 namespace hopwerk {
 
-// Rebuilds AllObjects, the shared picture list and the layer lists of the current level.
-void LoadMapObjects(Engine& engine);
+// Rebuilds AllObjects, the shared picture list and the layer lists of the current level; says
+// what is wrong with the objects entry or a definition it names.
+LoadFault LoadMapObjects(Engine& engine);
 
 // Gives every decoration, wall and switch its picture, one load per matching picture entry.
 void LinkPictures(Engine& engine);

@@ -6,7 +6,7 @@
 #include <random>
 
 #include "ArchiveTestSupport.h"
-#include "archive/EntryText.h"
+#include "schema/EntryText.h"
 
 namespace hopwerk::test {
 namespace {

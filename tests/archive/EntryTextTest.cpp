@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "archive/EntryText.h"
+#include "schema/EntryText.h"
 
 namespace hopwerk::test {
 namespace {

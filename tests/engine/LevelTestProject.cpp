@@ -9,33 +9,41 @@
 
 namespace hopwerk::test {
 
+namespace {
+constexpr const char* kObjects = "LEVEL/Objects";
+}  // namespace
+
 ObjectBytes& ObjectBytes::Add(int otype, const std::string& name, int32_t x, int32_t y) {
-  b.Byte(0).Byte(3).Byte(otype).Byte(4).String(name).Byte(1).Int(x).Int(y);
+  b.Record(kObjects, "Object")
+      .Record(kObjects, "OType", {{otype}})
+      .Record(kObjects, "PicName", {{name}})
+      .Record(kObjects, "X", {{x}, {y}});
   return *this;
 }
 
 ObjectBytes& ObjectBytes::Anim(int anim, int32_t w, int32_t h, int32_t frames) {
-  b.Byte(5).Byte(anim).Int(w).Int(h).Int(frames);
+  b.Record(kObjects, "Anim", {{anim}, {w}, {h}, {frames}});
   return *this;
 }
 
 ObjectBytes& ObjectBytes::Skill(int easy, int medium, int hard) {
-  b.Byte(13).Byte(easy).Byte(medium).Byte(hard);
+  b.Record(kObjects, "SkillEasy", {{easy}, {medium}, {hard}});
   return *this;
 }
 
 ObjectBytes& ObjectBytes::Layer(int layer) {
-  b.Byte(6).Byte(layer);
+  b.Record(kObjects, "Level", {{layer}});
   return *this;
 }
 
 std::vector<uint8_t> ObjectBytes::End() const {
   Bytes end = b;
-  return end.Byte(255).data;
+  return end.End(kObjects).data;
 }
 
 Bytes ActorBytes(int control, int32_t hp) {
-  return Bytes().Byte(0).Byte(control).Byte(9).Int(hp).Byte(255);
+  constexpr const char* kActor = "actor definition";
+  return Bytes().Record(kActor, "Control", {{control}}).Record(kActor, "HP", {{hp}}).End(kActor);
 }
 
 std::string WavBytes() {
@@ -48,7 +56,8 @@ std::string WavBytes() {
 }
 
 LevelProject::LevelProject() {
-  Put("Maps.vxr", "L1/General", Bytes().Byte(0).String("First").Byte(255));
+  Put("Maps.vxr", "L1/General",
+      Bytes().Record("LEVEL/General", "LevelTitle", {{"First"}}).End("LEVEL/General"));
   Put("Maps.vxr", "L1/Objects", ObjectBytes().Add(2, "Hero", 100, 200).End());
   Put("Actors.vxr", "Hero", ActorBytes(1, 50));
 }

@@ -8,8 +8,9 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 
-#include "archive/EntryText.h"
+#include "schema/EntryText.h"
 
 namespace hopwerk::test {
 
@@ -47,16 +48,36 @@ Bytes& Bytes::Text(const std::string& s) {
   return *this;
 }
 
+Bytes& Bytes::Record(const std::string& format, const std::string& name,
+                     const std::vector<FieldValue>& values) {
+  for (const auto& record : EntryFormatTitled(format).records) {
+    const bool named = record.keyword ? name == record.keyword
+                                      : !record.fields.empty() && name == record.fields[0].name;
+    if (!named) continue;
+    int key = 0;
+    WriteEntryRecord(record, values, key, data);
+    return *this;
+  }
+  // A builder naming a record its format lacks is a fault of the test itself.
+  throw std::logic_error(format + " has no record " + name);
+}
+
+Bytes& Bytes::End(const std::string& format) {
+  return Byte(EntryFormatTitled(format).endTag);
+}
+
 Bytes GenData(const std::string& title, int width, int height, int fullScreen,
               const std::string& author) {
   Bytes b;
-  b.Byte(0).String(title).Byte(1).Int(width).Int(height).Byte(2).Byte(fullScreen);
-  b.Byte(3).String(author).Byte(255);
-  return b;
+  b.Record("GenData", "ProjectTitle", {{title}})
+      .Record("GenData", "ScreenWidth", {{width}, {height}})
+      .Record("GenData", "FullScreen", {{fullScreen}})
+      .Record("GenData", "ProjectAuthor", {{author}});
+  return b.End("GenData");
 }
 
 Bytes IdEntry(int major, int32_t minor) {
-  return Bytes().Byte(major).Int(minor);
+  return Bytes().Record("ID", "ProjectIdMajor", {{major}, {minor}});
 }
 
 std::vector<VxrWriteEntry> MinimalGeneral(const std::string& title, int width, int height,

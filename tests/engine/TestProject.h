@@ -10,6 +10,7 @@
 #include "archive/Vxr.h"
 #include "engine/Engine.h"
 #include "platform/HeadlessPlatform.h"
+#include "schema/EntryRecords.h"
 
 namespace hopwerk::test {
 
@@ -33,6 +34,12 @@ struct Bytes {
   Bytes& Int(int32_t v);
   Bytes& String(const std::string& s);  // length byte + characters
   Bytes& Text(const std::string& s);    // characters only
+  // One record of an entry format, written by the schema: `name` is the record's keyword or
+  // its first field, values are its fields in table order.
+  Bytes& Record(const std::string& format, const std::string& name,
+                const std::vector<FieldValue>& values = {});
+  // The format's end tag.
+  Bytes& End(const std::string& format);
 };
 
 Bytes GenData(const std::string& title, int width, int height, int fullScreen,

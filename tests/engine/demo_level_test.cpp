@@ -10,11 +10,11 @@
 #include <set>
 
 #include "TestProject.h"
-#include "archive/EntryText.h"
 #include "frontend/EpisodeList.h"
 #include "level/LevelArchives.h"
 #include "level/LevelLoading.h"
 #include "render/Compositor.h"
+#include "schema/EntryText.h"
 #include "shell/Folders.h"
 
 namespace hopwerk {
@@ -102,7 +102,7 @@ TEST_F(DemoLevelTest, EveryEntryReadsBackThroughItsReadableForm) {
 }
 
 TEST_F(DemoLevelTest, EpisodeLevelsReferOnlyToWhatTheProjectHas) {
-  ReadEpisodeEntry(*run.engine);
+  EXPECT_FALSE(ReadEpisodeEntry(*run.engine));
   const auto& levels = run.engine->frontend.EpisodeStartLevels;
   ASSERT_EQ(CountOfferedEpisodes(*run.engine), 2);
   const std::vector<std::string> mapNames = EntryNames("Maps.vxr");

@@ -9,6 +9,7 @@
 #include "TestProject.h"
 #include "codec/PngWriter.h"
 #include "data/Cheats.h"
+#include "data/Console.h"
 #include "data/ProjectSettings.h"
 #include "data/StatusScreen.h"
 #include "data/Weapons.h"
@@ -79,7 +80,7 @@ TEST(HostileData, RandomEntriesEndCleanlyOrLoad) {
           LoadCredits(e, GeneralArchivePath(e), "Credits");
           break;
         default:
-          ReadEpisodeEntry(e);
+          EndOnLoadError(e, ReadEpisodeEntry(e));
           ApplyEpisodePatchFile(e);
           EXPECT_LE(CountOfferedEpisodes(e), 6);
           break;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "LevelTestProject.h"
+#include "data/Console.h"
 #include "level/ActorScan.h"
 #include "level/LevelScripts.h"
 
@@ -377,7 +378,7 @@ TEST(LevelLoading, ScriptRecordsAndCheckpointScripts) {
   EXPECT_EQ(scripts[1]->Active, 0);
   EXPECT_EQ(scripts[1]->Delay, 5);
   EXPECT_EQ(scripts[1]->ID, scripts[0]->ID + 1);
-  lp.run.Run([](Engine& engine) { RunScriptFile(engine, "start"); });
+  lp.run.Run([](Engine& engine) { EndOnLoadError(engine, RunScriptFile(engine, "start")); });
   EXPECT_EQ(e.level.Scripts.Count(), 4u);
 }
 

@@ -9,6 +9,7 @@
 #include "LevelTestProject.h"
 #include "TestProject.h"
 #include "data/Cheats.h"
+#include "data/Console.h"
 #include "data/DataLimits.h"
 #include "data/ProjectSettings.h"
 #include "data/StatusScreen.h"
@@ -183,7 +184,7 @@ TEST(Limits, LevelObjectsAndScriptsLoadAtTheLimitAndFailOnePast) {
     LevelProject lp;
     lp.Put("Maps.vxr", "L1/Script/Many", Repeat(Bytes().Byte(0), scripts, Bytes().Byte(255)));
     Engine& e = lp.Open();
-    lp.run.Run([](Engine& engine) { RunScriptFile(engine, "Many"); });
+    lp.run.Run([](Engine& engine) { EndOnLoadError(engine, RunScriptFile(engine, "Many")); });
     EXPECT_EQ(lp.run.ended, scripts > kMaxLevelScripts) << scripts;
     EXPECT_EQ(lp.FatalMessage(),
               scripts > kMaxLevelScripts ? "Script \"Many\" corrupted => 0" : "");
@@ -198,7 +199,11 @@ TEST(Limits, EnemyWeaponRecordsLoadAtTheLimitAndFailOnePast) {
     LevelProject lp;
     lp.Put("Weapon.vxr", "Enemy/Gun", Repeat(Bytes().Byte(3).Int(5), records, Bytes().Byte(255)));
     lp.Open();
-    lp.run.Run([](Engine& engine) { EXPECT_NE(LoadEnemyWeapon(engine, "Gun"), nullptr); });
+    lp.run.Run([](Engine& engine) {
+      auto weapon = LoadEnemyWeapon(engine, "Gun");
+      EndOnLoadError(engine, weapon.error);
+      EXPECT_NE(weapon.value, nullptr);
+    });
     EXPECT_EQ(lp.FatalMessage(),
               records > kMaxWeaponRecords ? "Enemy Weapon \"Gun\" corrupted (3)" : "");
   }

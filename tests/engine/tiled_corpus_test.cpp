@@ -10,9 +10,9 @@
 #include <optional>
 
 #include "LevelTestProject.h"
-#include "archive/EntryText.h"
 #include "codec/PngReader.h"
 #include "level/LevelLoading.h"
+#include "schema/EntryText.h"
 
 namespace hopwerk {
 namespace {

@@ -12,10 +12,10 @@
 #include <set>
 
 #include "LevelTestProject.h"
-#include "archive/EntryText.h"
 #include "codec/PngWriter.h"
 #include "level/LevelLoading.h"
 #include "render/Compositor.h"
+#include "schema/EntryText.h"
 
 namespace hopwerk {
 namespace {

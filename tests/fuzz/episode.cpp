@@ -1,6 +1,7 @@
 // The Episode entry of the General archive and the patch's Episode.PPF file beside it; the
 // input holds both, split at the part separator.
 #include "FuzzSupport.h"
+#include "data/Console.h"
 #include "frontend/EpisodeList.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -11,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzz::WriteBytes(f.Home() + "/Patch.PPF/Episode.PPF", parts[1].data(), parts[1].size());
   f.engine->play.PatchFolder = f.Home() + "/Patch.PPF";
   f.Run([](Engine& e) {
-    ReadEpisodeEntry(e);
+    EndOnLoadError(e, ReadEpisodeEntry(e));
     ApplyEpisodePatchFile(e);
     CountOfferedEpisodes(e);
   });

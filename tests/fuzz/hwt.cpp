@@ -1,7 +1,7 @@
 // The .hwt text forms of vxr pack, and the reverse conversion vxr unpack makes of raw entry
 // bytes. The first byte picks the format.
 #include "FuzzSupport.h"
-#include "archive/EntryText.h"
+#include "schema/EntryText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace hopwerk;

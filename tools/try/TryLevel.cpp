@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "VxrTool.h"
-#include "archive/EntryText.h"
+#include "schema/EntryText.h"
 
 namespace hopwerk {
 

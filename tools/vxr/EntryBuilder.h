@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "archive/EntryText.h"
+#include "schema/EntryText.h"
 
 namespace hopwerk {
 

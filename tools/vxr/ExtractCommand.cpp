@@ -3,8 +3,8 @@
 
 #include "ExtractIndex.h"
 #include "VxrTool.h"
-#include "archive/EntryText.h"
 #include "files/FileWriter.h"
+#include "schema/EntryText.h"
 
 namespace hopwerk {
 

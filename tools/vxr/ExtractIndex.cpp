@@ -4,7 +4,7 @@
 #include <charconv>
 
 #include "VxrTool.h"
-#include "archive/EntryText.h"
+#include "schema/EntryText.h"
 
 namespace hopwerk {
 

@@ -5,8 +5,8 @@
 
 #include "ExtractIndex.h"
 #include "VxrTool.h"
-#include "archive/EntryText.h"
 #include "archive/Vxr.h"
+#include "schema/EntryText.h"
 
 namespace hopwerk {
 

@@ -4,8 +4,8 @@
 #include <iterator>
 
 #include "VxrTool.h"
-#include "archive/EntryText.h"
 #include "files/FileWriter.h"
+#include "schema/EntryText.h"
 
 namespace hopwerk {
 

@@ -1,7 +1,9 @@
-#include "archive/EntryText.h"
+#include "schema/EntryText.h"
 
 #include <charconv>
 #include <limits>
+
+#include "schema/EntryRecords.h"
 
 namespace hopwerk {
 
@@ -65,17 +67,6 @@ bool UnquoteEntryText(const std::string& text, size_t& pos, std::string& out, st
 
 namespace {
 
-const EntryRecordFormat* RecordByTag(const EntryFormat& format, int tag) {
-  for (const auto& r : format.records) {
-    if (r.tag == tag) return &r;
-  }
-  return nullptr;
-}
-
-bool IsTagged(const EntryFormat& format) {
-  return !(format.records.size() == 1 && format.records[0].tag < 0);
-}
-
 int HighOf(const EntryField& field) {
   return field.high < field.low ? 255 : field.high;
 }
@@ -89,64 +80,37 @@ const char* RecordName(const EntryRecordFormat& record) {
   return "";
 }
 
-std::string XorBytes(std::string s, int key) {
-  for (char& c : s) c = static_cast<char>(static_cast<unsigned char>(c) ^ key);
-  return s;
+// "Name = value" lines for one record's fields.
+void FieldsToText(const EntryRecord& record, const std::string& indent, std::string& text) {
+  const auto& fields = record.format->fields;
+  for (size_t i = 0; i < fields.size(); ++i) {
+    const EntryField& field = fields[i];
+    if (field.type == EntryFieldType::Fixed) continue;
+    const FieldValue& value = record.values[i];
+    const bool isText =
+        field.type == EntryFieldType::String || field.type == EntryFieldType::Scrambled;
+    text += indent + field.name + " = " +
+            (isText ? QuoteEntryText(value.text) : std::to_string(value.number)) + "\n";
+  }
 }
 
-// Appends "Name = value" lines for one record read from bytes; false when they run out or a
-// value is one the engine refuses.
-bool FieldsToText(const EntryRecordFormat& record, const std::vector<uint8_t>& bytes, size_t& pos,
-                  int& key, const std::string& indent, std::string& text, std::string& reason) {
-  for (const auto& field : record.fields) {
-    const size_t at = pos;
-    auto runsOut = [&] {
-      reason = std::string("field ") + field.name + " at byte " + std::to_string(at) +
-               " runs past the end of the entry";
-      return false;
-    };
-    std::string value;
-    switch (field.type) {
-      case EntryFieldType::Byte:
-      case EntryFieldType::Key:
-      case EntryFieldType::Fixed: {
-        if (pos + 1 > bytes.size()) return runsOut();
-        const int v = bytes[pos++];
-        const int high = field.type == EntryFieldType::Fixed ? field.low : HighOf(field);
-        if (v < field.low || v > high) {
-          reason = std::string("field ") + field.name + " at byte " + std::to_string(at) + " is " +
-                   std::to_string(v) + ", outside " + std::to_string(field.low) + " to " +
-                   std::to_string(high);
-          return false;
-        }
-        if (field.type == EntryFieldType::Fixed) continue;
-        if (field.type == EntryFieldType::Key) key = v;
-        value = std::to_string(v);
-        break;
-      }
-      case EntryFieldType::Int: {
-        if (pos + 4 > bytes.size()) return runsOut();
-        uint32_t v = 0;
-        for (int i = 0; i < 4; ++i) v |= static_cast<uint32_t>(bytes[pos++]) << (8 * i);
-        value = std::to_string(static_cast<int32_t>(v));
-        break;
-      }
-      case EntryFieldType::String:
-      case EntryFieldType::Scrambled: {
-        if (pos + 1 > bytes.size()) return runsOut();
-        const size_t length = bytes[pos];
-        if (pos + 1 + length > bytes.size()) return runsOut();
-        const std::string stored(bytes.begin() + static_cast<std::ptrdiff_t>(pos + 1),
-                                 bytes.begin() + static_cast<std::ptrdiff_t>(pos + 1 + length));
-        value = QuoteEntryText(field.type == EntryFieldType::Scrambled ? XorBytes(stored, key)
-                                                                       : stored);
-        pos += 1 + length;
-        break;
-      }
-    }
-    text += indent + field.name + " = " + value + "\n";
+// Why the reader stopped, in the text form's words.
+std::string FaultReason(const EntryFormat& format, const EntryRecordReader& reader) {
+  const RecordFaultInfo& fault = reader.Fault();
+  if (fault.kind == RecordFault::UnknownTag) {
+    return "unknown tag " + std::to_string(fault.tag) + " at byte " + std::to_string(fault.at);
   }
-  return true;
+  const EntryRecordFormat* record = nullptr;
+  for (const auto& r : format.records) {
+    if (r.tag == fault.tag) record = &r;
+  }
+  const EntryField& field = record->fields[fault.field];
+  const std::string where =
+      std::string("field ") + field.name + " at byte " + std::to_string(fault.at);
+  if (fault.kind == RecordFault::CutOff) return where + " runs past the end of the entry";
+  const int high = field.type == EntryFieldType::Fixed ? field.low : HighOf(field);
+  return where + " is " + std::to_string(fault.value) + ", outside " + std::to_string(field.low) +
+         " to " + std::to_string(high);
 }
 
 std::string Trim(const std::string& s) {
@@ -176,46 +140,37 @@ bool ParseNumber(const std::string& value, int64_t low, int64_t high, int64_t& o
 
 bool ValueToBytes(const EntryField& field, const std::string& value, int& key,
                   std::vector<uint8_t>& bytes, std::string& reason) {
-  int64_t v = 0;
+  FieldValue parsed;
   switch (field.type) {
     case EntryFieldType::Byte:
     case EntryFieldType::Key:
-      if (!ParseNumber(value, field.low, HighOf(field), v, reason)) return false;
-      if (field.type == EntryFieldType::Key) key = static_cast<int>(v);
-      bytes.push_back(static_cast<uint8_t>(v));
-      return true;
+      if (!ParseNumber(value, field.low, HighOf(field), parsed.number, reason)) return false;
+      break;
     case EntryFieldType::Fixed:
-      bytes.push_back(static_cast<uint8_t>(field.low));
-      return true;
-    case EntryFieldType::Int: {
+      break;
+    case EntryFieldType::Int:
       if (!ParseNumber(value, std::numeric_limits<int32_t>::min(),
-                       std::numeric_limits<int32_t>::max(), v, reason)) {
+                       std::numeric_limits<int32_t>::max(), parsed.number, reason)) {
         return false;
       }
-      const auto u = static_cast<uint32_t>(static_cast<int32_t>(v));
-      for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<uint8_t>(u >> (8 * i)));
-      return true;
-    }
+      break;
     case EntryFieldType::String:
     case EntryFieldType::Scrambled: {
       size_t pos = 0;
-      std::string s;
-      if (!UnquoteEntryText(value, pos, s, reason)) return false;
+      if (!UnquoteEntryText(value, pos, parsed.text, reason)) return false;
       if (pos != value.size()) {
         reason = "unexpected text after the closing quote";
         return false;
       }
-      if (s.size() > 255) {
-        reason = "string of " + std::to_string(s.size()) + " bytes (at most 255)";
+      if (parsed.text.size() > 255) {
+        reason = "string of " + std::to_string(parsed.text.size()) + " bytes (at most 255)";
         return false;
       }
-      if (field.type == EntryFieldType::Scrambled) s = XorBytes(s, key);
-      bytes.push_back(static_cast<uint8_t>(s.size()));
-      bytes.insert(bytes.end(), s.begin(), s.end());
-      return true;
+      break;
     }
   }
-  return false;
+  WriteEntryField(field, parsed, key, bytes);
+  return true;
 }
 
 std::string FieldList(const EntryFormat& format) {
@@ -243,42 +198,32 @@ void EmitFixed(const EntryRecordFormat& record, size_t& nextField, std::vector<u
 bool EntryBytesToText(const EntryFormat& format, const std::vector<uint8_t>& bytes,
                       std::string& text, std::string& reason) {
   text = "# " + std::string(format.title) + " entry, readable form\n";
-  size_t pos = 0;
-  int key = 0;
-  const bool tagged = IsTagged(format);
-  bool ended = false;
-  if (!tagged) {
-    if (!FieldsToText(format.records[0], bytes, pos, key, "", text, reason)) return false;
-  } else {
-    // Fields after a keyword record belong to the element it started: indent them.
-    std::string indent;
-    while (pos < bytes.size()) {
-      const int tag = bytes[pos];
-      if (tag == format.endTag) {
-        text += "end\n";
-        ++pos;
-        ended = true;
-        break;
-      }
-      const EntryRecordFormat* record = RecordByTag(format, tag);
-      if (!record) {
-        reason = "unknown tag " + std::to_string(tag) + " at byte " + std::to_string(pos);
-        return false;
-      }
-      ++pos;
-      if (record->keyword) {
-        text += std::string(record->keyword) + "\n";
-        indent = "  ";
-      }
-      if (!FieldsToText(*record, bytes, pos, key, indent, text, reason)) return false;
+  EntryBytes source(bytes);
+  EntryRecordReader reader(format, source);
+  // Fields after a keyword record belong to the element it started: indent them.
+  std::string indent;
+  EntryRecord record;
+  for (;;) {
+    const ReadStep step = reader.Next(record);
+    if (step == ReadStep::Fault) {
+      reason = FaultReason(format, reader);
+      return false;
     }
+    if (step == ReadStep::End) break;
+    if (record.format->keyword) {
+      text += std::string(record.format->keyword) + "\n";
+      indent = "  ";
+    }
+    FieldsToText(record, indent, text);
   }
-  if (pos != bytes.size()) {
-    reason = std::to_string(bytes.size() - pos) + " bytes after the " +
-             (tagged ? "end tag" : "last field");
+  if (reader.SawEndTag()) text += "end\n";
+  const auto read = static_cast<size_t>(source.Position());
+  if (read != bytes.size()) {
+    reason = std::to_string(bytes.size() - read) + " bytes after the " +
+             (IsTagged(format) ? "end tag" : "last field");
     return false;
   }
-  if (format.endRequired && !ended) {
+  if (format.endRequired && !reader.SawEndTag()) {
     reason = "no end tag (" + std::string(format.title) + " entries must end with one)";
     return false;
   }

@@ -3,8 +3,7 @@
 // the tool keeps them as they are, line ends included.
 #include <string>
 
-#include "archive/EntryText.h"
-#include "archive/VxrIndex.h"
+#include "schema/EntryFormat.h"
 
 namespace hopwerk {
 
@@ -206,6 +205,14 @@ const std::vector<EntryFormat>& EntryFormats() {
 
 namespace {
 
+// Entry names compare with ASCII letters in either case, as the archives do.
+std::string AsciiUpper(std::string text) {
+  for (char& c : text) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return text;
+}
+
 // pattern and name both upper case.
 bool MatchesPattern(const char* pattern, const std::string& name, size_t at) {
   if (*pattern == '\0') return at == name.size();
@@ -223,7 +230,7 @@ bool MatchesPattern(const char* pattern, const std::string& name, size_t at) {
 }
 
 bool ListsArchive(const char* archives, const std::string& upperArchive) {
-  const std::string list = VxrUpper(archives);
+  const std::string list = AsciiUpper(archives);
   size_t start = 0;
   for (;;) {
     const size_t bar = list.find('|', start);
@@ -239,8 +246,8 @@ bool ListsArchive(const char* archives, const std::string& upperArchive) {
 }  // namespace
 
 const EntryFormat* FindEntryFormat(const std::string& entryName, const std::string& archiveName) {
-  const std::string name = VxrUpper(entryName);
-  const std::string archive = VxrUpper(archiveName);
+  const std::string name = AsciiUpper(entryName);
+  const std::string archive = AsciiUpper(archiveName);
   bool known = false;
   for (const auto& format : EntryFormats()) {
     if (format.archives && ListsArchive(format.archives, archive)) known = true;
@@ -250,7 +257,7 @@ const EntryFormat* FindEntryFormat(const std::string& entryName, const std::stri
       if (known ? !ListsArchive(format.archives, archive) : format.onlyInArchives) continue;
     }
     // Patterns hold at most two stars, so the backtracking stays small.
-    if (MatchesPattern(VxrUpper(format.pattern).c_str(), name, 0)) return &format;
+    if (MatchesPattern(AsciiUpper(format.pattern).c_str(), name, 0)) return &format;
   }
   return nullptr;
 }
