@@ -8,7 +8,7 @@
 #include "archive/Vxr.h"
 #include "codec/PngWriter.h"
 #include "engine/Engine.h"
-#include "level/LevelLoading.h"
+#include "gameplay/LoadLevel.h"
 #include "platform/HeadlessPlatform.h"
 #include "render/Compositor.h"
 
@@ -172,9 +172,9 @@ void BM_LoadLevel(benchmark::State& state) {
   platform.OpenDisplay(640, 480, 0, 60);
   engine.project.ScreenWidth = 640;
   engine.project.ScreenHeight = 480;
-  engine.play.CurrentLevelName = "L";
-  engine.play.CheckpointList = {"Start"};
-  engine.play.Skill = 2;
+  engine.session.CurrentLevelName = "L";
+  engine.session.CheckpointList = {"Start"};
+  engine.session.Skill = 2;
   try {
     for (auto _ : state) {
       LoadLevel(engine);

@@ -167,8 +167,8 @@ void BM_LevelLoopPass(benchmark::State& state) {
     player.Y = kGroundY;
     RunLevelLoopPass(level.engine);
   }
-  state.counters["walls"] = static_cast<double>(level.engine.play.ActiveWalls.size());
-  state.counters["active"] = static_cast<double>(level.engine.play.ActiveObjects.size());
+  state.counters["walls"] = static_cast<double>(level.engine.run.ActiveWalls.size());
+  state.counters["active"] = static_cast<double>(level.engine.run.ActiveObjects.size());
 }
 BENCHMARK(BM_LevelLoopPass)->Arg(1000)->Arg(2000)->Arg(10000)->Unit(benchmark::kMillisecond);
 

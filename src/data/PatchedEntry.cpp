@@ -4,7 +4,7 @@ namespace hopwerk {
 
 VXRStreamPtr OpenPatchedEntry(Engine& engine, const std::string& baseArchive,
                               const std::string& patchArchive, const std::string& entry) {
-  if (!engine.play.PatchFolder.empty() && VXR_HasEntry(engine.vxr, patchArchive, entry) == 1) {
+  if (!engine.settings.PatchFolder.empty() && VXR_HasEntry(engine.vxr, patchArchive, entry) == 1) {
     return VXR_Open(engine.vxr, patchArchive, entry, "", 0);
   }
   return VXR_Open(engine.vxr, baseArchive, entry, "", 0);

@@ -65,9 +65,9 @@ std::string ResolveProjectFile(Engine& engine, const std::string& patchFolder,
   std::string clean = name;
   std::replace(clean.begin(), clean.end(), '\\', '/');
   std::string found;
-  if (rule != PatchCopy::Never && !engine.play.PatchFolder.empty()) {
+  if (rule != PatchCopy::Never && !engine.settings.PatchFolder.empty()) {
     const int kind =
-        FindIgnoringCase(engine, engine.play.PatchFolder + "/", patchFolder + clean, found);
+        FindIgnoringCase(engine, engine.settings.PatchFolder + "/", patchFolder + clean, found);
     if (rule == PatchCopy::Exists ? kind != 0 : kind == 1) return found;
   }
   if (FindIgnoringCase(engine, engine.folders.DataFolder, dataFolder + clean, found) != 0) {

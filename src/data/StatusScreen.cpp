@@ -81,8 +81,8 @@ std::vector<TStatus> LoadStatusScreen(Engine& engine, const std::string& archive
   return std::move(loaded.value);
 }
 
-bool ConditionSatisfied(const PlayState& play, const TCondition& c) {
-  const int32_t hp = play.HudHP;
+bool ConditionSatisfied(const SessionState& session, const RunningLevel& run, const TCondition& c) {
+  const int32_t hp = run.HudHP;
   bool holds = true;
   switch (c.Eis) {
     case 0:
@@ -101,11 +101,11 @@ bool ConditionSatisfied(const PlayState& play, const TCondition& c) {
       holds = hp >= c.Value;
       break;
     case 5:
-      holds = play.SelectedWeapon == c.Value;
+      holds = session.SelectedWeapon == c.Value;
       break;
     case 6:
       // There are ten key counters; any other number is a key nobody holds.
-      holds = c.Value >= 0 && c.Value < 10 && play.Keys[c.Value] != 0;
+      holds = c.Value >= 0 && c.Value < 10 && run.Keys[c.Value] != 0;
       break;
     default:
       holds = true;
@@ -113,20 +113,21 @@ bool ConditionSatisfied(const PlayState& play, const TCondition& c) {
   return c.CNot == 0 ? holds : !holds;
 }
 
-std::string StatusText(const PlayState& play, const std::string& text) {
+std::string StatusText(const SessionState& session, const LevelState& level,
+                       const RunningLevel& run, const std::string& text) {
   std::string result = text;
-  ReplaceAll(result, "[SCORE]", std::to_string(play.Score));
-  ReplaceAll(result, "[LEVELNAME]", play.LevelTitle);
-  ReplaceAll(result, "[AMMO]", play.WeaponStatusText);
+  ReplaceAll(result, "[SCORE]", std::to_string(session.Score));
+  ReplaceAll(result, "[LEVELNAME]", level.LevelTitle);
+  ReplaceAll(result, "[AMMO]", run.WeaponStatusText);
   return result;
 }
 
 void DrawStatusScreen(Engine& engine, std::vector<TStatus>& elements) {
   Platform& p = engine.platform;
-  const PlayState& play = engine.play;
   for (TStatus& e : elements) {
     bool visible = true;
-    for (const TCondition& c : e.Condition) visible = visible && ConditionSatisfied(play, c);
+    for (const TCondition& c : e.Condition)
+      visible = visible && ConditionSatisfied(engine.session, engine.run, c);
     if (!visible) continue;
     p.SetDrawColor(e.R, e.G, e.B);
     const bool opaque = e.Alpha == 100.0f;
@@ -171,7 +172,7 @@ void DrawStatusScreen(Engine& engine, std::vector<TStatus>& elements) {
       case kText:
       case kRightText:
       case kCentredText: {
-        const std::string text = StatusText(play, e.Txt);
+        const std::string text = StatusText(engine.session, engine.level, engine.run, e.Txt);
         int32_t x = e.X;
         if (e.Com == kRightText) x = SatSub(e.X, p.MeasureTextWidth(text));
         if (e.Com == kCentredText) x = SatSub(e.X, p.MeasureTextWidth(text) / 2);

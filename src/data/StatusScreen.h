@@ -18,9 +18,12 @@ std::vector<TStatus> LoadStatusScreen(Engine& engine, const std::string& archive
                                       const std::string& entry);
 void DrawStatusScreen(Engine& engine, std::vector<TStatus>& elements);
 
-// Whether one condition is satisfied by the play state.
-bool ConditionSatisfied(const PlayState& play, const TCondition& condition);
+// Whether one condition is satisfied by the game being played. The records are play's and the
+// level's: the status screen reads them and never changes them.
+bool ConditionSatisfied(const SessionState& session, const RunningLevel& run,
+                        const TCondition& condition);
 // The text of a text element with its placeholders filled in.
-std::string StatusText(const PlayState& play, const std::string& text);
+std::string StatusText(const SessionState& session, const LevelState& level,
+                       const RunningLevel& run, const std::string& text);
 
 }  // namespace hopwerk

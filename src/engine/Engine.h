@@ -1,5 +1,9 @@
 // The engine context: every piece of process-wide state, gathered in one object that free
 // functions take by reference. No globals, so each test builds a fresh Engine.
+//
+// Each record lives in the folder that changes it and is grouped by how long it lasts, so a
+// lower folder may read a higher folder's record through the Engine but never writes it, and
+// this is the one header that includes every folder's state.
 #pragma once
 
 #include <functional>
@@ -9,7 +13,9 @@
 #include "archive/Vxr.h"
 #include "data/DataState.h"
 #include "frontend/FrontEndState.h"
-#include "gameplay/PlayState.h"
+#include "frontend/PlayerSettings.h"
+#include "gameplay/RunningLevel.h"
+#include "gameplay/SessionState.h"
 #include "level/LevelState.h"
 #include "platform/Platform.h"
 #include "shell/ShellState.h"
@@ -57,7 +63,7 @@ struct Engine {
     vxr.host = &vxrHost;
     // A pad's buttons stand for the keys bound now, so a rebinding reaches the pad at once.
     platform.SetBoundKeysSource([this] {
-      return BoundKeys{play.KeyJump, play.KeyFire, play.KeyActivate, play.KeyPause};
+      return BoundKeys{settings.KeyJump, settings.KeyFire, settings.KeyActivate, settings.KeyPause};
     });
   }
   ~Engine() { platform.SetBoundKeysSource(nullptr); }
@@ -73,8 +79,13 @@ struct Engine {
   FrontEndPictures pictures;
   GameData data;
   GlowState glow;
-  PlayState play;
-  LevelState level;
+  // Declared before the level, so the running level's sounds and its pointers into the level's
+  // objects go first when the engine is torn down.
+  ShellState shell;         // the front end's chain code
+  SessionState session;     // one game, from level to level; what a saved game keeps
+  RunningLevel run;         // the level being played
+  PlayerSettings settings;  // kept in Config.PCF; lasts the whole run
+  LevelState level;         // the loaded level's map and data
   FolderNameCache fileNames;
   FrontEndState frontend;
   FrontEndHooks hooks;

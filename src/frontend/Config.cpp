@@ -9,15 +9,15 @@ std::string ConfigFile(const Engine& engine) {
 void LoadConfig(Engine& engine) {
   auto file = engine.platform.OpenReadFile(ConfigFile(engine));
   if (!file) return;
-  PlayState& play = engine.play;
-  int32_t* const settings[] = {&play.KeyJump, &play.KeyFire, &play.KeyActivate, &play.KeyPause,
-                               &play.Performance};
+  PlayerSettings& settings = engine.settings;
+  int32_t* const values[] = {&settings.KeyJump, &settings.KeyFire, &settings.KeyActivate,
+                             &settings.KeyPause, &settings.Performance};
   while (!file->Eof()) {
     const int tag = file->ReadByte();
     if (tag < 0 || tag > 4) continue;
     // A file cut after its last tag byte keeps that setting instead of reading a phantom 0.
     if (file->Eof()) break;
-    *settings[tag] = file->ReadByte();
+    *values[tag] = file->ReadByte();
   }
   file->Close();
 }
@@ -25,9 +25,9 @@ void LoadConfig(Engine& engine) {
 bool SaveConfig(Engine& engine) {
   auto file = engine.platform.OpenWriteFile(ConfigFile(engine));
   if (!file) return false;
-  const PlayState& play = engine.play;
-  const int32_t values[] = {play.KeyJump, play.KeyFire, play.KeyActivate, play.KeyPause,
-                            play.Performance};
+  const PlayerSettings& settings = engine.settings;
+  const int32_t values[] = {settings.KeyJump, settings.KeyFire, settings.KeyActivate,
+                            settings.KeyPause, settings.Performance};
   for (int tag = 0; tag < 5; ++tag) {
     file->WriteByte(tag);
     file->WriteByte(values[tag] & 0xFF);

@@ -34,9 +34,10 @@ struct BarColour {
 constexpr BarColour kSelectedBar{0, 0, 255};
 constexpr BarColour kCaptureBar{255, 0, 0};
 
-int32_t* Setting(PlayState& play, int row) {
-  int32_t* const settings[] = {&play.KeyJump, &play.KeyFire, &play.KeyActivate, &play.KeyPause};
-  return settings[row];
+int32_t* Setting(PlayerSettings& settings, int row) {
+  int32_t* const keys[] = {&settings.KeyJump, &settings.KeyFire, &settings.KeyActivate,
+                           &settings.KeyPause};
+  return keys[row];
 }
 
 bool Confirmed(Platform& p) {
@@ -90,19 +91,19 @@ std::string ConfigurationRowText(const Engine& engine, const ConfigurationMenu& 
   const std::string label(kLabels[row]);
   if (row < kPerformanceRow) return label + KeyName(menu.Bindings[static_cast<size_t>(row)]);
   if (row == kPerformanceRow) {
-    return label + (engine.play.Performance == 0 ? "Slow Computer" : "Fast Computer");
+    return label + (engine.settings.Performance == 0 ? "Slow Computer" : "Fast Computer");
   }
-  if (row == kPatchRow) return label + engine.play.PatchFolder;
+  if (row == kPatchRow) return label + engine.settings.PatchFolder;
   return label;
 }
 
 ConfigurationMenu MakeConfigurationMenu(const Engine& engine) {
   ConfigurationMenu menu;
-  const PlayState& play = engine.play;
-  menu.Bindings[0] = play.KeyJump;
-  menu.Bindings[1] = play.KeyFire;
-  menu.Bindings[2] = play.KeyActivate;
-  menu.Bindings[3] = play.KeyPause;
+  const PlayerSettings& settings = engine.settings;
+  menu.Bindings[0] = settings.KeyJump;
+  menu.Bindings[1] = settings.KeyFire;
+  menu.Bindings[2] = settings.KeyActivate;
+  menu.Bindings[3] = settings.KeyPause;
   for (int row = 0; row < kConfigurationRows; ++row) {
     menu.Rows[static_cast<size_t>(row)] = ConfigurationRowText(engine, menu, row);
   }
@@ -136,7 +137,7 @@ int CaptureKey(Engine& engine, ConfigurationMenu& menu, int row) {
 
 void ShowConfiguration(Engine& engine) {
   Platform& p = engine.platform;
-  PlayState& play = engine.play;
+  PlayerSettings& settings = engine.settings;
   ConfigurationMenu menu = MakeConfigurationMenu(engine);
   p.FlushKeys();
   int selected = 0;
@@ -147,9 +148,9 @@ void ShowConfiguration(Engine& engine) {
     if (p.KeyHits(kKeyUp) != 0 && selected > 0) --selected;
     if (Confirmed(p)) {
       if (selected < kPerformanceRow) {
-        *Setting(play, selected) = CaptureKey(engine, menu, selected);
+        *Setting(settings, selected) = CaptureKey(engine, menu, selected);
       } else if (selected == kPerformanceRow) {
-        play.Performance = play.Performance == 0 ? 1 : 0;
+        settings.Performance = settings.Performance == 0 ? 1 : 0;
         menu.Rows[kPerformanceRow] = ConfigurationRowText(engine, menu, kPerformanceRow);
       } else if (selected == kPatchRow) {
         ChoosePatch(engine);

@@ -56,8 +56,8 @@ void ApplyEpisodePatchLine(Engine& engine, const std::string& line) {
 }
 
 void ApplyEpisodePatchFile(Engine& engine) {
-  if (engine.play.PatchFolder.empty()) return;
-  auto file = engine.platform.OpenReadFile(engine.play.PatchFolder + "/Episode.PPF");
+  if (engine.settings.PatchFolder.empty()) return;
+  auto file = engine.platform.OpenReadFile(engine.settings.PatchFolder + "/Episode.PPF");
   if (!file) return;
   while (!file->Eof()) ApplyEpisodePatchLine(engine, file->ReadLine());
   file->Close();

@@ -76,7 +76,7 @@ std::string HighScoreFileName(const std::string& patchFolder) {
 }
 
 std::string HighScoreFilePath(const Engine& engine) {
-  return engine.folders.SaveFolder + HighScoreFileName(engine.play.PatchFolder);
+  return engine.folders.SaveFolder + HighScoreFileName(engine.settings.PatchFolder);
 }
 
 void FillBuiltInHighScores(Engine& engine) {

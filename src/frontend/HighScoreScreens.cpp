@@ -29,7 +29,7 @@ void DrawHighScores(Engine& engine, int episode, int skill, int editRank) {
   episode = ClampEpisode(episode);
   skill = ClampSkill(skill);
   p.ClearScreen();
-  DrawGlowEffect(engine, engine.play.Performance);
+  DrawGlowEffect(engine, engine.settings.Performance);
   const std::string& title = engine.project.ProjectTitle;
   DrawOutlinedText(p, title, engine.project.ScreenWidth / 2 - p.MeasureTextWidth(title) / 2, 4,
                    {255, 255, 0});
@@ -93,20 +93,22 @@ bool TypeHighScoreName(const Platform& platform, std::string& name, int c) {
 void EnterHighScore(Engine& engine) {
   Platform& p = engine.platform;
   LoadHighScores(engine);
-  const PlayState& play = engine.play;
+  const SessionState& session = engine.session;
   // A loaded game may carry an episode or skill the table has no place for.
-  if (play.Episode < 1 || play.Episode > kMaxEpisodes || play.Skill < 0 || play.Skill >= kSkills) {
+  if (session.Episode < 1 || session.Episode > kMaxEpisodes || session.Skill < 0 ||
+      session.Skill >= kSkills) {
     return;
   }
-  const int place = HighScorePlace(engine.frontend.HiScores, play.Episode, play.Skill, play.Score);
+  const int place =
+      HighScorePlace(engine.frontend.HiScores, session.Episode, session.Skill, session.Score);
   if (place == 0) return;
-  auto& ranks = engine.frontend.HiScores[play.Episode][play.Skill];
+  auto& ranks = engine.frontend.HiScores[session.Episode][session.Skill];
   for (int i = kHighScoreRanks; i > place; --i) ranks[i] = ranks[i - 1];
-  ranks[place] = HiType{"", play.Score, p.CurrentDate()};
+  ranks[place] = HiType{"", session.Score, p.CurrentDate()};
   // The key that closed the tally is still queued as typed; it must not start the name.
   p.FlushKeys();
   for (;;) {
-    DrawHighScores(engine, play.Episode, play.Skill, place);
+    DrawHighScores(engine, session.Episode, session.Skill, place);
     const int c = p.NextTypedChar();
     const bool done = TypeHighScoreName(p, ranks[place].Name, c);
     p.PresentFrame(-1);

@@ -27,7 +27,7 @@ int HighScorePlace(const HighScoreTable& table, int episode, int skill, int32_t 
 // name that is not empty).
 bool TypeHighScoreName(const Platform& platform, std::string& name, int c);
 
-// At the end of an episode: puts the play state's score into the table if it ranks, lets the
+// At the end of an episode: puts the session's score into the table if it ranks, lets the
 // player type a name and saves the table.
 void EnterHighScore(Engine& engine);
 

@@ -17,7 +17,7 @@ void InstallFrontEndScreens(Engine& engine) {
   engine.hooks.highScores = [](Engine& e) { ShowHighScores(e, 1, 1, 1); };
   engine.hooks.episodeScore = [](Engine& e) {
     EnterHighScore(e);
-    ShowHighScores(e, e.play.Episode, e.play.Skill, 0);
+    ShowHighScores(e, e.session.Episode, e.session.Skill, 0);
   };
 }
 

@@ -52,7 +52,7 @@ void ChooseEpisode(Engine& engine) {
   const auto& levels = engine.frontend.EpisodeStartLevels;
   if (levels[1].empty()) FatalError(engine, "First level not given up.");
   if (levels[2].empty()) {
-    engine.play.CurrentLevelName = levels[1];
+    engine.session.CurrentLevelName = levels[1];
     return;
   }
   const int count = CountOfferedEpisodes(engine);
@@ -63,8 +63,8 @@ void ChooseEpisode(Engine& engine) {
     if (p.KeyHits(kKeyDown) != 0 && selection < count) ++selection;
     if (p.KeyHits(kKeyUp) != 0 && selection > 1) --selection;
     if (Confirmed(p)) {
-      engine.play.CurrentLevelName = levels[static_cast<size_t>(selection)];
-      engine.play.Episode = selection;
+      engine.session.CurrentLevelName = levels[static_cast<size_t>(selection)];
+      engine.session.Episode = selection;
       return;
     }
   }
@@ -98,7 +98,7 @@ void ChooseSkill(Engine& engine) {
     if (p.KeyHits(kKeyDown) != 0 && selection < 2) ++selection;
     if (p.KeyHits(kKeyUp) != 0 && selection > 0) --selection;
     if (Confirmed(p)) {
-      engine.play.Skill = selection;
+      engine.session.Skill = selection;
       return;
     }
     p.PresentFrame(-1);
@@ -106,27 +106,28 @@ void ChooseSkill(Engine& engine) {
 }
 
 void ChooseStartWeapon(Engine& engine) {
-  engine.play.SelectedWeapon = -1;
+  engine.session.SelectedWeapon = -1;
   for (int i = kWeaponSlots - 1; i >= 0; --i) {
     WeaponType& weapon = engine.data.Weapons[i];
     weapon.Ammo = weapon.StartAmmo;
     if (weapon.Ammo != 0 || weapon.AmmoUsage == 1 || weapon.AmmoUsage == 2) {
-      engine.play.SelectedWeapon = i;
+      engine.session.SelectedWeapon = i;
     }
   }
-  engine.platform.TraceLine("Chosen Weapon: " + std::to_string(engine.play.SelectedWeapon));
+  engine.platform.TraceLine("Chosen Weapon: " + std::to_string(engine.session.SelectedWeapon));
 }
 
 namespace {
 
 // What every new game starts with once its level and skill are settled.
 void BeginGame(Engine& engine) {
-  PlayState& play = engine.play;
-  play.Score = 0;
-  play.Kills = 0;
-  play.Deaths = 0;
-  play.Items = 0;
-  play.GameState = 2;
+  SessionState& session = engine.session;
+  ShellState& shell = engine.shell;
+  session.Score = 0;
+  session.Kills = 0;
+  session.Deaths = 0;
+  session.Items = 0;
+  shell.GameState = 2;
   ChooseStartWeapon(engine);
 }
 
@@ -139,9 +140,9 @@ void NewGame(Engine& engine) {
 }
 
 void NewGameInLevel(Engine& engine, const std::string& level, int skill) {
-  engine.play.CurrentLevelName = level;
-  engine.play.Episode = 1;
-  engine.play.Skill = skill;
+  engine.session.CurrentLevelName = level;
+  engine.session.Episode = 1;
+  engine.session.Skill = skill;
   BeginGame(engine);
 }
 

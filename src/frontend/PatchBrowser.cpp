@@ -43,7 +43,7 @@ TextColour EntryColour(int32_t tpe) {
 void DrawPatchBrowser(Engine& engine, const std::vector<PData>& entries, int selected, int top) {
   Platform& p = engine.platform;
   p.ClearScreen();
-  DrawGlowEffect(engine, engine.play.Performance);
+  DrawGlowEffect(engine, engine.settings.Performance);
   DrawOutlinedText(p, "Please select a patch file (ESC = Cancel)", 0, 0, {0, 255, 255});
   DrawOutlinedText(p, p.WorkingFolder(), 0, 20, {255, 0, 255});
   for (int j = 0; j < kPatchBrowserRows; ++j) {
@@ -121,7 +121,7 @@ void ChoosePatch(Engine& engine) {
       const PData entry = entries[static_cast<size_t>(selected)];
       const std::string folder = BrowserFolder(p);
       if (entry.Tpe == 2) {
-        engine.play.PatchFolder = folder + entry.File;
+        engine.settings.PatchFolder = folder + entry.File;
         return;
       }
       // A folder that cannot be entered leaves the browser where it was, listed afresh.
@@ -131,7 +131,7 @@ void ChoosePatch(Engine& engine) {
       top = 0;
     }
     if (p.KeyHits(kKeyEscape) != 0) {
-      engine.play.PatchFolder.clear();
+      engine.settings.PatchFolder.clear();
       return;
     }
   }

@@ -67,15 +67,16 @@ void ReportSaveFailure(Engine& engine, const std::string& path) {
 }
 
 void WriteRecords(Engine& engine, ByteStream& file) {
-  const PlayState& play = engine.play;
+  const PlayerSettings& settings = engine.settings;
+  const SessionState& session = engine.session;
   file.WriteByte(0);
-  WriteShortString(file, play.CurrentLevelName);
+  WriteShortString(file, session.CurrentLevelName);
   file.WriteByte(1);
-  file.WriteInt(play.CheckpointX);
-  file.WriteInt(play.CheckpointY);
+  file.WriteInt(session.CheckpointX);
+  file.WriteInt(session.CheckpointY);
   file.WriteByte(2);
-  file.WriteInt(play.CheckpointScore);
-  for (const std::string& script : play.CheckpointList) {
+  file.WriteInt(session.CheckpointScore);
+  for (const std::string& script : session.CheckpointList) {
     file.WriteByte(3);
     WriteShortString(file, script);
   }
@@ -85,38 +86,40 @@ void WriteRecords(Engine& engine, ByteStream& file) {
     file.WriteInt(engine.data.Weapons[slot].Ammo);
   }
   file.WriteByte(5);
-  file.WriteByte(play.SelectedWeapon & 0xFF);
+  file.WriteByte(session.SelectedWeapon & 0xFF);
   file.WriteByte(6);
-  file.WriteByte(play.Skill & 0xFF);
+  file.WriteByte(session.Skill & 0xFF);
   file.WriteByte(7);
-  file.WriteInt(play.Kills);
+  file.WriteInt(session.Kills);
   file.WriteByte(8);
-  file.WriteInt(play.Deaths);
+  file.WriteInt(session.Deaths);
   file.WriteByte(9);
-  file.WriteInt(play.Items);
+  file.WriteInt(session.Items);
   file.WriteByte(10);
-  WriteShortString(file, play.PatchFolder);
+  WriteShortString(file, settings.PatchFolder);
   file.WriteByte(12);
-  file.WriteByte(play.Episode & 0xFF);
+  file.WriteByte(session.Episode & 0xFF);
 }
 
-// Reads one record into the play state; false for a tag the format does not have.
+// Reads one record into the session, the weapons or the settings; false for a tag the format
+// does not have.
 bool ReadRecord(Engine& engine, SlotReader& in, int tag) {
-  PlayState& play = engine.play;
+  PlayerSettings& settings = engine.settings;
+  SessionState& session = engine.session;
   switch (tag) {
     case 0:
-      play.CurrentLevelName = in.ShortString();
+      session.CurrentLevelName = in.ShortString();
       return true;
     case 1:
-      play.CheckpointX = in.Int();
-      play.CheckpointY = in.Int();
+      session.CheckpointX = in.Int();
+      session.CheckpointY = in.Int();
       return true;
     case 2:
-      play.CheckpointScore = in.Int();
+      session.CheckpointScore = in.Int();
       return true;
     case 3:
-      if (play.CheckpointList.size() >= kMaxCheckpointScripts) return false;
-      play.CheckpointList.push_back(in.ShortString());
+      if (session.CheckpointList.size() >= kMaxCheckpointScripts) return false;
+      session.CheckpointList.push_back(in.ShortString());
       return true;
     case 4: {
       const int slot = in.Byte();
@@ -128,26 +131,26 @@ bool ReadRecord(Engine& engine, SlotReader& in, int tag) {
     case 5: {
       // -1 (no weapon in hand) was stored as its low byte, 255.
       const int weapon = in.Byte();
-      play.SelectedWeapon = weapon < kWeaponSlots ? weapon : -1;
+      session.SelectedWeapon = weapon < kWeaponSlots ? weapon : -1;
       return true;
     }
     case 6:
-      play.Skill = in.Byte();
+      session.Skill = in.Byte();
       return true;
     case 7:
-      play.Kills = in.Int();
+      session.Kills = in.Int();
       return true;
     case 8:
-      play.Deaths = in.Int();
+      session.Deaths = in.Int();
       return true;
     case 9:
-      play.Items = in.Int();
+      session.Items = in.Int();
       return true;
     case 10:
-      play.PatchFolder = in.ShortString();
+      settings.PatchFolder = in.ShortString();
       return true;
     case 12:
-      play.Episode = in.Byte();
+      session.Episode = in.Byte();
       return true;
     default:
       return false;
@@ -165,7 +168,7 @@ std::string SlotFilePath(const Engine& engine, int slot) {
 std::string SlotDescription(Engine& engine) {
   Platform& p = engine.platform;
   const std::string text = p.CurrentDate() + ", " + p.CurrentTime() + " > " +
-                           engine.play.LevelTitle + " " + SkillText(engine.play.Skill);
+                           engine.level.LevelTitle + " " + SkillText(engine.session.Skill);
   // The length byte holds no more: a longer text is cut, so length and bytes agree.
   return text.substr(0, kShortStringMax);
 }
@@ -214,7 +217,7 @@ void LoadGame(Engine& engine, int slot) {
   if (!IsThisProject(engine, header) || !headerWhole) {
     FatalError(engine, "Illegal savegame file!");
   }
-  engine.play.CheckpointList.clear();
+  engine.session.CheckpointList.clear();
   // At least one record: a file of nothing but its header holds no game.
   do {
     const int tag = in.Byte();

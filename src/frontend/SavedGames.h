@@ -32,8 +32,9 @@ SlotTable ReadSlotTable(Engine& engine);
 // Writes the game into `slot`. A slot file that cannot be written is reported on the console
 // (the game goes on, the previous file stays as it was); returns whether it was written.
 bool SaveGame(Engine& engine, int slot);
-// Puts the saved game of `slot` into the play state, ready for the level to start at its
-// checkpoint. A missing, foreign, cut or unknown file ends the program with its message.
+// Puts the saved game of `slot` into the session (and its patch into the player's settings),
+// ready for the level to start at its checkpoint. A missing, foreign, cut or unknown file ends the
+// program with its message.
 void LoadGame(Engine& engine, int slot);
 
 }  // namespace hopwerk

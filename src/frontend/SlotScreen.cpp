@@ -53,7 +53,7 @@ void SlotScreen(Engine& engine, int mode) {
         table = ReadSlotTable(engine);
       } else if (table[static_cast<size_t>(cursor)].Valid) {
         LoadGame(engine, cursor);
-        engine.play.GameState = 3;
+        engine.shell.GameState = 3;
         return;
       }
     }
@@ -63,7 +63,7 @@ void SlotScreen(Engine& engine, int mode) {
     if (down && cursor < kSaveSlots - 1) ++cursor;
     if (up && cursor > 0) --cursor;
   }
-  if (mode == kSlotsLoading) engine.play.GameState = 0;
+  if (mode == kSlotsLoading) engine.shell.GameState = 0;
 }
 
 }  // namespace hopwerk

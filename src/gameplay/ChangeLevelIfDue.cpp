@@ -1,18 +1,19 @@
 #include "gameplay/ChangeLevelIfDue.h"
 
+#include "gameplay/LoadLevel.h"
 #include "gameplay/RecordCheckpoint.h"
 #include "gameplay/StopLevelMusic.h"
-#include "level/LevelLoading.h"
 
 namespace hopwerk {
 
 void ChangeLevelIfDue(Engine& engine) {
-  PlayState& play = engine.play;
-  if (play.LevelCompleted != 1 || play.CompletedCountdown != 0) return;
-  play.CurrentLevelName = play.NextLevelName;
+  SessionState& session = engine.session;
+  RunningLevel& run = engine.run;
+  if (run.LevelCompleted != 1 || run.CompletedCountdown != 0) return;
+  session.CurrentLevelName = run.NextLevelName;
   StopLevelMusic(engine);
   // The level loop sees the same state and ends the episode.
-  if (play.EpisodeEnds == 1) return;
+  if (run.EpisodeEnds == 1) return;
   RecordCheckpoint(engine);
   LoadLevel(engine);
   RecordCheckpoint(engine);

@@ -12,7 +12,7 @@ const char* OnOff(int32_t flag) {
 }
 
 void ReadTypedLetters(Engine& engine) {
-  std::string& buffer = engine.play.CheatBuffer;
+  std::string& buffer = engine.run.CheatBuffer;
   for (int code = 'A'; code <= 'Z'; ++code) {
     if (engine.platform.KeyHits(code) != 0) buffer.push_back(static_cast<char>(code));
   }
@@ -27,7 +27,7 @@ bool TakeCheat(Engine& engine, const std::string& name) {
   const std::string& code = found->second;
   // An empty code would be found everywhere and fire every frame.
   if (code.empty()) return false;
-  std::string& buffer = engine.play.CheatBuffer;
+  std::string& buffer = engine.run.CheatBuffer;
   std::string kept;
   bool taken = false;
   size_t from = 0;
@@ -43,16 +43,17 @@ bool TakeCheat(Engine& engine, const std::string& name) {
 }
 
 void CheckCheats(Engine& engine) {
-  PlayState& play = engine.play;
+  SessionState& session = engine.session;
+  RunningLevel& run = engine.run;
   ObjectType* player = engine.level.Player;
   const int32_t px = player ? player->X : 0;
   const int32_t py = player ? player->Y : 0;
   ReadTypedLetters(engine);
 
   if (TakeCheat(engine, "CheckPoint")) {
-    play.CheckpointScore = play.Score;
-    play.CheckpointX = px;
-    play.CheckpointY = py;
+    session.CheckpointScore = session.Score;
+    session.CheckpointX = px;
+    session.CheckpointY = py;
     AddFloatingText(engine,
                     "Checkpoint set to (" + std::to_string(px) + "," + std::to_string(py) + ")", px,
                     py);
@@ -60,12 +61,12 @@ void CheckCheats(Engine& engine) {
   // Straight at the hit points, so god mode does not protect against it.
   if (TakeCheat(engine, "Die") && player) player->HP = 0;
   if (TakeCheat(engine, "GodMode")) {
-    play.GodMode = play.GodMode != 0 ? 0 : 1;
-    AddFloatingText(engine, std::string("God mod - ") + OnOff(play.GodMode), px, py);
+    run.GodMode = run.GodMode != 0 ? 0 : 1;
+    AddFloatingText(engine, std::string("God mod - ") + OnOff(run.GodMode), px, py);
   }
   if (TakeCheat(engine, "FlyJump")) {
-    play.InfiniteJump = play.InfiniteJump != 0 ? 0 : 1;
-    AddFloatingText(engine, std::string("Fly Jump Mode - ") + OnOff(play.InfiniteJump), px, py);
+    run.InfiniteJump = run.InfiniteJump != 0 ? 0 : 1;
+    AddFloatingText(engine, std::string("Fly Jump Mode - ") + OnOff(run.InfiniteJump), px, py);
   }
   if (TakeCheat(engine, "LevelChoose")) ChooseLevel(engine);
   if (TakeCheat(engine, "FullAmmo")) {
@@ -73,7 +74,7 @@ void CheckCheats(Engine& engine) {
     AddFloatingText(engine, "Full Ammo", px, py);
   }
   if (TakeCheat(engine, "AllKeys")) {
-    for (int32_t& key : play.Keys) {
+    for (int32_t& key : run.Keys) {
       if (key == 0) key = 1;
     }
   }

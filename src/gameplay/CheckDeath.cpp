@@ -3,9 +3,9 @@
 #include <string>
 
 #include "gameplay/AnimateObject.h"
+#include "gameplay/LoadLevel.h"
 #include "gameplay/StopLevelMusic.h"
 #include "gameplay/UpdateAndDrawFrame.h"
-#include "level/LevelLoading.h"
 #include "platform/KeyCodes.h"
 #include "render/SafeMath.h"
 
@@ -14,14 +14,14 @@ namespace hopwerk {
 namespace {
 
 bool LeftActivityArea(const Engine& engine, const ObjectType& player) {
-  const PlayState& play = engine.play;
+  const RunningLevel& run = engine.run;
   const LevelState& level = engine.level;
   const int64_t x = player.X;
   const int64_t y = player.Y;
-  return x <= static_cast<int64_t>(play.CameraX) - level.MinusX ||
-         y <= static_cast<int64_t>(play.CameraY) - level.MinusY ||
-         x >= static_cast<int64_t>(play.CameraX) + engine.project.ScreenWidth + level.PlusX ||
-         y >= static_cast<int64_t>(play.CameraY) + engine.project.ScreenHeight + level.PlusY;
+  return x <= static_cast<int64_t>(run.CameraX) - level.MinusX ||
+         y <= static_cast<int64_t>(run.CameraY) - level.MinusY ||
+         x >= static_cast<int64_t>(run.CameraX) + engine.project.ScreenWidth + level.PlusX ||
+         y >= static_cast<int64_t>(run.CameraY) + engine.project.ScreenHeight + level.PlusY;
 }
 
 bool AnimationOver(const Engine& engine, const ObjectType& player, int dieStyle, int32_t frames) {
@@ -60,11 +60,11 @@ void CheckDeath(Engine& engine) {
   ObjectType* dying = engine.level.Player;
   if (!dying || dying->HP != 0) return;
   ObjectType& player = *dying;
-  PlayState& play = engine.play;
+  SessionState& session = engine.session;
   Platform& p = engine.platform;
 
   StopLevelMusic(engine);
-  play.Deaths = SatAdd(play.Deaths, 1);
+  session.Deaths = SatAdd(session.Deaths, 1);
   player.OType = kDying;
 
   const ActorType* actor = player.Actor;
@@ -88,10 +88,10 @@ void CheckDeath(Engine& engine) {
 
   // The reload builds a new player with full hit points and restarts the checkpoint's scripts.
   LoadLevel(engine);
-  play.Score = play.CheckpointScore;
+  session.Score = session.CheckpointScore;
   if (ObjectType* reborn = engine.level.Player) {
-    reborn->X = play.CheckpointX;
-    reborn->Y = play.CheckpointY;
+    reborn->X = session.CheckpointX;
+    reborn->Y = session.CheckpointY;
   }
 }
 

@@ -1,10 +1,10 @@
 #include "gameplay/ChooseLevel.h"
 
 #include "archive/VxrIndex.h"
+#include "gameplay/LoadLevel.h"
 #include "gameplay/RecordCheckpoint.h"
 #include "gameplay/StopLevelMusic.h"
 #include "level/LevelArchives.h"
-#include "level/LevelLoading.h"
 #include "platform/KeyCodes.h"
 
 namespace hopwerk {
@@ -53,15 +53,16 @@ void DrawChooser(Engine& engine, const std::vector<std::string>& levels, size_t 
 }
 
 void PlayChosenLevel(Engine& engine, const std::string& name) {
-  PlayState& play = engine.play;
-  play.Score = play.CheckpointScore;
-  play.CurrentLevelName = name;
+  SessionState& session = engine.session;
+  RunningLevel& run = engine.run;
+  session.Score = session.CheckpointScore;
+  session.CurrentLevelName = name;
   StopLevelMusic(engine);
   RecordCheckpoint(engine);
   LoadLevel(engine);
   // Now at the new level's start.
   RecordCheckpoint(engine);
-  play.LevelCompleted = 0;
+  run.LevelCompleted = 0;
 }
 
 }  // namespace
@@ -69,7 +70,7 @@ void PlayChosenLevel(Engine& engine, const std::string& name) {
 std::vector<std::string> ListLevels(Engine& engine) {
   std::vector<std::string> levels;
   const ArchivePair maps = MapsArchives(engine);
-  if (!engine.play.PatchFolder.empty()) ListArchive(engine, maps.patch, levels);
+  if (!engine.settings.PatchFolder.empty()) ListArchive(engine, maps.patch, levels);
   ListArchive(engine, maps.base, levels);
   return levels;
 }

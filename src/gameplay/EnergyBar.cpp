@@ -5,12 +5,12 @@
 namespace hopwerk {
 
 void DrawEnergyBar(Engine& engine) {
-  const PlayState& play = engine.play;
-  const ObjectType* boss = play.BossObject;
+  const RunningLevel& run = engine.run;
+  const ObjectType* boss = run.BossObject;
   if (!boss) return;
   Platform& p = engine.platform;
-  const float x = static_cast<float>(play.BossBarX);
-  const float y = static_cast<float>(play.BossBarY);
+  const float x = static_cast<float>(run.BossBarX);
+  const float y = static_cast<float>(run.BossBarY);
   p.SetDrawColor(0, 0, 0);
   p.DrawFilledRect(x - 52, y - 12, 104, 24);
   // The share of hit points left. An actor without full hit points to compare with has no

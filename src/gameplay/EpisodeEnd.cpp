@@ -19,7 +19,7 @@ void DrawVictoryPicture(Engine& engine) {
 
 // The patch's own text first, else the project's. Null when neither opens.
 std::unique_ptr<ByteStream> OpenEpisodeText(Engine& engine) {
-  const std::string name = "Episode" + std::to_string(engine.play.Episode) + ".txt";
+  const std::string name = "Episode" + std::to_string(engine.session.Episode) + ".txt";
   const std::string path = ResolveProjectFile(engine, "Data/Text/", "Text/", name, PatchCopy::File);
   if (path.empty()) return nullptr;
   return engine.platform.OpenReadFile(path);
@@ -53,7 +53,7 @@ void TypeEpisodeText(Engine& engine) {
 
 void ShowTally(Engine& engine) {
   Platform& p = engine.platform;
-  const PlayState& play = engine.play;
+  const SessionState& session = engine.session;
   // Keys hit while the text was typed must not end the tally before it is seen.
   p.FlushKeys();
   p.ClearScreen();
@@ -61,10 +61,10 @@ void ShowTally(Engine& engine) {
   const struct {
     const char* label;
     int32_t value;
-  } lines[] = {{"Kills:", play.Kills},
-               {"Deaths:", play.Deaths},
-               {"Items:", play.Items},
-               {"Score:", play.Score}};
+  } lines[] = {{"Kills:", session.Kills},
+               {"Deaths:", session.Deaths},
+               {"Items:", session.Items},
+               {"Score:", session.Score}};
   float y = 200;
   for (const auto& line : lines) {
     p.DrawTextAt(line.label, 10, y);

@@ -6,7 +6,7 @@ namespace hopwerk {
 
 void DrawFloatingTexts(Engine& engine) {
   Platform& p = engine.platform;
-  engine.play.FloatingTexts.Walk([&](FT& text) {
+  engine.run.FloatingTexts.Walk([&](FT& text) {
     p.SetDrawColor(0, 0, 0);
     for (int dx = -1; dx <= 1; ++dx) {
       for (int dy = -1; dy <= 1; ++dy) {

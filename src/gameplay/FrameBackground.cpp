@@ -6,7 +6,8 @@ namespace hopwerk {
 void DrawLevelBackground(Engine& engine) {
   Platform& p = engine.platform;
   const LevelState& level = engine.level;
-  const PlayState& play = engine.play;
+  const PlayerSettings& settings = engine.settings;
+  const RunningLevel& run = engine.run;
   p.SetDrawColor(level.ClsR, level.ClsG, level.ClsB);
   p.DrawFilledRect(0, 0, static_cast<float>(engine.project.ScreenWidth),
                    static_cast<float>(engine.project.ScreenHeight));
@@ -15,12 +16,12 @@ void DrawLevelBackground(Engine& engine) {
     // The picture scrolls at a fraction of the world's speed. A divisor below 1 has no
     // fraction to give: such a background stays put.
     const int divisor = level.BackgroundDivisor;
-    const int64_t x = divisor >= 1 ? -static_cast<int64_t>(play.CameraX) / divisor : 0;
-    const int64_t y = divisor >= 1 ? -static_cast<int64_t>(play.CameraY) / divisor : 0;
+    const int64_t x = divisor >= 1 ? -static_cast<int64_t>(run.CameraX) / divisor : 0;
+    const int64_t y = divisor >= 1 ? -static_cast<int64_t>(run.CameraY) / divisor : 0;
     p.TilePicture(*level.BackgroundPic, static_cast<float>(x), static_cast<float>(y), 0);
   }
   // The effect clears the screen first, so it takes the place of colour and picture.
-  if (level.BackgroundEffect != 0) DrawGlowEffect(engine, play.Performance);
+  if (level.BackgroundEffect != 0) DrawGlowEffect(engine, settings.Performance);
 }
 
 }  // namespace hopwerk

@@ -17,18 +17,17 @@ bool Outside(const WorldArea& area, int64_t x, int64_t y) {
 
 void MoveAndDrawBullets(Engine& engine) {
   Platform& p = engine.platform;
-  const PlayState& play = engine.play;
+  const RunningLevel& run = engine.run;
   const WorldArea area = ActivityArea(engine);
-  engine.play.Bullets.Walk([&](BulletType& bullet) {
+  engine.run.Bullets.Walk([&](BulletType& bullet) {
     if (!bullet.Weapon) return true;
     const WeaponType& weapon = *bullet.Weapon;
     bullet.X = SatInt32(bullet.X + static_cast<int64_t>(weapon.BulletSpeed) * bullet.Dir);
     if (weapon.Image) {
       p.SetDrawColor(255, 255, 255);
       const ScaleScope facing(p, static_cast<float>(bullet.Dir), 1.0f);
-      p.DrawPicture(*weapon.Image,
-                    static_cast<float>(static_cast<int64_t>(bullet.X) - play.CameraX),
-                    static_cast<float>(static_cast<int64_t>(bullet.Y) - play.CameraY), 0);
+      p.DrawPicture(*weapon.Image, static_cast<float>(static_cast<int64_t>(bullet.X) - run.CameraX),
+                    static_cast<float>(static_cast<int64_t>(bullet.Y) - run.CameraY), 0);
     }
     return Outside(area, bullet.X, bullet.Y);
   });
@@ -36,9 +35,9 @@ void MoveAndDrawBullets(Engine& engine) {
 
 void MoveAndDrawEnemyBullets(Engine& engine) {
   Platform& p = engine.platform;
-  const PlayState& play = engine.play;
+  const RunningLevel& run = engine.run;
   const WorldArea area = ActivityArea(engine);
-  engine.play.EnemyBullets.Walk([&](EnemyBullet& bullet) {
+  engine.run.EnemyBullets.Walk([&](EnemyBullet& bullet) {
     if (!bullet.Weapon) return true;
     const EnemyWeapon& weapon = *bullet.Weapon;
     bullet.X = SatInt32(bullet.X + static_cast<int64_t>(weapon.HSpeed) * bullet.Dir);
@@ -46,9 +45,8 @@ void MoveAndDrawEnemyBullets(Engine& engine) {
     if (weapon.Image) {
       p.SetDrawColor(weapon.R, weapon.G, weapon.B);
       const ScaleScope facing(p, static_cast<float>(bullet.Dir), 1.0f);
-      p.DrawPicture(*weapon.Image,
-                    static_cast<float>(static_cast<int64_t>(bullet.X) - play.CameraX),
-                    static_cast<float>(static_cast<int64_t>(bullet.Y) - play.CameraY), 0);
+      p.DrawPicture(*weapon.Image, static_cast<float>(static_cast<int64_t>(bullet.X) - run.CameraX),
+                    static_cast<float>(static_cast<int64_t>(bullet.Y) - run.CameraY), 0);
     }
     if (IsBlocked(engine, weapon.Image.get(), bullet.X, bullet.Y) ||
         Outside(area, bullet.X, bullet.Y)) {

@@ -13,9 +13,9 @@ int StepToward(int from, int to) {
 }  // namespace
 
 void UpdateCamera(Engine& engine) {
-  PlayState& play = engine.play;
+  RunningLevel& run = engine.run;
   const ProjectSettings& project = engine.project;
-  ClearFrameLists(play);
+  ClearFrameLists(run);
   const ObjectType* player = engine.level.Player;
   if (!player) return;
 
@@ -30,24 +30,24 @@ void UpdateCamera(Engine& engine) {
   const int targetY = static_cast<int>(ty);
 
   // A dying player leaves the view where it is.
-  if (player->OType != kDying && play.PanTargetX < 0 && play.PanTargetY < 0 &&
-      play.PanReturning == 0) {
-    play.CameraX = targetX;
-    play.CameraY = targetY;
+  if (player->OType != kDying && run.PanTargetX < 0 && run.PanTargetY < 0 &&
+      run.PanReturning == 0) {
+    run.CameraX = targetX;
+    run.CameraY = targetY;
   }
   // Coming back from a pan: the target glides home, the camera trails it by a step.
-  if (play.PanReturning == 1) {
-    play.PanTargetX = StepToward(play.PanTargetX, targetX);
-    play.PanTargetY = StepToward(play.PanTargetY, targetY);
-    if (play.PanTargetX == targetX && play.PanTargetY == targetY) {
-      play.PanReturning = 0;
-      play.PanTargetX = -1;
-      play.PanTargetY = -1;
+  if (run.PanReturning == 1) {
+    run.PanTargetX = StepToward(run.PanTargetX, targetX);
+    run.PanTargetY = StepToward(run.PanTargetY, targetY);
+    if (run.PanTargetX == targetX && run.PanTargetY == targetY) {
+      run.PanReturning = 0;
+      run.PanTargetX = -1;
+      run.PanTargetY = -1;
     }
   }
-  if (play.PanTargetX >= 0 || play.PanTargetY >= 0) {
-    play.CameraX = StepToward(play.CameraX, play.PanTargetX);
-    play.CameraY = StepToward(play.CameraY, play.PanTargetY);
+  if (run.PanTargetX >= 0 || run.PanTargetY >= 0) {
+    run.CameraX = StepToward(run.CameraX, run.PanTargetX);
+    run.CameraY = StepToward(run.CameraY, run.PanTargetY);
   }
 }
 

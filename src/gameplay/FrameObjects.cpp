@@ -28,7 +28,7 @@ struct ScreenRect {
 struct ObjectPass {
   Engine& engine;
   Platform& platform;
-  PlayState& play;
+  RunningLevel& run;
   WorldArea view;  // the drawing area
   int32_t now;
   int64_t surfaceWidth;
@@ -39,17 +39,17 @@ struct ObjectPass {
   bool anyBullets = false;
 };
 
-ScreenRect BulletRect(const PlayState& play, const BulletType& bullet) {
+ScreenRect BulletRect(const RunningLevel& run, const BulletType& bullet) {
   const Picture& image = *bullet.Weapon->Image;
-  const int64_t left = static_cast<int64_t>(bullet.X) - play.CameraX - image.handleX;
-  const int64_t top = static_cast<int64_t>(bullet.Y) - play.CameraY - image.handleY;
+  const int64_t left = static_cast<int64_t>(bullet.X) - run.CameraX - image.handleX;
+  const int64_t top = static_cast<int64_t>(bullet.Y) - run.CameraY - image.handleY;
   return {left, top, left + image.width, top + image.height};
 }
 
 void FindBullets(ObjectPass& pass) {
-  pass.play.Bullets.Walk([&](const BulletType& bullet) {
+  pass.run.Bullets.Walk([&](const BulletType& bullet) {
     if (!bullet.Weapon || !bullet.Weapon->Image) return false;
-    const ScreenRect r = BulletRect(pass.play, bullet);
+    const ScreenRect r = BulletRect(pass.run, bullet);
     if (!pass.anyBullets) {
       pass.bullets = r;
       pass.anyBullets = true;
@@ -91,14 +91,14 @@ void StopBulletsAt(ObjectPass& pass, const ObjectType& wall, int64_t sx, int64_t
                         sx - tile.handleX + across * tile.width,
                         sy - tile.handleY + down * tile.height};
   if (!area.Meets(pass.bullets)) return;
-  pass.play.Bullets.RemoveIf([&](const BulletType& bullet) {
+  pass.run.Bullets.RemoveIf([&](const BulletType& bullet) {
     if (!bullet.Weapon || !bullet.Weapon->Image) return false;
-    const ScreenRect r = BulletRect(pass.play, bullet);
+    const ScreenRect r = BulletRect(pass.run, bullet);
     if (!area.Meets(r)) return false;
     const TileRange cols = TilesOver(area.left, tile.width, across, r.left, r.right);
     const TileRange rows = TilesOver(area.top, tile.height, down, r.top, r.bottom);
-    const float bx = static_cast<float>(bullet.X - static_cast<int64_t>(pass.play.CameraX));
-    const float by = static_cast<float>(bullet.Y - static_cast<int64_t>(pass.play.CameraY));
+    const float bx = static_cast<float>(bullet.X - static_cast<int64_t>(pass.run.CameraX));
+    const float by = static_cast<float>(bullet.Y - static_cast<int64_t>(pass.run.CameraY));
     for (int64_t i = cols.first; i <= cols.last; ++i) {
       for (int64_t j = rows.first; j <= rows.last; ++j) {
         if (pass.platform.PicturesOverlap(
@@ -143,17 +143,17 @@ void SetHurtFlashColour(ObjectPass& pass, const ObjectType& o) {
     return static_cast<int>(std::fabs(component * s));
   };
   pass.platform.SetDrawColor(wave(o.R, t / 50), wave(o.G, t / 5), wave(o.B, t / 5));
-  if (MillisBetween(pass.now, pass.play.HurtTime) > kHurtFlashMillis) pass.play.HurtTime = 0;
+  if (MillisBetween(pass.now, pass.run.HurtTime) > kHurtFlashMillis) pass.run.HurtTime = 0;
 }
 
 void DrawActor(ObjectPass& pass, ObjectType& o, int64_t sx, int64_t sy) {
-  if (o.Actor && o.Actor->Control == 0) pass.play.ActiveActors.push_back(&o);
+  if (o.Actor && o.Actor->Control == 0) pass.run.ActiveActors.push_back(&o);
   if (o.Hurt != 0) {
     // One dark frame for a hit.
     pass.platform.SetDrawColor(0, 0, 0);
     o.Hurt = 0;
   }
-  if (&o == pass.engine.level.Player && pass.play.HurtTime != 0) SetHurtFlashColour(pass, o);
+  if (&o == pass.engine.level.Player && pass.run.HurtTime != 0) SetHurtFlashColour(pass, o);
   if (!o.Pic) return;
   const ScaleScope mirror(pass.platform, o.Mirror == 1 ? -1.0f : 1.0f, 1.0f);
   pass.platform.DrawPicture(*o.Pic, static_cast<float>(sx), static_cast<float>(sy), o.ActiveFrame);
@@ -228,15 +228,15 @@ void AnimateTiles(ObjectPass& pass, ObjectType& o) {
 }
 
 void VisitObject(ObjectPass& pass, LayerList& layer, ObjectType& o) {
-  PlayState& play = pass.play;
-  if (o.Pic && o.OType == kWall && NearView(pass, o)) play.ActiveWalls.push_back(&o);
-  if (o.OType == kActor) play.AllActors.push_back(&o);
+  RunningLevel& run = pass.run;
+  if (o.Pic && o.OType == kWall && NearView(pass, o)) run.ActiveWalls.push_back(&o);
+  if (o.OType == kActor) run.AllActors.push_back(&o);
   if (!InView(pass, o)) return;
   // The list is wanted front-first; it is built back to front and turned round at the end.
-  if (TakesPart(o)) play.ActiveObjects.push_back(&o);
+  if (TakesPart(o)) run.ActiveObjects.push_back(&o);
 
-  const int64_t sx = static_cast<int64_t>(o.X) - play.CameraX;
-  const int64_t sy = static_cast<int64_t>(o.Y) - play.CameraY;
+  const int64_t sx = static_cast<int64_t>(o.X) - run.CameraX;
+  const int64_t sy = static_cast<int64_t>(o.Y) - run.CameraY;
   pass.platform.SetDrawColor(o.R, o.G, o.B);
   switch (o.OType) {
     case kDecoration:
@@ -271,7 +271,7 @@ void DrawLevelObjects(Engine& engine) {
   Platform& p = engine.platform;
   ObjectPass pass{engine,
                   p,
-                  engine.play,
+                  engine.run,
                   DrawingArea(engine),
                   p.ClockMillis(),
                   p.DisplayWidth(),
@@ -283,9 +283,9 @@ void DrawLevelObjects(Engine& engine) {
     LayerList& list = engine.level.LayerLists[static_cast<size_t>(layer)];
     list.Walk([&](ObjectType& o) { VisitObject(pass, list, o); });
   }
-  std::reverse(engine.play.ActiveObjects.begin(), engine.play.ActiveObjects.end());
-  std::reverse(engine.play.ActiveActors.begin(), engine.play.ActiveActors.end());
-  engine.play.ActiveWallGrid.Build(engine.play.ActiveWalls);
+  std::reverse(engine.run.ActiveObjects.begin(), engine.run.ActiveObjects.end());
+  std::reverse(engine.run.ActiveActors.begin(), engine.run.ActiveActors.end());
+  engine.run.ActiveWallGrid.Build(engine.run.ActiveWalls);
 }
 
 }  // namespace hopwerk

@@ -11,7 +11,7 @@ void HandleGameKeys(Engine& engine) {
     engine.hooks.saveGameSlots(engine);
   }
   // Both are read every frame, so a loss seen together with the key does not pause again after.
-  const bool pauseKey = engine.platform.KeyHits(engine.play.KeyPause) != 0;
+  const bool pauseKey = engine.platform.KeyHits(engine.settings.KeyPause) != 0;
   const bool focusLost = engine.platform.TakeFocusLoss();
   if (focusLost) engine.platform.TraceLine("Game paused: the window lost the focus");
   if (pauseKey || focusLost) PauseGame(engine);

@@ -8,12 +8,12 @@
 namespace hopwerk {
 
 void HurtPlayer(Engine& engine, int32_t damage) {
-  PlayState& play = engine.play;
+  RunningLevel& run = engine.run;
   ObjectType* player = engine.level.Player;
-  if (!player || play.HurtTime != 0 || play.GodMode != 0) return;
+  if (!player || run.HurtTime != 0 || run.GodMode != 0) return;
   const int64_t hp = static_cast<int64_t>(player->HP) - damage;
   player->HP = hp < 0 ? 0 : SatInt32(hp);
-  play.HurtTime = engine.platform.ClockMillis();
+  run.HurtTime = engine.platform.ClockMillis();
   PlayPlayerSound(engine);
 }
 

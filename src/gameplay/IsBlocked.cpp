@@ -50,12 +50,12 @@ bool IsBlocked(const Engine& engine, const Picture* picture, int64_t x, int64_t 
   const auto touches = [&](const ObjectType& wall) {
     return wall.Pic && Touches(shape, WallBoxOf(wall));
   };
-  const PlayState& play = engine.play;
-  if (play.ActiveWallGrid.Built()) {
-    return play.ActiveWallGrid.Any(shape.left, shape.top, shape.right, shape.bottom, touches);
+  const RunningLevel& run = engine.run;
+  if (run.ActiveWallGrid.Built()) {
+    return run.ActiveWallGrid.Any(shape.left, shape.top, shape.right, shape.bottom, touches);
   }
   // While the frame is still listing them, every wall listed so far.
-  for (const ObjectType* wall : play.ActiveWalls) {
+  for (const ObjectType* wall : run.ActiveWalls) {
     if (touches(*wall)) return true;
   }
   return false;

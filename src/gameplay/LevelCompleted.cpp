@@ -5,8 +5,8 @@
 namespace hopwerk {
 
 void ShowLevelCompleted(Engine& engine) {
-  PlayState& play = engine.play;
-  if (play.LevelCompleted != 1) return;
+  RunningLevel& run = engine.run;
+  if (run.LevelCompleted != 1) return;
   Platform& p = engine.platform;
   const PDDType& pdd = engine.project.PDD;
   // Whatever colour the status screen ended on must not tint the message.
@@ -20,9 +20,9 @@ void ShowLevelCompleted(Engine& engine) {
   }
   // Counted in frames, but only in frames the clock has moved on.
   const int32_t now = p.ClockMillis();
-  if (now != play.CountdownClock) {
-    if (play.CompletedCountdown > 0) --play.CompletedCountdown;
-    play.CountdownClock = now;
+  if (now != run.CountdownClock) {
+    if (run.CompletedCountdown > 0) --run.CompletedCountdown;
+    run.CountdownClock = now;
   }
 }
 

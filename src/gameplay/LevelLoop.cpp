@@ -16,8 +16,8 @@ namespace hopwerk {
 
 namespace {
 
-bool EpisodeHasEnded(const PlayState& play) {
-  return play.LevelCompleted == 1 && play.CompletedCountdown == 0 && play.EpisodeEnds == 1;
+bool EpisodeHasEnded(const RunningLevel& run) {
+  return run.LevelCompleted == 1 && run.CompletedCountdown == 0 && run.EpisodeEnds == 1;
 }
 
 }  // namespace
@@ -35,7 +35,7 @@ bool RunLevelLoopPass(Engine& engine) {
   // Waiting for the display's retrace is the game's only pacing.
   engine.platform.PresentFrame(1);
   AskToQuitOnEscape(engine);
-  return EpisodeHasEnded(engine.play);
+  return EpisodeHasEnded(engine.run);
 }
 
 void RunLevelLoop(Engine& engine) {
@@ -44,7 +44,7 @@ void RunLevelLoop(Engine& engine) {
     if (engine.hooks.betweenPasses) engine.hooks.betweenPasses(engine);
   }
   ShowEpisodeEnd(engine);
-  engine.play.GameState = 0;
+  engine.shell.GameState = 0;
 }
 
 }  // namespace hopwerk

@@ -60,13 +60,13 @@ void ForEachTouchingTile(Engine& engine, const ObjectType& o, const ObjectType& 
 
 // A spring starts a jump whose first step is its push; any other pusher ends a jump.
 void Push(Engine& engine, const ObjectType& pusher, ObjectType& player) {
-  PlayState& play = engine.play;
-  play.Automove = 1;
+  RunningLevel& run = engine.run;
+  run.Automove = 1;
   if (pusher.MoveY < 0) {
-    play.Jumping = 1;
-    play.JumpValue = static_cast<float>(pusher.MoveY);
+    run.Jumping = 1;
+    run.JumpValue = static_cast<float>(pusher.MoveY);
   } else {
-    play.Jumping = 0;
+    run.Jumping = 0;
   }
   MoveObject(engine, player, pusher.MoveX, pusher.MoveY);
 }
@@ -74,14 +74,14 @@ void Push(Engine& engine, const ObjectType& pusher, ObjectType& player) {
 }  // namespace
 
 void UpdateObjectContacts(Engine& engine) {
-  PlayState& play = engine.play;
-  play.Automove = 0;
+  RunningLevel& run = engine.run;
+  run.Automove = 0;
   ObjectType* player = engine.level.Player;
   const Picture* shape = player ? CollisionShape(*player) : nullptr;
   if (!shape) return;
   // A refused switch keeps the world drawn while it waits, and drawing rebuilds the frame's
   // lists: the pass walks the list as the frame left it.
-  const std::vector<ObjectType*> objects = play.ActiveObjects;
+  const std::vector<ObjectType*> objects = run.ActiveObjects;
   for (ObjectType* object : objects) {
     ObjectType& o = *object;
     if (!o.Pic) continue;

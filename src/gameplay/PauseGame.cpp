@@ -78,7 +78,7 @@ void PauseGame(Engine& engine) {
 
   for (;;) {
     p.ClearScreen();
-    DrawGlowEffect(engine, engine.play.Performance);
+    DrawGlowEffect(engine, engine.settings.Performance);
     if (shot) {
       const ScaleScope shrunk(p, 0.25f, 0.25f);
       p.SetDrawRotation(angle);
@@ -93,7 +93,7 @@ void PauseGame(Engine& engine) {
     Bounce(p, b, width, height);
     DrawPausedText(p, width, height);
     p.PresentFrame(-1);
-    if (p.KeyHits(engine.play.KeyPause) != 0) break;
+    if (p.KeyHits(engine.settings.KeyPause) != 0) break;
   }
   p.FlushKeys();
 }

@@ -21,7 +21,7 @@ SoundPtr LoadEffectSound(Engine& engine, const std::string& name) {
 Channel PlayKeptSound(Engine& engine, const SoundPtr& sound) {
   if (!sound) return kNoChannel;
   Platform& p = engine.platform;
-  auto& held = engine.play.SoundsPlaying;
+  auto& held = engine.run.SoundsPlaying;
   const Channel channel = p.PlaySoundOn(sound);
   if (channel == kNoChannel) return channel;
   // The newest play of a sound ends last, so one entry per sound is enough; the list stays
@@ -39,12 +39,12 @@ Channel PlayKeptSound(Engine& engine, const SoundPtr& sound) {
 
 void PlayEffect(Engine& engine, const SoundPtr& sound) {
   if (!sound) return;
-  PlayState& play = engine.play;
+  RunningLevel& run = engine.run;
   const Channel channel = PlayKeptSound(engine, sound);
   const int32_t slots = static_cast<int32_t>(kEffectChannels);
-  const int32_t at = play.EffectIndex >= 0 && play.EffectIndex < slots ? play.EffectIndex : 0;
-  play.EffectChannels[static_cast<size_t>(at)] = channel;
-  play.EffectIndex = at + 1 < slots ? at + 1 : 0;
+  const int32_t at = run.EffectIndex >= 0 && run.EffectIndex < slots ? run.EffectIndex : 0;
+  run.EffectChannels[static_cast<size_t>(at)] = channel;
+  run.EffectIndex = at + 1 < slots ? at + 1 : 0;
 }
 
 }  // namespace hopwerk

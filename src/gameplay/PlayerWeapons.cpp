@@ -22,11 +22,13 @@ bool WeaponUsable(const WeaponType& weapon) {
 }
 
 void FireWeaponIfHeld(Engine& engine, ObjectType& player) {
-  PlayState& play = engine.play;
+  PlayerSettings& settings = engine.settings;
+  SessionState& session = engine.session;
+  RunningLevel& run = engine.run;
   Platform& p = engine.platform;
-  if (!p.IsKeyDown(play.KeyFire)) return;
-  if (play.SelectedWeapon < 0 || play.SelectedWeapon >= kWeaponSlots) return;
-  WeaponType& weapon = engine.data.Weapons[play.SelectedWeapon];
+  if (!p.IsKeyDown(settings.KeyFire)) return;
+  if (session.SelectedWeapon < 0 || session.SelectedWeapon >= kWeaponSlots) return;
+  WeaponType& weapon = engine.data.Weapons[session.SelectedWeapon];
   if (!HasRounds(weapon)) return;
   const int32_t now = p.ClockMillis();
   if (MillisBetween(now, weapon.OldTime) <= weapon.MS) return;
@@ -41,18 +43,18 @@ void FireWeaponIfHeld(Engine& engine, ObjectType& player) {
     weapon.Ammo = SatSub(weapon.Ammo, 1);
     if (weapon.Ammo == 0) {
       for (int slot = 0; slot < kWeaponSlots; ++slot) {
-        if (WeaponUsable(engine.data.Weapons[slot])) play.SelectedWeapon = slot;
+        if (WeaponUsable(engine.data.Weapons[slot])) session.SelectedWeapon = slot;
       }
     }
   }
-  play.Bullets.Append(bullet);
+  run.Bullets.Append(bullet);
   PlayEffect(engine, weapon.Sample);
 }
 
 void ChooseWeaponByDigits(Engine& engine) {
   for (int slot = 0; slot < kWeaponSlots; ++slot) {
     if (!WeaponUsable(engine.data.Weapons[slot])) continue;
-    if (engine.platform.KeyHits(kKeyDigit0 + slot) != 0) engine.play.SelectedWeapon = slot;
+    if (engine.platform.KeyHits(kKeyDigit0 + slot) != 0) engine.session.SelectedWeapon = slot;
   }
 }
 

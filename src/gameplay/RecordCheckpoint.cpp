@@ -3,13 +3,13 @@
 namespace hopwerk {
 
 void RecordCheckpoint(Engine& engine) {
-  PlayState& play = engine.play;
-  play.CheckpointList.assign(1, "Start");
+  SessionState& session = engine.session;
+  session.CheckpointList.assign(1, "Start");
   if (const ObjectType* player = engine.level.Player) {
-    play.CheckpointX = player->X;
-    play.CheckpointY = player->Y;
+    session.CheckpointX = player->X;
+    session.CheckpointY = player->Y;
   }
-  play.CheckpointScore = play.Score;
+  session.CheckpointScore = session.Score;
 }
 
 }  // namespace hopwerk

@@ -31,7 +31,7 @@ void LiftRiders(Engine& engine, const ObjectType& wall, int64_t step) {
   const int64_t spanEnd =
       static_cast<int64_t>(wall.X) + (static_cast<int64_t>(wall.RepX) + 1) * tileWidth;
   const int lift = static_cast<int>(-std::min<int64_t>(step, kInt32Max));
-  for (ObjectType* k : engine.play.AllActors) {
+  for (ObjectType* k : engine.run.AllActors) {
     const int64_t left = static_cast<int64_t>(k->X) - (k->Pic ? PictureWidth(*k->Pic) : 0) / 2;
     if (left < wall.X || left >= spanEnd) continue;
     if (k->Y < static_cast<int64_t>(wall.Y) - step || k->Y > wall.Y) continue;
@@ -72,7 +72,7 @@ bool MoveScriptObjects(Engine& engine, ScriptType& s) {
   const int64_t stepY = std::llabs(static_cast<int64_t>(s.StepY));
   const auto named = [&](const ObjectType& o) { return SameIgnoringCase(o.ID, s.ObjID); };
   ForEachTarget(engine.level, s, named, [&](ObjectType& o) {
-    engine.play.ActiveWallGrid.Moving(o);
+    engine.run.ActiveWallGrid.Moving(o);
     // Horizontal steps may pass the target; the move only ends there.
     if (stepX != 0) {
       if (s.ToX < o.X) {

@@ -1,24 +1,25 @@
 #include "gameplay/StartLevel.h"
 
 #include "gameplay/LevelLoop.h"
+#include "gameplay/LoadLevel.h"
 #include "gameplay/RecordCheckpoint.h"
-#include "level/LevelLoading.h"
 
 namespace hopwerk {
 
 void StartLevel(Engine& engine, int mode) {
-  PlayState& play = engine.play;
-  play.JumpValue = 0.0f;
+  SessionState& session = engine.session;
+  RunningLevel& run = engine.run;
+  run.JumpValue = 0.0f;
   if (mode == kStartAtCheckpoint) {
     // The loader runs the scripts the checkpoint had collected.
     LoadLevel(engine);
     if (ObjectType* player = engine.level.Player) {
-      player->X = play.CheckpointX;
-      player->Y = play.CheckpointY;
+      player->X = session.CheckpointX;
+      player->Y = session.CheckpointY;
     }
-    play.Score = play.CheckpointScore;
+    session.Score = session.CheckpointScore;
   } else {
-    play.CheckpointList.assign(1, "Start");
+    session.CheckpointList.assign(1, "Start");
     LoadLevel(engine);
     RecordCheckpoint(engine);
   }

@@ -10,20 +10,21 @@ namespace {
 
 // What the status screen shows for the weapon in hand: its rounds, its readiness, or nothing.
 void UpdateWeaponStatusText(Engine& engine) {
-  PlayState& play = engine.play;
-  if (play.SelectedWeapon < 0 || play.SelectedWeapon >= kWeaponSlots) return;
-  const WeaponType& weapon = engine.data.Weapons[play.SelectedWeapon];
+  SessionState& session = engine.session;
+  RunningLevel& run = engine.run;
+  if (session.SelectedWeapon < 0 || session.SelectedWeapon >= kWeaponSlots) return;
+  const WeaponType& weapon = engine.data.Weapons[session.SelectedWeapon];
   switch (weapon.AmmoUsage) {
     case 0:
-      play.WeaponStatusText = std::to_string(weapon.Ammo);
+      run.WeaponStatusText = std::to_string(weapon.Ammo);
       break;
     case 1:
-      play.WeaponStatusText =
+      run.WeaponStatusText =
           MillisBetween(engine.platform.ClockMillis(), weapon.OldTime) < weapon.MS ? "Recharging"
                                                                                    : "Ready";
       break;
     case 2:
-      play.WeaponStatusText.clear();
+      run.WeaponStatusText.clear();
       break;
     default:
       break;
@@ -33,7 +34,7 @@ void UpdateWeaponStatusText(Engine& engine) {
 }  // namespace
 
 void DrawStatus(Engine& engine) {
-  if (const ObjectType* player = engine.level.Player) engine.play.HudHP = player->HP;
+  if (const ObjectType* player = engine.level.Player) engine.run.HudHP = player->HP;
   UpdateWeaponStatusText(engine);
   DrawStatusScreen(engine, engine.data.StatusElements);
 }

@@ -21,16 +21,16 @@ int64_t AmmoForSkill(int32_t ammo, int32_t skill) {
 }
 
 void GiveAmmo(Engine& engine, const CollectableType& kind) {
-  PlayState& play = engine.play;
+  SessionState& session = engine.session;
   const int32_t slot = kind.Weapon;
   if (slot >= 0 && slot < kWeaponSlots) {
     WeaponType& weapon = engine.data.Weapons[slot];
     // An empty hand-held weapon is taken up again as soon as it has something to fire.
-    if (weapon.Image && weapon.Ammo == 0) play.SelectedWeapon = slot;
-    const int64_t ammo = static_cast<int64_t>(weapon.Ammo) + AmmoForSkill(kind.Ammo, play.Skill);
+    if (weapon.Image && weapon.Ammo == 0) session.SelectedWeapon = slot;
+    const int64_t ammo = static_cast<int64_t>(weapon.Ammo) + AmmoForSkill(kind.Ammo, session.Skill);
     weapon.Ammo = SatInt32(ammo > weapon.MaxAmmo ? weapon.MaxAmmo : ammo);
   }
-  engine.platform.TraceLine("Weapon = " + std::to_string(play.SelectedWeapon) + "  Ammo for " +
+  engine.platform.TraceLine("Weapon = " + std::to_string(session.SelectedWeapon) + "  Ammo for " +
                             std::to_string(slot));
 }
 
@@ -54,14 +54,15 @@ void PlayPickupSound(Engine& engine, CollectableType& kind) {
 }  // namespace
 
 void TakeCollectable(Engine& engine, ObjectType& item) {
-  PlayState& play = engine.play;
+  SessionState& session = engine.session;
+  RunningLevel& run = engine.run;
   RemoveFromLevel(engine.level, item);
-  play.Items = SatAdd(play.Items, 1);
+  session.Items = SatAdd(session.Items, 1);
   CollectableType* kind = item.Collectable;
   if (!kind) return;
 
   if (kind->Score != 0) {
-    play.Score = SatAdd(play.Score, kind->Score);
+    session.Score = SatAdd(session.Score, kind->Score);
     AddFloatingText(engine, std::to_string(kind->Score), item.X, item.Y);
   }
   if (kind->HP != 0) {
@@ -78,7 +79,7 @@ void TakeCollectable(Engine& engine, ObjectType& item) {
   }
   PlayPickupSound(engine, *kind);
   if (kind->GiveKey >= 1 && kind->GiveKey <= 9) {
-    play.Keys[kind->GiveKey] = SatAdd(play.Keys[kind->GiveKey], 1);
+    run.Keys[kind->GiveKey] = SatAdd(run.Keys[kind->GiveKey], 1);
   }
 }
 

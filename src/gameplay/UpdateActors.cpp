@@ -22,22 +22,23 @@ void Shoot(Engine& engine, const ObjectType& a) {
   bullet.Y = SatSub(a.Y, a.Pic ? a.Pic->height / 2 : 0);
   bullet.Dir = 1 - 2 * (a.Mirror == 1 ? 1 : 0);
   bullet.Weapon = kind.ShootWeapon;
-  engine.play.EnemyBullets.Append(std::move(bullet));
+  engine.run.EnemyBullets.Append(std::move(bullet));
 }
 
 // The actor starts its death in front of everything; the frame's drawing plays it out.
 void Kill(Engine& engine, ObjectType& a, const BulletType& bullet) {
-  PlayState& play = engine.play;
+  SessionState& session = engine.session;
+  RunningLevel& run = engine.run;
   const ActorType& kind = *a.Actor;
   if (kind.KillScore != 0) {
     AddFloatingText(engine, std::to_string(kind.KillScore), bullet.X, bullet.Y);
-    play.Score = SatAdd(play.Score, kind.KillScore);
+    session.Score = SatAdd(session.Score, kind.KillScore);
   }
-  play.Kills = SatAdd(play.Kills, 1);
+  session.Kills = SatAdd(session.Kills, 1);
   a.OType = kDying;
   MoveToFrontLayer(engine.level, a);
   if (!a.TScript.empty()) EndOnLoadError(engine, RunScriptFile(engine, a.TScript));
-  if (play.BossObject == &a) play.BossObject = nullptr;
+  if (run.BossObject == &a) run.BossObject = nullptr;
 }
 
 // Every bullet that meets the actor costs it one hit point and is spent; the one that takes
@@ -45,7 +46,7 @@ void Kill(Engine& engine, ObjectType& a, const BulletType& bullet) {
 void TakeBullets(Engine& engine, ObjectType& a) {
   if (!a.Pic) return;
   Platform& p = engine.platform;
-  engine.play.Bullets.Walk([&](BulletType& b) {
+  engine.run.Bullets.Walk([&](BulletType& b) {
     if (!b.Weapon || !b.Weapon->Image) return false;
     if (!p.PicturesOverlap(*b.Weapon->Image, static_cast<float>(b.X), static_cast<float>(b.Y), 0,
                            *a.Pic, static_cast<float>(a.X), static_cast<float>(a.Y),
@@ -70,7 +71,7 @@ bool TouchesPlayer(Engine& engine, const ObjectType& a, const ObjectType& player
 void ActOnTouch(Engine& engine, ObjectType& a, ObjectType& player) {
   const ActorType& kind = *a.Actor;
   if (kind.Touch[kTouchHurts] != 0) HurtPlayer(engine, kind.HurtPlayer);
-  if (kind.Touch[kTouchKills] != 0 && engine.play.GodMode == 0) player.HP = 0;
+  if (kind.Touch[kTouchKills] != 0 && engine.run.GodMode == 0) player.HP = 0;
   if (kind.Touch[kTouchVanishes] != 0) RemoveFromLevel(engine.level, a);
 }
 
@@ -94,7 +95,7 @@ void UpdateActor(Engine& engine, ObjectType& a, ObjectType& player) {
 void UpdateActors(Engine& engine) {
   ObjectType* player = engine.level.Player;
   if (!player) return;
-  for (ObjectType* actor : engine.play.ActiveActors) UpdateActor(engine, *actor, *player);
+  for (ObjectType* actor : engine.run.ActiveActors) UpdateActor(engine, *actor, *player);
 }
 
 }  // namespace hopwerk

@@ -22,14 +22,15 @@ int JumpStep(float value) {
 
 // Walking, jumping and falling. Returns whether the player did anything.
 bool MoveWithGravity(Engine& engine, ObjectType& player) {
-  PlayState& play = engine.play;
+  PlayerSettings& settings = engine.settings;
+  RunningLevel& run = engine.run;
   Platform& p = engine.platform;
   const ActorType& actor = *player.Actor;
   bool acted = false;
 
   const bool grounded =
       IsBlocked(engine, actor.Pic[kSlotWalk].get(), player.X, static_cast<int64_t>(player.Y) + 1);
-  const bool falling = !grounded && play.Jumping == 0;
+  const bool falling = !grounded && run.Jumping == 0;
   if (falling) {
     MoveObject(engine, player, 0, kFallSpeed);
     // Falling shows the last frame of the jump strip.
@@ -41,26 +42,26 @@ bool MoveWithGravity(Engine& engine, ObjectType& player) {
   }
 
   // Tested as held: keeping the key down jumps again as soon as the last jump has landed.
-  if (p.IsKeyDown(play.KeyJump) && (play.Jumping == 0 || play.InfiniteJump == 1) &&
-      (!falling || play.InfiniteJump == 1)) {
-    play.Jumping = 1;
-    play.JumpValue = kJumpStart;
+  if (p.IsKeyDown(settings.KeyJump) && (run.Jumping == 0 || run.InfiniteJump == 1) &&
+      (!falling || run.InfiniteJump == 1)) {
+    run.Jumping = 1;
+    run.JumpValue = kJumpStart;
     acted = true;
   }
 
   // The curve runs its whole course whatever it meets: a ceiling only stops single pixels.
-  if (play.Jumping == 1) {
-    MoveObject(engine, player, 0, JumpStep(play.JumpValue));
-    play.JumpValue += kJumpGain;
-    if (play.JumpValue >= kJumpEnd) {
-      play.JumpValue = 0.0f;
-      play.Jumping = 0;
+  if (run.Jumping == 1) {
+    MoveObject(engine, player, 0, JumpStep(run.JumpValue));
+    run.JumpValue += kJumpGain;
+    if (run.JumpValue >= kJumpEnd) {
+      run.JumpValue = 0.0f;
+      run.Jumping = 0;
     }
     AnimateObject(engine, player, kSlotJump, LastFrameIndex(actor, kSlotJump));
     acted = true;
   }
 
-  const bool onGround = play.Jumping == 0 && !falling;
+  const bool onGround = run.Jumping == 0 && !falling;
   if (p.IsKeyDown(kKeyLeft)) {
     MoveObject(engine, player, -kWalkSpeed, 0);
     player.Mirror = 1;
@@ -78,9 +79,10 @@ bool MoveWithGravity(Engine& engine, ObjectType& player) {
 
 // Flying: four directions, no gravity, no jump.
 void MoveFreely(Engine& engine, ObjectType& player) {
-  PlayState& play = engine.play;
+  PlayerSettings& settings = engine.settings;
   Platform& p = engine.platform;
-  if (p.IsKeyDown(play.KeyJump) || p.IsKeyDown(kKeyUp)) MoveObject(engine, player, 0, -kWalkSpeed);
+  if (p.IsKeyDown(settings.KeyJump) || p.IsKeyDown(kKeyUp))
+    MoveObject(engine, player, 0, -kWalkSpeed);
   if (p.IsKeyDown(kKeyDown)) MoveObject(engine, player, 0, kWalkSpeed);
   if (p.IsKeyDown(kKeyLeft)) {
     MoveObject(engine, player, -kWalkSpeed, 0);
@@ -114,7 +116,7 @@ void ShowIdleFrame(ObjectType& player, bool freeMoving) {
 void UpdatePlayer(Engine& engine) {
   ObjectType* player = engine.level.Player;
   // A pusher moved the player last frame: this frame belongs to it.
-  if (engine.play.Automove == 1 || !player || !player->Actor) return;
+  if (engine.run.Automove == 1 || !player || !player->Actor) return;
   const bool freeMoving = player->Actor->Move[kMoveFlies] != 0;
   bool acted = false;
   if (freeMoving) {

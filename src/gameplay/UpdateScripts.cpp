@@ -16,13 +16,13 @@ constexpr int32_t kCompletedFrames = 250;
 // The checkpoint moves to where the player stands; the chained script joins the scripts a
 // reload starts, once.
 void SetCheckpoint(Engine& engine, const ScriptType& s) {
-  PlayState& play = engine.play;
+  SessionState& session = engine.session;
   if (const ObjectType* player = engine.level.Player) {
-    play.CheckpointX = player->X;
-    play.CheckpointY = player->Y;
+    session.CheckpointX = player->X;
+    session.CheckpointY = player->Y;
   }
-  play.CheckpointScore = play.Score;
-  std::vector<std::string>& list = play.CheckpointList;
+  session.CheckpointScore = session.Score;
+  std::vector<std::string>& list = session.CheckpointList;
   if (list.size() < kMaxCheckpointScripts &&
       std::find(list.begin(), list.end(), s.ChainScript) == list.end()) {
     list.push_back(s.ChainScript);
@@ -60,13 +60,13 @@ void DeleteObjects(LevelState& level, ScriptType& s) {
 }
 
 void ShowEnergyBar(Engine& engine, const ScriptType& s) {
-  PlayState& play = engine.play;
-  play.BossBarX = s.ToX;
-  play.BossBarY = s.ToY;
-  const auto& actors = play.AllActors;
+  RunningLevel& run = engine.run;
+  run.BossBarX = s.ToX;
+  run.BossBarY = s.ToY;
+  const auto& actors = run.AllActors;
   const auto last = std::find_if(actors.rbegin(), actors.rend(),
                                  [&](const ObjectType* a) { return a->ID == s.ObjID; });
-  if (last != actors.rend()) play.BossObject = *last;
+  if (last != actors.rend()) run.BossObject = *last;
 }
 
 // Every script of that name wakes; those later in the list run in this same pass.
@@ -91,20 +91,20 @@ bool MoveAndFinish(Engine& engine, ScriptType& s) {
 
 // Runs the script's command; returns whether the script leaves the list.
 bool RunCommand(Engine& engine, ScriptType& s) {
-  PlayState& play = engine.play;
+  RunningLevel& run = engine.run;
   switch (s.Command) {
     case kCheckpoint:
       SetCheckpoint(engine, s);
       return true;
     case kLevelEnd:
-      play.LevelCompleted = 1;
-      play.CompletedCountdown = kCompletedFrames;
-      play.NextLevelName = s.NextLevel;
+      run.LevelCompleted = 1;
+      run.CompletedCountdown = kCompletedFrames;
+      run.NextLevelName = s.NextLevel;
       return true;
     case kEpisodeEnd:
-      play.LevelCompleted = 1;
-      play.CompletedCountdown = kCompletedFrames;
-      play.EpisodeEnds = 1;
+      run.LevelCompleted = 1;
+      run.CompletedCountdown = kCompletedFrames;
+      run.EpisodeEnds = 1;
       return true;
     case kMoveObjects:
       return MoveAndFinish(engine, s);
@@ -112,18 +112,18 @@ bool RunCommand(Engine& engine, ScriptType& s) {
       PlayScriptSound(engine, s);
       return true;
     case kPlaceObjects:
-      PlaceObjects(engine.level, engine.play.ActiveWallGrid, s);
+      PlaceObjects(engine.level, engine.run.ActiveWallGrid, s);
       return true;
     case kDeleteObjects:
       DeleteObjects(engine.level, s);
       return false;
     case kCameraGlide:
-      play.PanTargetX = s.ToX;
-      play.PanTargetY = s.ToY;
-      play.PanReturning = 0;
+      run.PanTargetX = s.ToX;
+      run.PanTargetY = s.ToY;
+      run.PanReturning = 0;
       return true;
     case kCameraReturn:
-      play.PanReturning = 1;
+      run.PanReturning = 1;
       return true;
     case kEnergyBar:
       ShowEnergyBar(engine, s);

@@ -14,15 +14,15 @@ namespace {
 
 // Key kinds outside the ten counters can never be given, so a switch asking for one stays
 // shut.
-bool HasKey(const PlayState& play, int32_t kind) {
-  return kind >= 0 && kind < 10 && play.Keys[kind] != 0;
+bool HasKey(const RunningLevel& run, int32_t kind) {
+  return kind >= 0 && kind < 10 && run.Keys[kind] != 0;
 }
 
 // The world stands still behind the message until the activate key is let go.
 void RefuseWithoutKey(Engine& engine) {
   Platform& p = engine.platform;
   const std::string text = "You need a key to activate this object";
-  while (p.IsKeyDown(engine.play.KeyActivate)) {
+  while (p.IsKeyDown(engine.settings.KeyActivate)) {
     UpdateAndDrawFrame(engine);
     const DrawStateScope drawing(p);
     const int width = engine.project.ScreenWidth;
@@ -39,15 +39,16 @@ void RefuseWithoutKey(Engine& engine) {
 }  // namespace
 
 void TryToUseSwitch(Engine& engine, ObjectType& s) {
-  PlayState& play = engine.play;
-  if (!(engine.platform.IsKeyDown(play.KeyActivate) || s.SwitchActivate == 0)) return;
+  PlayerSettings& settings = engine.settings;
+  RunningLevel& run = engine.run;
+  if (!(engine.platform.IsKeyDown(settings.KeyActivate) || s.SwitchActivate == 0)) return;
   if (s.ActiveFrame != 0) return;
-  if (s.RequireKey != 0 && !HasKey(play, s.RequireKey)) {
+  if (s.RequireKey != 0 && !HasKey(run, s.RequireKey)) {
     RefuseWithoutKey(engine);
     return;
   }
   if (s.TakeKey != 0 && s.RequireKey >= 0 && s.RequireKey < 10) {
-    play.Keys[s.RequireKey] = SatSub(play.Keys[s.RequireKey], 1);
+    run.Keys[s.RequireKey] = SatSub(run.Keys[s.RequireKey], 1);
   }
   // A switch with no script only changes its picture; there is no entry to open for it.
   if (!s.TScript.empty()) EndOnLoadError(engine, RunScriptFile(engine, s.TScript));

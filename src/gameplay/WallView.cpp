@@ -16,7 +16,7 @@ void DrawWallView(Engine& engine) {
   if (!p.IsKeyDown(kKeyLeftControl) || !p.IsKeyDown(kKeyLeftAlt) || !p.IsKeyDown(kKeyB)) return;
   const ObjectType* player = engine.level.Player;
   if (!player) return;
-  const PlayState& play = engine.play;
+  const RunningLevel& run = engine.run;
   const PDDType& pdd = engine.project.PDD;
   p.SetDrawColor(255, 0, 255);
   // One wall test per pixel; blocked pixels next to each other go out as one run.
@@ -24,7 +24,7 @@ void DrawWallView(Engine& engine) {
     int64_t runStart = -1;
     for (int64_t x = 0; x <= pdd.DW + 1; ++x) {
       const bool blocked =
-          x <= pdd.DW && IsBlocked(engine, player->Pic.get(), x + play.CameraX, y + play.CameraY);
+          x <= pdd.DW && IsBlocked(engine, player->Pic.get(), x + run.CameraX, y + run.CameraY);
       if (blocked && runStart < 0) runStart = x;
       if (!blocked && runStart >= 0) {
         p.DrawFilledRect(static_cast<float>(runStart), static_cast<float>(y),

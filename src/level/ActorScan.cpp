@@ -63,7 +63,7 @@ Loaded<std::shared_ptr<EnemyWeapon>> LoadEnemyWeapon(Engine& engine, const std::
 LoadFault ScanActors(Engine& engine) {
   Platform& p = engine.platform;
   LevelState& level = engine.level;
-  const int32_t skill = engine.play.Skill;
+  const int32_t skill = engine.session.Skill;
   p.TraceLine("Scanning Actors");
   for (const auto& d : level.ActorDefs) {
     if (!d) continue;
@@ -94,7 +94,7 @@ LoadFault FindPlayer(Engine& engine) {
     if (o.OType == kActor && o.Actor && o.Actor->Control == 1) level.Player = &o;
   });
   if (!level.Player) {
-    return Fault("No start player actor in level \"" + engine.play.CurrentLevelName + "\"");
+    return Fault("No start player actor in level \"" + engine.session.CurrentLevelName + "\"");
   }
   return {};
 }

@@ -7,7 +7,7 @@ namespace hopwerk {
 namespace {
 
 ArchivePair Pair(const Engine& engine, const std::string& base, const std::string& patch) {
-  return {engine.folders.ArchiveFolder + base, engine.play.PatchFolder + "/VXR/" + patch};
+  return {engine.folders.ArchiveFolder + base, engine.settings.PatchFolder + "/VXR/" + patch};
 }
 
 }  // namespace
@@ -36,7 +36,8 @@ VXRStreamPtr OpenArchiveEntry(Engine& engine, const ArchivePair& archives,
 
 bool HasArchiveEntry(Engine& engine, const ArchivePair& archives, const std::string& entry) {
   if (VXR_HasEntry(engine.vxr, archives.base, entry) == 1) return true;
-  return !engine.play.PatchFolder.empty() && VXR_HasEntry(engine.vxr, archives.patch, entry) == 1;
+  return !engine.settings.PatchFolder.empty() &&
+         VXR_HasEntry(engine.vxr, archives.patch, entry) == 1;
 }
 
 }  // namespace hopwerk

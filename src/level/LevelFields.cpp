@@ -112,7 +112,7 @@ const RecordFields<ScriptType>& ScriptFields() {
 const RecordFields<LevelState>& LevelGeneralFields() {
   using L = LevelState;
   static const RecordFields<L> fields = {
-      Index<L>("LevelTitle"),
+      Field<&L::LevelTitle>("LevelTitle"),
       Field<&L::MusicFile>("MusicFile"),
       Field<&L::SecondText>("SecondText"),
       Field<&L::ClsR>("ClsR"),

@@ -13,8 +13,7 @@ const RecordFields<ActorType>& ActorFields();
 const RecordFields<CollectableType>& CollectableFields();
 const RecordFields<EnemyWeapon>& EnemyWeaponFields();
 const RecordFields<ScriptType>& ScriptFields();
-// The level's general entry and its activity margins, kept in the level's own state; the
-// title goes to the play state and is taken from the record by its loader.
+// The level's general entry and its activity margins, kept in the level's own state.
 const RecordFields<LevelState>& LevelGeneralFields();
 const RecordFields<LevelState>& LevelMarginFields();
 

@@ -15,7 +15,7 @@ namespace hopwerk {
 namespace {
 
 LoadFault GeneralCorrupted(Engine& engine) {
-  return Fault("General file in " + engine.play.CurrentLevelName + " corrupted");
+  return Fault("General file in " + engine.session.CurrentLevelName + " corrupted");
 }
 
 void ShowLoadingScreen(Engine& engine) {
@@ -36,7 +36,7 @@ void ShowLoadingScreen(Engine& engine) {
 LoadFault ReadGeneralData(Engine& engine) {
   LevelState& level = engine.level;
   EntryReader entry(engine, OpenArchiveEntry(engine, MapsArchives(engine),
-                                             engine.play.CurrentLevelName + "/General"));
+                                             engine.session.CurrentLevelName + "/General"));
   if (!entry.IsOpen()) return {};
   static const RecordBinder<LevelState> binder(EntryFormatTitled("LEVEL/General"),
                                                LevelGeneralFields());
@@ -49,9 +49,6 @@ LoadFault ReadGeneralData(Engine& engine) {
     if (step == ReadStep::Fault) return GeneralCorrupted(engine);
     binder.Fill(level, record);
     switch (record.tag()) {
-      case 0:
-        engine.play.LevelTitle = record.values[0].text;
-        break;
       case 3:
         engine.platform.TraceLine("CLS COL: " + std::to_string(level.ClsR) + ", " +
                                   std::to_string(level.ClsG) + ", " + std::to_string(level.ClsB));
@@ -70,7 +67,7 @@ LoadFault ReadGeneralData(Engine& engine) {
 LoadFault ReadMargins(Engine& engine) {
   LevelState& level = engine.level;
   level.PlusX = level.PlusY = level.MinusX = level.MinusY = kWorldSize;
-  const std::string name = engine.play.CurrentLevelName + "/PlusMinus";
+  const std::string name = engine.session.CurrentLevelName + "/PlusMinus";
   if (HasArchiveEntry(engine, MapsArchives(engine), name)) {
     EntryReader entry(engine, OpenArchiveEntry(engine, MapsArchives(engine), name));
     if (entry.IsOpen()) {
@@ -79,7 +76,7 @@ LoadFault ReadMargins(Engine& engine) {
       EntryRecordReader reader(binder.format(), entry);
       EntryRecord record;
       if (reader.Next(record) != ReadStep::Record) {
-        return Fault("PlusMinus file in " + engine.play.CurrentLevelName + " corrupted");
+        return Fault("PlusMinus file in " + engine.session.CurrentLevelName + " corrupted");
       }
       binder.Fill(level, record);
     }
@@ -101,9 +98,9 @@ void StartMusic(Engine& engine) {
 }
 
 LoadFault RunCheckpointScripts(Engine& engine) {
-  const std::string prefix = engine.play.CurrentLevelName + "/Script/";
-  // A copy: the list is the play state's, and loading a script must not depend on it staying.
-  const std::vector<std::string> names = engine.play.CheckpointList;
+  const std::string prefix = engine.session.CurrentLevelName + "/Script/";
+  // A copy: the list is the session's, and loading a script must not depend on it staying.
+  const std::vector<std::string> names = engine.session.CheckpointList;
   for (const std::string& name : names) {
     if (!HasArchiveEntry(engine, MapsArchives(engine), prefix + name)) continue;
     if (LoadFault fault = RunScriptFile(engine, name)) return fault;
@@ -111,35 +108,31 @@ LoadFault RunCheckpointScripts(Engine& engine) {
   return {};
 }
 
-// Every step that reads the level's entries; the first damage found stops the load.
-LoadFault ReadLevel(Engine& engine) {
-  PlayState& play = engine.play;
+}  // namespace
+
+void ShowLevelLoading(Engine& engine) {
+  engine.level.PictureCache.clear();
+  ShowLoadingScreen(engine);
+}
+
+LoadFault ReadLevelSettings(Engine& engine) {
   if (LoadFault fault = ReadGeneralData(engine)) return fault;
-  if (LoadFault fault = ReadMargins(engine)) return fault;
+  return ReadMargins(engine);
+}
+
+LoadFault ReadLevelMap(Engine& engine) {
   if (LoadFault fault = LoadMapObjects(engine)) return fault;
   if (LoadFault fault = ScanActors(engine)) return fault;
   if (LoadFault fault = FindPlayer(engine)) return fault;
   StartMusic(engine);
-  play.LevelCompleted = 0;
-  play.NextLevelName.clear();
-  play.EpisodeEnds = 0;
-  return RunCheckpointScripts(engine);
+  return {};
 }
 
-}  // namespace
-
-void LoadLevel(Engine& engine) {
-  PlayState& play = engine.play;
-  play.PanTargetX = -1;
-  play.PanTargetY = -1;
-  play.PanReturning = 0;
-  play.BossObject = nullptr;
-  engine.level.PictureCache.clear();
-  ShowLoadingScreen(engine);
-  for (int k = 1; k <= 9; ++k) play.Keys[k] = 0;
-  EndOnLoadError(engine, ReadLevel(engine));
+LoadFault RunLevelCheckpoints(Engine& engine) {
+  if (LoadFault fault = RunCheckpointScripts(engine)) return fault;
   // Every picture now in use is held by the level; the rest may go.
   engine.level.PictureCache.clear();
+  return {};
 }
 
 }  // namespace hopwerk

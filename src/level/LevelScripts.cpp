@@ -18,7 +18,7 @@ LoadFault ScriptCorrupted(const std::string& name, const std::string& what) {
 LoadFault RunScriptFile(Engine& engine, const std::string& name) {
   LevelState& level = engine.level;
   EntryReader entry(engine, OpenArchiveEntry(engine, MapsArchives(engine),
-                                             engine.play.CurrentLevelName + "/Script/" + name));
+                                             engine.session.CurrentLevelName + "/Script/" + name));
   if (!entry.IsOpen()) {
     engine.platform.TraceLine("Script not found, starting new");
     return {};

@@ -19,8 +19,8 @@ namespace hopwerk {
 constexpr int32_t kWorldSize = 5000;
 
 struct LevelState {
-  // Storage keeps every object of the level alive until the next load, so references held by
-  // the play state (Player, BossObject) never dangle after an object leaves the lists.
+  // Storage keeps every object of the level alive until the next load, so references to one
+  // (Player, play's BossObject) never dangle after an object leaves the lists.
   std::deque<ObjectType> ObjectStore;
   ObjectList AllObjects;
   std::array<LayerList, kLayers> LayerLists;
@@ -36,6 +36,7 @@ struct LevelState {
   std::unordered_map<std::string, PicturePtr> PictureCache;
 
   // General data: values survive from level to level when an entry leaves them out.
+  std::string LevelTitle;
   std::string MusicFile;
   std::string SecondText;
   int32_t ClsR = 0;

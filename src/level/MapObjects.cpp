@@ -20,7 +20,7 @@ LoadFault ObjectsCorrupted(const std::string& what) {
 LoadFault ReadObjects(Engine& engine) {
   LevelState& level = engine.level;
   EntryReader entry(engine, OpenArchiveEntry(engine, MapsArchives(engine),
-                                             engine.play.CurrentLevelName + "/Objects"));
+                                             engine.session.CurrentLevelName + "/Objects"));
   if (!entry.IsOpen()) return {};
   static const RecordBinder<ObjectType> binder(EntryFormatTitled("LEVEL/Objects"), ObjectFields());
   EntryRecordReader reader(binder.format(), entry);
@@ -102,14 +102,6 @@ void LinkPictures(Engine& engine) {
 
 LoadFault LoadMapObjects(Engine& engine) {
   LevelState& level = engine.level;
-  PlayState& play = engine.play;
-  // The frame's lists and the boss point into the objects about to be dropped.
-  play.ActiveObjects.clear();
-  play.ActiveActors.clear();
-  play.ActiveWalls.clear();
-  play.ActiveWallGrid.Clear();
-  play.AllActors.clear();
-  play.BossObject = nullptr;
   ClearLevelObjects(level);
 
   if (LoadFault fault = ReadObjects(engine)) return fault;

@@ -8,7 +8,8 @@
 namespace hopwerk {
 
 // Rebuilds AllObjects, the shared picture list and the layer lists of the current level; says
-// what is wrong with the objects entry or a definition it names.
+// what is wrong with the objects entry or a definition it names. The objects before go:
+// whatever points into them (play's frame lists) is cleared by the caller.
 LoadFault LoadMapObjects(Engine& engine);
 
 // Gives every decoration, wall and switch its picture, one load per matching picture entry.

@@ -18,7 +18,7 @@ void RunOrReturnToMenu(Engine& engine, const std::function<void(Engine&)>& scree
   if (screen) {
     screen(engine);
   } else {
-    engine.play.GameState = 0;
+    engine.shell.GameState = 0;
   }
 }
 
@@ -56,10 +56,10 @@ void MainMenu(Engine& engine) {
     if (p.KeyHits(kKeyEnter) == 0 && p.KeyHits(kKeySpace) == 0) continue;
     switch (selection) {
       case 0:
-        engine.play.GameState = 1;
+        engine.shell.GameState = 1;
         return;
       case 1:
-        engine.play.GameState = 4;
+        engine.shell.GameState = 4;
         return;
       case 2:
         if (engine.hooks.highScores) engine.hooks.highScores(engine);
@@ -78,7 +78,7 @@ void MainMenu(Engine& engine) {
 
 void FrontEndLoop(Engine& engine) {
   for (;;) {
-    switch (engine.play.GameState) {
+    switch (engine.shell.GameState) {
       case 0:
         MainMenu(engine);
         break;
@@ -95,7 +95,7 @@ void FrontEndLoop(Engine& engine) {
         RunOrReturnToMenu(engine, engine.hooks.loadGameSlots);
         break;
       default:
-        FatalError(engine, "* Unknown Chain Code (" + std::to_string(engine.play.GameState) + ")");
+        FatalError(engine, "* Unknown Chain Code (" + std::to_string(engine.shell.GameState) + ")");
     }
   }
 }

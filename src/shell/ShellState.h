@@ -1,6 +1,7 @@
-// Plain state of the engine shell: folders and the glow effect.
+// Plain state of the engine shell: folders, the glow effect and the front end's chain code.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "render/Picture.h"
@@ -32,6 +33,13 @@ struct GlowState {
   float BlobAngle[kGlowBlobs] = {};
   int BlobAreaWidth = 1024;
   int BlobAreaHeight = 768;
+};
+
+// Where the front end goes next. The shell's loop dispatches on it and its main menu sets it;
+// the screens wired in from above (new game, level play, saved games) set it to hand on.
+struct ShellState {
+  // 0 main menu, 1 new game, 2 start the level, 3 continue the level, 4 load a saved game.
+  int32_t GameState = 0;
 };
 
 }  // namespace hopwerk

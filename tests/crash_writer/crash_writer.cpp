@@ -23,26 +23,28 @@ constexpr int kSlot = 3;
 // The two versions differ in every file (the saved game and the table in length too), so a
 // file made of parts of both, or cut short, matches neither.
 void SetVersion(Engine& e, bool b) {
-  PlayState& play = e.play;
-  play.LevelTitle = b ? "Glowworm Grotto, the long way round" : "Sunny Meadow";
-  play.CurrentLevelName = b ? "Caves2" : "Meadow1";
-  play.CheckpointX = b ? 3120 : 1455;
-  play.CheckpointY = b ? 900 : 4784;
-  play.CheckpointScore = b ? 4410 : 120;
-  play.CheckpointList =
+  PlayerSettings& settings = e.settings;
+  SessionState& session = e.session;
+  LevelState& level = e.level;
+  level.LevelTitle = b ? "Glowworm Grotto, the long way round" : "Sunny Meadow";
+  session.CurrentLevelName = b ? "Caves2" : "Meadow1";
+  session.CheckpointX = b ? 3120 : 1455;
+  session.CheckpointY = b ? 900 : 4784;
+  session.CheckpointScore = b ? 4410 : 120;
+  session.CheckpointList =
       b ? std::vector<std::string>{"Start", "Bridge", "Grotto"} : std::vector<std::string>{"Start"};
   for (int i = 0; i < kWeaponSlots; ++i) e.data.Weapons[i].Ammo = b ? i * 7 : i;
-  play.SelectedWeapon = b ? 2 : 1;
-  play.Skill = b ? 2 : 1;
-  play.Episode = b ? 2 : 1;
-  play.Kills = b ? 31 : 3;
-  play.Deaths = b ? 12 : 2;
-  play.Items = b ? 77 : 11;
-  play.KeyJump = b ? 165 : 164;
-  play.KeyFire = b ? 163 : 162;
-  play.KeyActivate = b ? 13 : 32;
-  play.KeyPause = b ? 80 : 112;
-  play.Performance = b ? 0 : 1;
+  session.SelectedWeapon = b ? 2 : 1;
+  session.Skill = b ? 2 : 1;
+  session.Episode = b ? 2 : 1;
+  session.Kills = b ? 31 : 3;
+  session.Deaths = b ? 12 : 2;
+  session.Items = b ? 77 : 11;
+  settings.KeyJump = b ? 165 : 164;
+  settings.KeyFire = b ? 163 : 162;
+  settings.KeyActivate = b ? 13 : 32;
+  settings.KeyPause = b ? 80 : 112;
+  settings.Performance = b ? 0 : 1;
   FillBuiltInHighScores(e);
   for (int episode = 1; episode <= kMaxEpisodes; ++episode) {
     for (int skill = 0; skill < kSkills; ++skill) {

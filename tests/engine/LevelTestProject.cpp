@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "codec/PngWriter.h"
-#include "level/LevelLoading.h"
+#include "gameplay/LoadLevel.h"
 #include "render/Compositor.h"
 #include "shell/Folders.h"
 
@@ -96,9 +96,9 @@ Engine& LevelProject::Open() {
   run.platform->OpenDisplay(displayWidth, displayHeight, 0, 60);
   engine.project.ScreenWidth = displayWidth;
   engine.project.ScreenHeight = displayHeight;
-  engine.play.CurrentLevelName = "L1";
-  engine.play.CheckpointList = {"Start"};
-  engine.play.Skill = 1;
+  engine.session.CurrentLevelName = "L1";
+  engine.session.CheckpointList = {"Start"};
+  engine.session.Skill = 1;
   return engine;
 }
 

@@ -25,7 +25,8 @@ struct ActorLevel {
     player = &level.AddPlayer(600, kFloor, level.AddActor(std::move(frog)));
   }
   Engine& engine() { return level.engine(); }
-  PlayState& play() { return level.engine().play; }
+  SessionState& session() { return level.engine().session; }
+  RunningLevel& run() { return level.engine().run; }
 
   // A 20 x 20 actor of kind `moves` (Move codes) standing at (x, y).
   ObjectType& AddEnemy(int x, int y, std::initializer_list<int> moves, int hp = 3) {
@@ -48,7 +49,7 @@ struct ActorLevel {
   void Shoot(int x, int y, int count) {
     WeaponType& w = engine().data.Weapons[0];
     w.Image = SolidPicture(4, 4);
-    for (int i = 0; i < count; ++i) play().Bullets.Append({x, y, 1, &w});
+    for (int i = 0; i < count; ++i) run().Bullets.Append({x, y, 1, &w});
   }
 
   LevelRun level;
@@ -131,17 +132,17 @@ TEST(ActorBehaviour, BulletsKillOnceScoreAtTheBulletAndLeaveTheBodyHarmless) {
     a.Actor->KillScore = 100;
     a.Actor->Touch[1] = 1;
     t.player->X = 305;  // standing in the actor: its corpse must not kill
-    t.play().BossObject = &a;
+    t.run().BossObject = &a;
     t.Shoot(300, kFloor - 10, c.bullets);
-    t.play().HurtTime = 1;  // the player is flashing: the touch cannot hurt anyway
+    t.run().HurtTime = 1;  // the player is flashing: the touch cannot hurt anyway
     t.level.Passes(1);
     EXPECT_EQ(a.HP, c.hpAfter);
-    EXPECT_TRUE(t.play().Bullets.Empty());
-    EXPECT_EQ(t.play().Kills, c.killed ? 1 : 0);
-    EXPECT_EQ(t.play().Score, c.killed ? 100 : 0);
+    EXPECT_TRUE(t.run().Bullets.Empty());
+    EXPECT_EQ(t.session().Kills, c.killed ? 1 : 0);
+    EXPECT_EQ(t.session().Score, c.killed ? 100 : 0);
     EXPECT_EQ(a.OType, c.killed ? -1 : 2);
     EXPECT_EQ(t.engine().level.LayerLists[0].Contains(a), c.killed);
-    EXPECT_EQ(t.play().BossObject, c.killed ? nullptr : &a);
+    EXPECT_EQ(t.run().BossObject, c.killed ? nullptr : &a);
     EXPECT_EQ(t.player->HP, c.killed ? 10 : 0) << "a live touching killer kills";
   }
 }
@@ -162,12 +163,12 @@ TEST(ActorBehaviour, TouchHurtsKillsOrVanishes) {
     a.Actor->HurtPlayer = 2;
     a.Actor->KillScore = 100;
     t.player->X = 305;
-    t.play().GodMode = c.god ? 1 : 0;
+    t.run().GodMode = c.god ? 1 : 0;
     t.level.Passes(c.passes);  // a hurt lands once: the player flashes for 3 s
     EXPECT_EQ(t.player->HP, c.hpAfter) << c.touch;
     EXPECT_EQ(t.engine().level.AllObjects.Contains(a), !c.vanished);
-    EXPECT_EQ(t.play().Score, 0);
-    EXPECT_EQ(t.play().Kills, 0);
+    EXPECT_EQ(t.session().Score, 0);
+    EXPECT_EQ(t.session().Kills, 0);
   }
 }
 
@@ -181,8 +182,8 @@ TEST(ActorBehaviour, ShooterFiresFromItsMiddleTheWayItFaces) {
   a.Actor->ShootWeapon = weapon;
   a.Mirror = 1;
   t.level.Passes(1);
-  ASSERT_EQ(t.play().EnemyBullets.Count(), 1u);
-  t.play().EnemyBullets.Walk([&](EnemyBullet& b) {
+  ASSERT_EQ(t.run().EnemyBullets.Count(), 1u);
+  t.run().EnemyBullets.Walk([&](EnemyBullet& b) {
     EXPECT_EQ(b.X, 300);
     EXPECT_EQ(b.Y, kFloor - 10);
     EXPECT_EQ(b.Dir, -1);

@@ -44,9 +44,9 @@ ObjectType& StandingPlayer(LevelRun& level) {
   return level.AddPlayer(320, 400, level.AddActor(std::move(actor)));
 }
 
-std::vector<std::string> FloatingTexts(PlayState& play) {
+std::vector<std::string> FloatingTexts(RunningLevel& run) {
   std::vector<std::string> texts;
-  play.FloatingTexts.Walk([&](const FT& ft) {
+  run.FloatingTexts.Walk([&](const FT& ft) {
     texts.push_back(ft.Txt);
     return false;
   });
@@ -70,9 +70,9 @@ TEST(Cheats, TakeCheatRemovesEveryOccurrenceOfAKnownCode) {
     LevelRun level;
     Engine& e = level.engine();
     e.data.CheatCodes = {{"GodMode", "GOD"}, {"Lower", "god"}, {"Empty", ""}};
-    e.play.CheatBuffer = c.buffer;
+    e.run.CheatBuffer = c.buffer;
     EXPECT_EQ(TakeCheat(e, c.name), c.taken) << c.buffer << " " << c.name;
-    EXPECT_EQ(e.play.CheatBuffer, c.left) << c.buffer << " " << c.name;
+    EXPECT_EQ(e.run.CheatBuffer, c.left) << c.buffer << " " << c.name;
   }
 }
 
@@ -91,9 +91,9 @@ TEST(Cheats, LettersJoinTheBufferAlphabeticallyKeepingTheLast80) {
     LevelRun level(c.events);
     StandingPlayer(level);
     level.engine().data.CheatCodes = {{"GodMode", "GOD"}};
-    level.engine().play.CheatBuffer = c.before;
+    level.engine().run.CheatBuffer = c.before;
     level.Passes(2);
-    EXPECT_EQ(level.engine().play.CheatBuffer, c.after);
+    EXPECT_EQ(level.engine().run.CheatBuffer, c.after);
   }
 }
 
@@ -109,16 +109,16 @@ TEST(Cheats, EachCheatActsInTheFrameItsLastLetterIsTyped) {
        "QKEYW",
        {"Checkpoint set to (320,400)"},
        [](Engine& e) {
-         EXPECT_EQ(e.play.CheckpointX, 320);
-         EXPECT_EQ(e.play.CheckpointY, 400);
-         EXPECT_EQ(e.play.CheckpointScore, 75);
-         EXPECT_EQ(e.play.CheckpointList, std::vector<std::string>{"Start"});
+         EXPECT_EQ(e.session.CheckpointX, 320);
+         EXPECT_EQ(e.session.CheckpointY, 400);
+         EXPECT_EQ(e.session.CheckpointScore, 75);
+         EXPECT_EQ(e.session.CheckpointList, std::vector<std::string>{"Start"});
        }},
-      {"GodMode", "KEY", {"God mod - Off"}, [](Engine& e) { EXPECT_EQ(e.play.GodMode, 0); }},
+      {"GodMode", "KEY", {"God mod - Off"}, [](Engine& e) { EXPECT_EQ(e.run.GodMode, 0); }},
       {"FlyJump",
        "KEYQW",
        {"Fly Jump Mode - On"},
-       [](Engine& e) { EXPECT_EQ(e.play.InfiniteJump, 1); }},
+       [](Engine& e) { EXPECT_EQ(e.run.InfiniteJump, 1); }},
       {"FullAmmo",
        "QKEY",
        {"Full Ammo"},
@@ -130,7 +130,7 @@ TEST(Cheats, EachCheatActsInTheFrameItsLastLetterIsTyped) {
        "KEY",
        {},
        [](Engine& e) {
-         const std::vector<int32_t> keys(std::begin(e.play.Keys), std::end(e.play.Keys));
+         const std::vector<int32_t> keys(std::begin(e.run.Keys), std::end(e.run.Keys));
          EXPECT_EQ(keys, (std::vector<int32_t>{1, 1, 3, 1, 1, -1, 1, 1, 1, 1}));
        }},
   };
@@ -139,26 +139,26 @@ TEST(Cheats, EachCheatActsInTheFrameItsLastLetterIsTyped) {
     StandingPlayer(level);
     Engine& e = level.engine();
     e.data.CheatCodes = {{c.name, "KEY"}};
-    e.play.Score = 75;
-    e.play.CheckpointList = {"Start"};
-    e.play.GodMode = 1;
+    e.session.Score = 75;
+    e.session.CheckpointList = {"Start"};
+    e.run.GodMode = 1;
     e.data.Weapons[2].Ammo = 1;
     e.data.Weapons[2].MaxAmmo = 9;
     e.data.Weapons[7].Ammo = 4;
-    e.play.Keys[2] = 3;
-    e.play.Keys[5] = -1;
+    e.run.Keys[2] = 3;
+    e.run.Keys[5] = -1;
     // The pass that sees the last letter of the code.
     const size_t last = c.typed.find('Y') + 1;
     level.Passes(static_cast<int>(last) - 1);
-    EXPECT_EQ(e.play.CheatBuffer.find('Y'), std::string::npos) << c.name;
+    EXPECT_EQ(e.run.CheatBuffer.find('Y'), std::string::npos) << c.name;
     level.Passes(1);
-    EXPECT_EQ(FloatingTexts(e.play), c.texts) << c.name;
+    EXPECT_EQ(FloatingTexts(e.run), c.texts) << c.name;
     c.check(e);
     level.Passes(static_cast<int>(c.typed.size() - last));
     // Letters typed around the code stay.
     std::string others = c.typed;
     others.erase(others.find("KEY"), 3);
-    EXPECT_EQ(e.play.CheatBuffer, others) << c.name;
+    EXPECT_EQ(e.run.CheatBuffer, others) << c.name;
   }
 }
 
@@ -175,17 +175,17 @@ TEST(Cheats, DieKillsEvenInGodMode) {
   Engine& e = lp.Open();
   ASSERT_FALSE(lp.Load()) << lp.FatalMessage();
   e.data.CheatCodes = {{"Die", "DIE"}};
-  e.play.GodMode = 1;
-  e.play.CheckpointX = 140;
-  e.play.CheckpointY = 90;
+  e.run.GodMode = 1;
+  e.session.CheckpointX = 140;
+  e.session.CheckpointY = 90;
   lp.run.Run([](Engine& engine) {
     for (int i = 0; i < 3; ++i) RunLevelLoopPass(engine);
   });
   ASSERT_FALSE(lp.run.ended);
-  EXPECT_EQ(e.play.Deaths, 1);
+  EXPECT_EQ(e.session.Deaths, 1);
   EXPECT_EQ(e.level.Player->HP, 50);
   EXPECT_EQ(e.level.Player->X, 140);
-  EXPECT_EQ(e.play.GodMode, 1);
+  EXPECT_EQ(e.run.GodMode, 1);
 }
 
 TEST(Cheats, LevelChooserListsLevelsPatchFirst) {
@@ -200,7 +200,7 @@ TEST(Cheats, LevelChooserListsLevelsPatchFirst) {
                       {{"P9/Objects", {}, 0}, {"P9/General", {}, 0}, {"L2/OBJECTS", {}, 0}}));
   Engine& e = lp.Open();
   EXPECT_EQ(ListLevels(e), (std::vector<std::string>{"L1", "L2", "L3/Deep"}));
-  e.play.PatchFolder = patch.path();
+  e.settings.PatchFolder = patch.path();
   EXPECT_EQ(ListLevels(e), (std::vector<std::string>{"P9", "L2", "L1", "L2", "L3/Deep"}));
 }
 
@@ -225,25 +225,25 @@ TEST(Cheats, LevelChooserPlaysTheChosenLevelOrReturnsUnchanged) {
     Engine& e = lp.Open();
     ASSERT_FALSE(lp.Load()) << lp.FatalMessage();
     e.data.CheatCodes = {{"LevelChoose", "LC"}};
-    e.play.Score = 80;
-    e.play.CheckpointScore = 30;
-    e.play.CheckpointList = {"Start", "Gate"};
-    e.play.LevelCompleted = 1;
-    e.play.CompletedCountdown = 100;
+    e.session.Score = 80;
+    e.session.CheckpointScore = 30;
+    e.session.CheckpointList = {"Start", "Gate"};
+    e.run.LevelCompleted = 1;
+    e.run.CompletedCountdown = 100;
     lp.run.Run([](Engine& engine) {
       for (int i = 0; i < 8; ++i) RunLevelLoopPass(engine);
     });
     ASSERT_FALSE(lp.run.ended) << c.level;  // Escape left no quit prompt behind
     const bool chosen = !c.level.empty();
     const int startX = c.level == "L2" ? 300 : 100;
-    EXPECT_EQ(e.play.CurrentLevelName, chosen ? c.level : "L1");
-    EXPECT_EQ(e.play.Score, chosen ? 30 : 80);
-    EXPECT_EQ(e.play.CheckpointX, chosen ? startX : 0);
-    EXPECT_EQ(e.play.CheckpointScore, 30);
+    EXPECT_EQ(e.session.CurrentLevelName, chosen ? c.level : "L1");
+    EXPECT_EQ(e.session.Score, chosen ? 30 : 80);
+    EXPECT_EQ(e.session.CheckpointX, chosen ? startX : 0);
+    EXPECT_EQ(e.session.CheckpointScore, 30);
     const std::vector<std::string> list =
         chosen ? std::vector<std::string>{"Start"} : std::vector<std::string>{"Start", "Gate"};
-    EXPECT_EQ(e.play.CheckpointList, list);
-    EXPECT_EQ(e.play.LevelCompleted, chosen ? 0 : 1);
+    EXPECT_EQ(e.session.CheckpointList, list);
+    EXPECT_EQ(e.run.LevelCompleted, chosen ? 0 : 1);
     EXPECT_EQ(e.level.Player->X, startX);
   }
 }

@@ -102,9 +102,9 @@ TEST(ConfigFile, LoadKeepsDefaultsAndSkipsUnknownTagsAlone) {
     Engine& engine = s.Open();
     if (c.file) test::WriteFile(ConfigFile(engine), std::string(c.file->begin(), c.file->end()));
     LoadConfig(engine);
-    const PlayState& play = engine.play;
-    EXPECT_EQ((std::array<int32_t, 5>{play.KeyJump, play.KeyFire, play.KeyActivate, play.KeyPause,
-                                      play.Performance}),
+    const PlayerSettings& settings = engine.settings;
+    EXPECT_EQ((std::array<int32_t, 5>{settings.KeyJump, settings.KeyFire, settings.KeyActivate,
+                                      settings.KeyPause, settings.Performance}),
               c.settings)
         << (c.file ? c.file->size() : 99);
   }
@@ -146,10 +146,10 @@ TEST(KeyNames, OnlyNamedKeysAreBindable) {
 TEST(ConfigurationScreen, RowsAreLabelsOf29CharactersAndTheirValues) {
   Screen s;
   Engine& engine = s.Open();
-  engine.play.KeyJump = 13;
-  engine.play.KeyFire = 65;  // from a hand-made file: no name
-  engine.play.Performance = 0;
-  engine.play.PatchFolder = "/games/Big.PPF";
+  engine.settings.KeyJump = 13;
+  engine.settings.KeyFire = 65;  // from a hand-made file: no name
+  engine.settings.Performance = 0;
+  engine.settings.PatchFolder = "/games/Big.PPF";
   const ConfigurationMenu menu = MakeConfigurationMenu(engine);
   const std::array<std::string, 7> rows = {"Key for jumping:             Enter",
                                            "Key for firing:              ",
@@ -193,9 +193,9 @@ TEST(ConfigurationScreen, KeysAndPerformanceAsTheScreenLeavesThem) {
     Engine& engine = s.Open();
     s.run.Run([](Engine& e) { ShowConfiguration(e); });
     EXPECT_FALSE(s.run.ended) << "the screen did not end: case " << &c - cases;
-    const PlayState& play = engine.play;
-    EXPECT_EQ((std::array<int, 5>{play.KeyJump, play.KeyFire, play.KeyActivate, play.KeyPause,
-                                  play.Performance}),
+    const PlayerSettings& settings = engine.settings;
+    EXPECT_EQ((std::array<int, 5>{settings.KeyJump, settings.KeyFire, settings.KeyActivate,
+                                  settings.KeyPause, settings.Performance}),
               c.settings)
         << "case " << &c - cases;
     const auto& v = c.settings;
@@ -317,10 +317,10 @@ TEST(PatchBrowser, EnterChoosesAPatchOrGoesIntoAFolderAndEscapeClearsThePatch) {
     MakePatch(s.Documents() + "/Match.PPF", test::IdEntry(1, 9));
     MakePatch(s.Documents() + "/Plain/Inner", std::nullopt);
     MakePatch(s.Documents() + "/Zed.ppf", test::IdEntry(1, 9));
-    engine.play.PatchFolder = "/an/earlier/Patch.PPF";
+    engine.settings.PatchFolder = "/an/earlier/Patch.PPF";
     s.run.Run([](Engine& e) { ChoosePatch(e); });
     EXPECT_FALSE(s.run.ended) << c.patch << c.folder;
-    EXPECT_EQ(engine.play.PatchFolder, c.patch.empty() ? "" : s.Documents() + "/" + c.patch);
+    EXPECT_EQ(engine.settings.PatchFolder, c.patch.empty() ? "" : s.Documents() + "/" + c.patch);
     const std::string folder =
         c.folder == "/" ? "/" : s.run.home.path() + (c.folder.empty() ? "" : "/" + c.folder);
     EXPECT_EQ(s.run.platform->WorkingFolder(), folder);
@@ -394,11 +394,11 @@ TEST(PatchBrowser, AnEmptyListTakesEveryKeyAndEscapeStillLeaves) {
   ASSERT_TRUE(s.run.platform->ChangeFolder(gone));
   fs::remove_all(gone);
   fs::remove_all(s.Documents());
-  engine.play.PatchFolder = "/old.PPF";
+  engine.settings.PatchFolder = "/old.PPF";
   EXPECT_TRUE(ListPatchEntries(engine).empty());
   s.run.Run([](Engine& e) { ChoosePatch(e); });
   EXPECT_FALSE(s.run.ended);
-  EXPECT_EQ(engine.play.PatchFolder, "");
+  EXPECT_EQ(engine.settings.PatchFolder, "");
   EXPECT_EQ(s.run.platform->PresentedFrames(), 9);
 }
 
@@ -414,7 +414,7 @@ TEST(PatchBrowser, APatchChosenOnTheScreenIsWhereLoadersLookFirst) {
   test::WriteFile(engine.folders.DataFolder + "SFX/Own.wav", "RIFF");
   s.run.Run([](Engine& e) { ShowConfiguration(e); });
   ASSERT_FALSE(s.run.ended);
-  EXPECT_EQ(engine.play.PatchFolder, patch);
+  EXPECT_EQ(engine.settings.PatchFolder, patch);
   EXPECT_EQ(test::ReadFile(ConfigFile(engine)), ConfigBytes(164, 162, 32, 112, 1));
   EXPECT_EQ(MakeConfigurationMenu(engine).Rows[5], "Patch:                       " + patch);
   EXPECT_EQ(ResolveProjectFile(engine, "Data/SFX/", "SFX/", "Boom.wav", PatchCopy::File),

@@ -179,7 +179,7 @@ class FrontEndTest : public ::testing::Test {
 
 TEST_F(FrontEndTest, UnknownChainCodeIsAnInternalFault) {
   Start({});
-  run.engine->play.GameState = 7;
+  run.engine->shell.GameState = 7;
   run.Run([](Engine& e) { FrontEndLoop(e); });
   EXPECT_TRUE(run.Printed("console| * Unknown Chain Code (7)"));
   EXPECT_TRUE(run.Printed("console| Please notify Quillon!"));
@@ -210,7 +210,7 @@ TEST_F(FrontEndTest, HeldDownMovesOneItemPerPress) {
   Start({Tap(2, 40), {42, ReplayEvent::Kind::Up, 40, ""}, Tap(45, 13)});
   int opened = -1;
   run.engine->hooks.loadGameSlots = [&](Engine& e) {
-    opened = e.play.GameState;
+    opened = e.shell.GameState;
     e.platform.EndProgram(0);
   };
   run.Run([](Engine& e) { FrontEndLoop(e); });
@@ -233,7 +233,7 @@ TEST_F(FrontEndTest, UnbuiltScreensLeadBackToTheMenu) {
   run.Run([](Engine& e) { FrontEndLoop(e); });
   ASSERT_TRUE(run.ended);
   EXPECT_EQ(run.end.status, 0);
-  EXPECT_EQ(run.engine->play.GameState, 0);
+  EXPECT_EQ(run.engine->shell.GameState, 0);
 }
 
 }  // namespace

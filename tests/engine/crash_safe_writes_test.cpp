@@ -99,9 +99,10 @@ TEST(CrashSafeWritesTest, EveryKillLeavesTheOldFileOrTheNewOneWhole) {
     LoadHighScores(engine);
     const std::string& top = engine.frontend.HiScores[2][1][1].Name;
     EXPECT_TRUE(top == "Al" || top == "Bertha the Bold") << top;
-    engine.play.KeyJump = 0;
+    engine.settings.KeyJump = 0;
     LoadConfig(engine);
-    EXPECT_TRUE(engine.play.KeyJump == 164 || engine.play.KeyJump == 165) << engine.play.KeyJump;
+    EXPECT_TRUE(engine.settings.KeyJump == 164 || engine.settings.KeyJump == 165)
+        << engine.settings.KeyJump;
     // Temporary files of killed writers do not pile up: the next write of the same file
     // removes its own, so at most one of each of the three files is left.
     int temporaries = 0;

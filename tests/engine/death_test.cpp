@@ -86,8 +86,8 @@ TEST(Death, TheWaitFollowsTheDieStyleAndEscapeCutsItShort) {
     ASSERT_FALSE(lp.Load()) << lp.FatalMessage();
     // One frame drawn, as the loop would have, so the camera is where play left it.
     lp.run.Run([](Engine& engine) { RunLevelLoopPass(engine); });
-    e.play.CheckpointX = 150;
-    e.play.CheckpointY = 120;
+    e.session.CheckpointX = 150;
+    e.session.CheckpointY = 120;
     e.level.Player->HP = 0;
     const int64_t before = lp.run.platform->PresentedFrames();
     lp.run.Run([](Engine& engine) { CheckDeath(engine); });
@@ -95,7 +95,7 @@ TEST(Death, TheWaitFollowsTheDieStyleAndEscapeCutsItShort) {
     // The reload shows its loading screen as one more frame.
     EXPECT_EQ(lp.run.platform->PresentedFrames() - before - 1, c.waitFrames) << c.what;
     for (const std::string& line : c.traces) EXPECT_TRUE(lp.run.Printed(line)) << c.what << line;
-    EXPECT_EQ(e.play.Deaths, 1);
+    EXPECT_EQ(e.session.Deaths, 1);
     EXPECT_EQ(e.level.Player->OType, 2);
     EXPECT_EQ(e.level.Player->HP, 50);
     EXPECT_EQ(e.level.Player->X, 150);
@@ -108,36 +108,37 @@ TEST(Death, RestartRollsTheScoreBackButKeepsWeaponsAndCounters) {
   Engine& e = lp.Open();
   ASSERT_FALSE(lp.Load()) << lp.FatalMessage();
   lp.run.Run([](Engine& engine) { RunLevelLoopPass(engine); });
-  PlayState& play = e.play;
-  play.Score = 70;
-  play.Kills = 4;
-  play.Items = 6;
-  play.CheckpointScore = 30;
-  play.CheckpointX = 150;
-  play.CheckpointY = 120;
-  play.CheckpointList = {"Start", "Gate"};
+  SessionState& session = e.session;
+  RunningLevel& run = e.run;
+  session.Score = 70;
+  session.Kills = 4;
+  session.Items = 6;
+  session.CheckpointScore = 30;
+  session.CheckpointX = 150;
+  session.CheckpointY = 120;
+  session.CheckpointList = {"Start", "Gate"};
   e.data.Weapons[3].Ammo = 7;
-  play.SelectedWeapon = 3;
-  play.Keys[0] = 2;
-  play.Keys[4] = 1;
+  session.SelectedWeapon = 3;
+  run.Keys[0] = 2;
+  run.Keys[4] = 1;
   e.level.Player->HP = 0;
   lp.run.Run([](Engine& engine) { CheckDeath(engine); });
   ASSERT_FALSE(lp.run.ended);
-  EXPECT_EQ(play.Score, 30);
-  EXPECT_EQ(play.Deaths, 1);
-  EXPECT_EQ(play.Kills, 4);
-  EXPECT_EQ(play.Items, 6);
+  EXPECT_EQ(session.Score, 30);
+  EXPECT_EQ(session.Deaths, 1);
+  EXPECT_EQ(session.Kills, 4);
+  EXPECT_EQ(session.Items, 6);
   EXPECT_EQ(e.data.Weapons[3].Ammo, 7);
-  EXPECT_EQ(play.SelectedWeapon, 3);
-  EXPECT_EQ(play.Keys[0], 2);
-  EXPECT_EQ(play.Keys[4], 0);
-  EXPECT_EQ(play.CheckpointList, (std::vector<std::string>{"Start", "Gate"}));
+  EXPECT_EQ(session.SelectedWeapon, 3);
+  EXPECT_EQ(run.Keys[0], 2);
+  EXPECT_EQ(run.Keys[4], 0);
+  EXPECT_EQ(session.CheckpointList, (std::vector<std::string>{"Start", "Gate"}));
   EXPECT_EQ(e.level.Player->X, 150);
   // Nothing of the old level is left for the rest of the frame to reach.
-  EXPECT_TRUE(play.ActiveActors.empty());
-  EXPECT_TRUE(play.ActiveObjects.empty());
-  EXPECT_TRUE(play.AllActors.empty());
-  EXPECT_TRUE(play.ActiveWalls.empty());
+  EXPECT_TRUE(run.ActiveActors.empty());
+  EXPECT_TRUE(run.ActiveObjects.empty());
+  EXPECT_TRUE(run.AllActors.empty());
+  EXPECT_TRUE(run.ActiveWalls.empty());
 }
 
 TEST(Death, ADeathWithoutAnimationRestartsInTheSameFrame) {
@@ -147,8 +148,8 @@ TEST(Death, ADeathWithoutAnimationRestartsInTheSameFrame) {
   lp.Put("Actors.vxr", "Frog", test::ActorBytes(0, 5));
   Engine& e = lp.Open();
   ASSERT_FALSE(lp.Load()) << lp.FatalMessage();
-  e.play.CheckpointX = 150;
-  e.play.CheckpointY = 120;
+  e.session.CheckpointX = 150;
+  e.session.CheckpointY = 120;
   e.level.Player->HP = 0;
   lp.run.Run([](Engine& engine) {
     // The actors run after the death check in the same pass, over the reloaded level.
@@ -157,7 +158,7 @@ TEST(Death, ADeathWithoutAnimationRestartsInTheSameFrame) {
   ASSERT_FALSE(lp.run.ended);
   EXPECT_EQ(lp.run.platform->PresentedFrames(),
             3);  // the first loading screen, the reload's, the pass
-  EXPECT_EQ(e.play.Deaths, 1);
+  EXPECT_EQ(e.session.Deaths, 1);
   EXPECT_EQ(e.level.Player->X, 150);
   EXPECT_EQ(e.level.Player->HP, 50);
 }
@@ -184,26 +185,27 @@ TEST(LevelChange, ACompletedLevelGivesWayToTheNextWithItsStartAsCheckpoint) {
     Engine& e = lp.Open();
     ASSERT_FALSE(lp.Load()) << lp.FatalMessage();
     const Channel music = e.level.MusicChannel;
-    PlayState& play = e.play;
-    play.Score = 90;
-    play.CheckpointScore = 10;
-    play.CheckpointList = {"Start", "Gate"};
-    play.LevelCompleted = 1;
-    play.CompletedCountdown = c.countdown;
-    play.NextLevelName = "L2";
-    play.EpisodeEnds = c.episodeEnds;
+    SessionState& session = e.session;
+    RunningLevel& run = e.run;
+    session.Score = 90;
+    session.CheckpointScore = 10;
+    session.CheckpointList = {"Start", "Gate"};
+    run.LevelCompleted = 1;
+    run.CompletedCountdown = c.countdown;
+    run.NextLevelName = "L2";
+    run.EpisodeEnds = c.episodeEnds;
     lp.run.Run([](Engine& engine) { ChangeLevelIfDue(engine); });
     ASSERT_FALSE(lp.run.ended);
-    EXPECT_EQ(play.CurrentLevelName, c.level);
+    EXPECT_EQ(session.CurrentLevelName, c.level);
     EXPECT_EQ(lp.run.platform->ChannelPlaying(music), c.countdown != 0);
-    EXPECT_EQ(play.LevelCompleted, c.loaded ? 0 : 1);
+    EXPECT_EQ(run.LevelCompleted, c.loaded ? 0 : 1);
     EXPECT_EQ(e.level.Player->X, c.loaded ? 300 : 100);
-    EXPECT_EQ(play.CheckpointX, c.loaded ? 300 : 0);
-    EXPECT_EQ(play.CheckpointY, c.loaded ? 120 : 0);
-    EXPECT_EQ(play.CheckpointScore, c.loaded ? 90 : 10);
-    EXPECT_EQ(play.CheckpointList, (c.loaded ? std::vector<std::string>{"Start"}
-                                             : std::vector<std::string>{"Start", "Gate"}));
-    EXPECT_EQ(play.Score, 90);
+    EXPECT_EQ(session.CheckpointX, c.loaded ? 300 : 0);
+    EXPECT_EQ(session.CheckpointY, c.loaded ? 120 : 0);
+    EXPECT_EQ(session.CheckpointScore, c.loaded ? 90 : 10);
+    EXPECT_EQ(session.CheckpointList, (c.loaded ? std::vector<std::string>{"Start"}
+                                                : std::vector<std::string>{"Start", "Gate"}));
+    EXPECT_EQ(session.Score, 90);
   }
 }
 

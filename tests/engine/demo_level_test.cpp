@@ -11,8 +11,8 @@
 
 #include "TestProject.h"
 #include "frontend/EpisodeList.h"
+#include "gameplay/LoadLevel.h"
 #include "level/LevelArchives.h"
-#include "level/LevelLoading.h"
 #include "render/Compositor.h"
 #include "schema/EntryText.h"
 #include "shell/Folders.h"
@@ -216,7 +216,7 @@ TEST_F(DemoLevelTest, DemoPackPatchesTheMeadowEntryByEntry) {
   run.platform->OpenDisplay(640, 480, 0, 60);
   engine.project.ScreenWidth = 640;
   engine.project.ScreenHeight = 480;
-  engine.play.Skill = 1;
+  engine.session.Skill = 1;
   const struct {
     std::string folder, title, backdrop;
     int extraCoins;
@@ -226,12 +226,12 @@ TEST_F(DemoLevelTest, DemoPackPatchesTheMeadowEntryByEntry) {
   int ownCoins = 0;
   for (const auto& c : cases) {
     SCOPED_TRACE(c.folder);
-    engine.play.PatchFolder = c.folder;
-    engine.play.CurrentLevelName = "Meadow1";
-    engine.play.CheckpointList = {"Start"};
+    engine.settings.PatchFolder = c.folder;
+    engine.session.CurrentLevelName = "Meadow1";
+    engine.session.CheckpointList = {"Start"};
     run.Run([](Engine& e) { LoadLevel(e); });
     ASSERT_FALSE(run.ended);
-    EXPECT_EQ(engine.play.LevelTitle, c.title);
+    EXPECT_EQ(engine.level.LevelTitle, c.title);
     const int coins = static_cast<int>(
         std::count_if(engine.level.ObjectStore.begin(), engine.level.ObjectStore.end(),
                       [](const ObjectType& o) { return o.OType == 3 && o.PicName == "Coin"; }));

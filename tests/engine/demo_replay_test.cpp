@@ -251,7 +251,7 @@ TEST_F(DemoTest, FrogShootsTheAntTakesTheKeyAndPullsTheLever) {
 namespace hopwerk {
 namespace {
 
-// The demo's status screen on a made-up play state, as the level frame will draw it.
+// The demo's status screen on made-up values of the game, as the level frame will draw it.
 // Switching to another window mid-level pauses the frog as the pause key does and mutes the
 // sound until the window is back; F12 saves the frame on display in the pictures folder, and
 // the pause key goes on.
@@ -330,20 +330,20 @@ class DemoStatusTest : public ::testing::Test {
 };
 
 TEST_F(DemoStatusTest, HeartsFollowHitPointsAndTextsShowTheState) {
-  PlayState& play = run.engine->play;
-  play.HudHP = 2;
-  play.Score = 1200;
-  play.LevelTitle = "Meadow";
-  play.WeaponStatusText = "20";
+  RunningLevel& running = run.engine->run;
+  running.HudHP = 2;
+  run.engine->session.Score = 1200;
+  run.engine->level.LevelTitle = "Meadow";
+  running.WeaponStatusText = "20";
   Draw();
   EXPECT_TRUE(Reddish(6, 4, 16, 16));
   EXPECT_TRUE(Reddish(24, 4, 16, 16));
   EXPECT_FALSE(Reddish(42, 4, 16, 16));  // the third heart is empty at 2 hit points
 
-  play.HudHP = 3;
+  running.HudHP = 3;
   Draw();
   EXPECT_TRUE(Reddish(42, 4, 16, 16));
-  play.HudHP = 0;
+  running.HudHP = 0;
   Draw();
   EXPECT_FALSE(Reddish(6, 4, 16, 16));
 }

@@ -44,8 +44,8 @@ TEST(EpisodeEnd, TypesAtMost20LinesFromThePatchCopyFirst) {
     // An empty line keeps its row and costs no time.
     if (c.patchText) test::WriteFile(patch.path() + "/Data/Text/Episode2.txt", "AB\n\nC");
     Engine& e = lp.Open();
-    e.play.Episode = 2;
-    if (c.patchSet) e.play.PatchFolder = patch.path();
+    e.session.Episode = 2;
+    if (c.patchSet) e.settings.PatchFolder = patch.path();
     lp.run.Run([](Engine& engine) { ShowEpisodeEnd(engine); });
     // No key for the tally: the run ends waiting for one.
     ASSERT_TRUE(lp.run.ended) << c.what;
@@ -68,10 +68,10 @@ TEST(EpisodeEnd, TheTallyWaitsForAKeyPressedAfterTheText) {
     if (laterKey) lp.run.options.events.push_back(KeyDown(50, 'B'));
     Engine& e = lp.Open();
     e.pictures.YouWinPic = test::SolidPicture(640, 480, 0xFFFF0000u);
-    e.play.Kills = 7;
-    e.play.Deaths = 2;
-    e.play.Items = 11;
-    e.play.Score = 1234;
+    e.session.Kills = 7;
+    e.session.Deaths = 2;
+    e.session.Items = 11;
+    e.session.Score = 1234;
     int handedOver = 0;
     e.hooks.episodeScore = [&](Engine&) { ++handedOver; };
     lp.run.Run([](Engine& engine) { ShowEpisodeEnd(engine); });

@@ -41,35 +41,35 @@ TEST(FrameDrawing, CameraFollowsThePlayerInsideTheWorld) {
        {Case{100, 100, 0, 0}, Case{4990, 4990, 4360, 4520}, Case{1000, 700, 680, 460}}) {
     FrameLevel t(c.x, c.y);
     UpdateAndDrawFrame(t.engine());
-    EXPECT_EQ(t.engine().play.CameraX, c.cameraX) << c.x;
-    EXPECT_EQ(t.engine().play.CameraY, c.cameraY) << c.y;
+    EXPECT_EQ(t.engine().run.CameraX, c.cameraX) << c.x;
+    EXPECT_EQ(t.engine().run.CameraY, c.cameraY) << c.y;
   }
 }
 
 TEST(FrameDrawing, PanGlidesOnePixelPerFrameHoldsAndReturns) {
   FrameLevel t(1000, 1000);  // centred view (680, 760)
-  PlayState& play = t.engine().play;
+  RunningLevel& run = t.engine().run;
   UpdateAndDrawFrame(t.engine());
-  play.PanTargetX = 690;
-  play.PanTargetY = 750;
+  run.PanTargetX = 690;
+  run.PanTargetY = 750;
   for (int frame = 1; frame <= 15; ++frame) {
     if (frame > 10) t.player->X += 7;  // the view holds while the player walks on
     UpdateAndDrawFrame(t.engine());
-    EXPECT_EQ(play.CameraX, std::min(680 + frame, 690)) << frame;
-    EXPECT_EQ(play.CameraY, std::max(760 - frame, 750)) << frame;
+    EXPECT_EQ(run.CameraX, std::min(680 + frame, 690)) << frame;
+    EXPECT_EQ(run.CameraY, std::max(760 - frame, 750)) << frame;
   }
   t.player->X = 1000;
-  play.PanReturning = 1;
+  run.PanReturning = 1;
   for (int frame = 1; frame <= 10; ++frame) {
     UpdateAndDrawFrame(t.engine());
     // The target arrives in ten frames; the camera trails it by one and then snaps home.
-    EXPECT_EQ(play.CameraX, frame < 10 ? 690 - frame : 681) << frame;
+    EXPECT_EQ(run.CameraX, frame < 10 ? 690 - frame : 681) << frame;
   }
-  EXPECT_EQ(play.PanTargetX, -1);
-  EXPECT_EQ(play.PanReturning, 0);
+  EXPECT_EQ(run.PanTargetX, -1);
+  EXPECT_EQ(run.PanReturning, 0);
   UpdateAndDrawFrame(t.engine());
-  EXPECT_EQ(play.CameraX, 680);
-  EXPECT_EQ(play.CameraY, 760);
+  EXPECT_EQ(run.CameraX, 680);
+  EXPECT_EQ(run.CameraY, 760);
 }
 
 TEST(FrameDrawing, WallWithRepX2IsThreeTilesThatStopBullets) {
@@ -82,14 +82,14 @@ TEST(FrameDrawing, WallWithRepX2IsThreeTilesThatStopBullets) {
     b.X = x;
     b.Y = 216;
     b.Weapon = &e.data.Weapons[0];
-    e.play.Bullets.Append(b);
+    e.run.Bullets.Append(b);
   }
   UpdateAndDrawFrame(e);
   for (int i = 0; i < 3; ++i) EXPECT_EQ(t.level.PixelAt(110 + 32 * i, 210), 0x00FF00u) << i;
   EXPECT_EQ(t.level.PixelAt(100 + 96 + 2, 210), kBlack);
-  EXPECT_EQ(e.play.Bullets.Count(), 1u);  // only the one beyond the third tile flies on
-  ASSERT_EQ(e.play.ActiveWalls.size(), 1u);
-  EXPECT_EQ(e.play.ActiveWalls[0], &wall);
+  EXPECT_EQ(e.run.Bullets.Count(), 1u);  // only the one beyond the third tile flies on
+  ASSERT_EQ(e.run.ActiveWalls.size(), 1u);
+  EXPECT_EQ(e.run.ActiveWalls[0], &wall);
 }
 
 TEST(FrameDrawing, DyingActorsVanishOrDropOut) {
@@ -124,28 +124,28 @@ TEST(FrameDrawing, DyingActorsVanishOrDropOut) {
 
 TEST(FrameDrawing, RisingTextLasts500Frames) {
   FrameLevel t;
-  t.engine().play.FloatingTexts.Append(FT{"100", 50, 300, 500});
+  t.engine().run.FloatingTexts.Append(FT{"100", 50, 300, 500});
   t.level.Passes(499);
-  ASSERT_EQ(t.engine().play.FloatingTexts.Count(), 1u);
-  t.engine().play.FloatingTexts.Walk([](FT& text) {
+  ASSERT_EQ(t.engine().run.FloatingTexts.Count(), 1u);
+  t.engine().run.FloatingTexts.Walk([](FT& text) {
     EXPECT_EQ(text.Y, 300 - 499);
     return false;
   });
   t.level.Passes(1);
-  EXPECT_EQ(t.engine().play.FloatingTexts.Count(), 0u);
+  EXPECT_EQ(t.engine().run.FloatingTexts.Count(), 0u);
 }
 
 TEST(FrameDrawing, HurtPlayerFlashesFor3000Milliseconds) {
   FrameLevel t(320, 300);  // drawn at (320, 240) on screen
-  PlayState& play = t.engine().play;
-  play.HurtTime = t.level.platform().ClockMillis();
+  RunningLevel& run = t.engine().run;
+  run.HurtTime = t.level.platform().ClockMillis();
   UpdateAndDrawFrame(t.engine());
   // At 1000 ms: |255 sin 20 deg| and |255 sin 200 deg|.
   EXPECT_EQ(t.level.PixelAt(320, 230), 0x575757u);
   t.level.Passes(181);  // the frame drawn at 3000 ms after the hit
-  EXPECT_NE(play.HurtTime, 0);
+  EXPECT_NE(run.HurtTime, 0);
   t.level.Passes(1);
-  EXPECT_EQ(play.HurtTime, 0);
+  EXPECT_EQ(run.HurtTime, 0);
   UpdateAndDrawFrame(t.engine());
   EXPECT_EQ(t.level.PixelAt(320, 230), kWhite);
 }
@@ -165,11 +165,11 @@ TEST(FrameDrawing, WeaponStatusText) {
     w.Ammo = 7;
     w.MS = 500;
     w.OldTime = t.level.platform().ClockMillis();
-    t.engine().play.SelectedWeapon = 3;
-    t.engine().play.WeaponStatusText = "old";
+    t.engine().session.SelectedWeapon = 3;
+    t.engine().run.WeaponStatusText = "old";
     t.level.Passes(c.passes);
-    EXPECT_EQ(t.engine().play.WeaponStatusText, c.text) << c.usage << " " << c.passes;
-    EXPECT_EQ(t.engine().play.HudHP, 10);
+    EXPECT_EQ(t.engine().run.WeaponStatusText, c.text) << c.usage << " " << c.passes;
+    EXPECT_EQ(t.engine().run.HudHP, 10);
   }
 }
 
@@ -188,7 +188,7 @@ TEST(FrameDrawing, InViewRightEdgeUsesPlusY) {
     hazard.DecoDamage = 1;
     ObjectType& o = t.level.Add(std::move(hazard));
     UpdateAndDrawFrame(t.engine());
-    const auto& active = t.engine().play.ActiveObjects;
+    const auto& active = t.engine().run.ActiveObjects;
     EXPECT_EQ(std::find(active.begin(), active.end(), &o) != active.end(), c.active) << c.plusY;
   }
 }
@@ -214,9 +214,9 @@ TEST(FrameDrawing, ListsComeFrontFirst) {
   actor.Actor = &t.level.AddActor(std::move(enemy));
   UpdateAndDrawFrame(e);
   const std::vector<ObjectType*> expected = {&b, &a, t.player, &actor, &back};
-  EXPECT_EQ(e.play.ActiveObjects, expected);
-  EXPECT_EQ(e.play.ActiveActors, std::vector<ObjectType*>{&actor});
-  EXPECT_EQ(e.play.AllActors, (std::vector<ObjectType*>{&actor, t.player}));
+  EXPECT_EQ(e.run.ActiveObjects, expected);
+  EXPECT_EQ(e.run.ActiveActors, std::vector<ObjectType*>{&actor});
+  EXPECT_EQ(e.run.AllActors, (std::vector<ObjectType*>{&actor, t.player}));
 }
 
 TEST(FrameDrawing, TileAnimationWrapsAtItsFrameCount) {
@@ -263,9 +263,9 @@ TEST(FrameDrawing, EnergyBarShowsTheShareOfHitPointsLeft) {
   for (const Case c : {Case{5, 0x7F7F00u, kBlack}, Case{10, 0x00FF00u, 0x00FF00u},
                        Case{20, 0x00FF00u, 0x00FF00u}, Case{-3, kBlack, kBlack}}) {
     FrameLevel t;
-    t.engine().play.BossObject = t.player;
-    t.engine().play.BossBarX = 400;
-    t.engine().play.BossBarY = 50;
+    t.engine().run.BossObject = t.player;
+    t.engine().run.BossBarX = 400;
+    t.engine().run.BossBarY = 50;
     t.player->HP = c.hp;
     UpdateAndDrawFrame(t.engine());
     EXPECT_EQ(t.level.PixelAt(355, 50), c.left) << c.hp;
@@ -283,15 +283,15 @@ TEST(FrameDrawing, WallViewMarksWhereThePlayerCannotStand) {
 
 TEST(FrameDrawing, LevelCompletedCountsDownAndDrawingStateDoesNotLeak) {
   FrameLevel t;
-  PlayState& play = t.engine().play;
-  play.LevelCompleted = 1;
-  play.CompletedCountdown = 3;
-  play.EpisodeEnds = 1;  // no next level to load when the countdown runs out
+  RunningLevel& run = t.engine().run;
+  run.LevelCompleted = 1;
+  run.CompletedCountdown = 3;
+  run.EpisodeEnds = 1;  // no next level to load when the countdown runs out
   t.player->Mirror = 1;
-  play.FloatingTexts.Append(FT{"50", 10, 10, 500});
+  run.FloatingTexts.Append(FT{"50", 10, 10, 500});
   for (int expected : {2, 1, 0, 0}) {
     t.level.Passes(1);
-    EXPECT_EQ(play.CompletedCountdown, expected);
+    EXPECT_EQ(run.CompletedCountdown, expected);
   }
   int lit = 0;
   for (int y = 232; y < 248; ++y) {

@@ -383,49 +383,54 @@ TEST_F(StatusTest, RecordCutShortIsFatal) {
 }
 
 TEST(StatusConditions, HitPointTestsAndNegation) {
-  PlayState play;
+  SessionState session;
+  RunningLevel run;
   TCondition below3{1, 3, "", 0, 0};
   TCondition notBelow3{1, 3, "", 1, 0};
   for (int hp = 0; hp <= 5; ++hp) {
-    play.HudHP = hp;
-    EXPECT_EQ(ConditionSatisfied(play, below3), hp < 3) << hp;
-    EXPECT_EQ(ConditionSatisfied(play, notBelow3), hp >= 3) << hp;
+    run.HudHP = hp;
+    EXPECT_EQ(ConditionSatisfied(session, run, below3), hp < 3) << hp;
+    EXPECT_EQ(ConditionSatisfied(session, run, notBelow3), hp >= 3) << hp;
   }
-  play.HudHP = 4;
-  EXPECT_TRUE(ConditionSatisfied(play, {0, 4, "", 0, 0}));
-  EXPECT_TRUE(ConditionSatisfied(play, {3, 4, "", 0, 0}));
-  EXPECT_FALSE(ConditionSatisfied(play, {2, 4, "", 0, 0}));
-  EXPECT_TRUE(ConditionSatisfied(play, {4, 4, "", 0, 0}));
-  EXPECT_TRUE(ConditionSatisfied(play, {42, 0, "", 0, 0}));  // unknown kinds always hold
+  run.HudHP = 4;
+  EXPECT_TRUE(ConditionSatisfied(session, run, {0, 4, "", 0, 0}));
+  EXPECT_TRUE(ConditionSatisfied(session, run, {3, 4, "", 0, 0}));
+  EXPECT_FALSE(ConditionSatisfied(session, run, {2, 4, "", 0, 0}));
+  EXPECT_TRUE(ConditionSatisfied(session, run, {4, 4, "", 0, 0}));
+  EXPECT_TRUE(ConditionSatisfied(session, run, {42, 0, "", 0, 0}));  // unknown kinds always hold
 }
 
 TEST(StatusConditions, WeaponAndKeysWithOutOfRangeKeys) {
-  PlayState play;
-  play.SelectedWeapon = 3;
-  play.Keys[2] = 1;
-  EXPECT_TRUE(ConditionSatisfied(play, {5, 3, "", 0, 0}));
-  EXPECT_FALSE(ConditionSatisfied(play, {5, 2, "", 0, 0}));
-  EXPECT_TRUE(ConditionSatisfied(play, {6, 2, "", 0, 0}));
-  EXPECT_FALSE(ConditionSatisfied(play, {6, 3, "", 0, 0}));
-  EXPECT_FALSE(ConditionSatisfied(play, {6, 10, "", 0, 0}));
-  EXPECT_FALSE(ConditionSatisfied(play, {6, -1, "", 0, 0}));
-  EXPECT_TRUE(ConditionSatisfied(play, {6, 1000000, "", 1, 0}));
+  SessionState session;
+  RunningLevel run;
+  session.SelectedWeapon = 3;
+  run.Keys[2] = 1;
+  EXPECT_TRUE(ConditionSatisfied(session, run, {5, 3, "", 0, 0}));
+  EXPECT_FALSE(ConditionSatisfied(session, run, {5, 2, "", 0, 0}));
+  EXPECT_TRUE(ConditionSatisfied(session, run, {6, 2, "", 0, 0}));
+  EXPECT_FALSE(ConditionSatisfied(session, run, {6, 3, "", 0, 0}));
+  EXPECT_FALSE(ConditionSatisfied(session, run, {6, 10, "", 0, 0}));
+  EXPECT_FALSE(ConditionSatisfied(session, run, {6, -1, "", 0, 0}));
+  EXPECT_TRUE(ConditionSatisfied(session, run, {6, 1000000, "", 1, 0}));
 }
 
 TEST(StatusText, PlaceholdersAreReplacedEverywhere) {
-  PlayState play;
-  play.Score = 1200;
-  play.LevelTitle = "Caves";
-  play.WeaponStatusText = "Ready";
-  EXPECT_EQ(StatusText(play, "Score: [SCORE]"), "Score: 1200");
-  EXPECT_EQ(StatusText(play, "[LEVELNAME] [SCORE]/[SCORE] [AMMO]"), "Caves 1200/1200 Ready");
-  EXPECT_EQ(StatusText(play, "[score]"), "[score]");
+  SessionState session;
+  LevelState level;
+  RunningLevel run;
+  session.Score = 1200;
+  level.LevelTitle = "Caves";
+  run.WeaponStatusText = "Ready";
+  EXPECT_EQ(StatusText(session, level, run, "Score: [SCORE]"), "Score: 1200");
+  EXPECT_EQ(StatusText(session, level, run, "[LEVELNAME] [SCORE]/[SCORE] [AMMO]"),
+            "Caves 1200/1200 Ready");
+  EXPECT_EQ(StatusText(session, level, run, "[score]"), "[score]");
 }
 
 TEST_F(StatusTest, RightAlignedTextEndsAtX) {
   Load(Bytes().Byte(0).Byte(1).Byte(7).Byte(2).Int(630).Int(100).Int(0).Int(0).Byte(3).String(
       "[SCORE]"));
-  run.engine->play.Score = 1200;
+  run.engine->session.Score = 1200;
   Draw();
   bool before = false, inside = false;
   for (int y = 100; y < 116; ++y) {
@@ -489,10 +494,10 @@ TEST_F(StatusTest, HiddenElementIsNotDrawn) {
            .Int(6)
            .Int(2)
            .String(""));  // and key 2
-  run.engine->play.HudHP = 5;
+  run.engine->run.HudHP = 5;
   Draw();
   EXPECT_EQ(Pixel(5, 5), 0u);
-  run.engine->play.Keys[2] = 1;
+  run.engine->run.Keys[2] = 1;
   Draw();
   EXPECT_EQ(Pixel(5, 5), 0xFFFFFFu);
 }

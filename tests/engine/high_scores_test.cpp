@@ -100,7 +100,7 @@ TEST(HighScores, EachPatchHasItsOwnFile) {
   for (const auto& c : cases) {
     EXPECT_EQ(HighScoreFileName(c.patch), c.name);
     ScoreRun s;
-    s.engine().play.PatchFolder = c.patch;
+    s.engine().settings.PatchFolder = c.patch;
     EXPECT_EQ(HighScoreFilePath(s.engine()), s.run.home.path() + "/" + c.name);
   }
 }
@@ -115,10 +115,10 @@ TEST(HighScores, ANewScoreGoesBelowEveryEntryItDoesNotBeat) {
   for (const auto& c : cases) {
     const std::string what = "score " + std::to_string(c.score);
     ScoreRun s({Typed(1, "\rAnn\r")});
-    PlayState& play = s.engine().play;
-    play.Episode = 2;
-    play.Skill = 2;
-    play.Score = c.score;
+    SessionState& session = s.engine().session;
+    session.Episode = 2;
+    session.Skill = 2;
+    session.Score = c.score;
     s.run.Run([](Engine& e) { EnterHighScore(e); });
     EXPECT_FALSE(s.run.ended) << what;
     if (c.place == 0) {
@@ -422,10 +422,10 @@ TEST(HighScores, PageKeysStopAtTheEdgesOfTheTable) {
 TEST(HighScores, EpisodeEndTakesTheNameThenShowsTheTable) {
   ScoreRun s({KeyDown(1, 'Q'), Typed(3, "Ann"), KeyDown(8, kKeyEnter), KeyDown(12, kKeyEnter),
               KeyDown(20, kKeyEnter)});
-  PlayState& play = s.engine().play;
-  play.Episode = 2;
-  play.Skill = 2;
-  play.Score = 1850;
+  SessionState& session = s.engine().session;
+  session.Episode = 2;
+  session.Skill = 2;
+  session.Score = 1850;
   s.run.Run([](Engine& e) { ShowEpisodeEnd(e); });
   ASSERT_FALSE(s.run.ended);
   EXPECT_EQ(s.At(2, 2, 2).Name, "Ann");

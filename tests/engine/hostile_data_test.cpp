@@ -58,7 +58,7 @@ TEST(HostileData, RandomEntriesEndCleanlyOrLoad) {
     test::WriteFile(run.home.path() + "/Patch.PPF/Episode.PPF", patch);
     Engine& engine = run.Start();
     SetProgramFolders(engine);
-    engine.play.PatchFolder = run.home.path() + "/Patch.PPF";
+    engine.settings.PatchFolder = run.home.path() + "/Patch.PPF";
     run.platform->OpenDisplay(320, 200, 0, 60);
     const int step = round % 6;
     run.Run([step](Engine& e) {
@@ -112,8 +112,9 @@ TEST(HostileData, PlayerFilesLoadWhatFits) {
       DrawHighScores(e, static_cast<int>(rng() % 7), static_cast<int>(rng() % 3), -1);
     });
     ASSERT_FALSE(run.ended) << "round " << round;
-    for (const int32_t setting : {engine.play.KeyJump, engine.play.KeyFire, engine.play.KeyActivate,
-                                  engine.play.KeyPause, engine.play.Performance}) {
+    for (const int32_t setting :
+         {engine.settings.KeyJump, engine.settings.KeyFire, engine.settings.KeyActivate,
+          engine.settings.KeyPause, engine.settings.Performance}) {
       EXPECT_GE(setting, 0);
       EXPECT_LE(setting, 255);
     }

@@ -21,11 +21,11 @@ TEST(LevelLoading, LoadsInOrderWithItsTraceLines) {
   lp.Put("Maps.vxr", "L1/General",
          Bytes().Byte(0).String("Meadow").Byte(3).Byte(0).Byte(0).Byte(64).Byte(5).Int(3));
   Engine& e = lp.Open();
-  e.play.Keys[0] = 4;
-  e.play.Keys[9] = 2;
-  e.play.LevelCompleted = 1;
-  e.play.NextLevelName = "L2";
-  e.play.PanTargetX = 7;
+  e.run.Keys[0] = 4;
+  e.run.Keys[9] = 2;
+  e.run.LevelCompleted = 1;
+  e.run.NextLevelName = "L2";
+  e.run.PanTargetX = 7;
   ASSERT_FALSE(lp.Load()) << lp.FatalMessage();
   EXPECT_EQ(lp.Traces("CLS COL"), std::vector<std::string>{"CLS COL: 0, 0, 64"});
   const int cls = lp.run.IndexOf("CLS COL: 0, 0, 64");
@@ -35,14 +35,14 @@ TEST(LevelLoading, LoadsInOrderWithItsTraceLines) {
   EXPECT_LT(cls, margins);
   EXPECT_LT(margins, scan);
   EXPECT_EQ(lp.run.output[static_cast<size_t>(scan) + 1], "Actor control: 1");
-  EXPECT_EQ(e.play.LevelTitle, "Meadow");
+  EXPECT_EQ(e.level.LevelTitle, "Meadow");
   EXPECT_EQ(e.level.ClsB, 64);
   EXPECT_EQ(e.level.BackgroundDivisor, 3);
-  EXPECT_EQ(e.play.Keys[0], 4);
-  EXPECT_EQ(e.play.Keys[9], 0);
-  EXPECT_EQ(e.play.LevelCompleted, 0);
-  EXPECT_EQ(e.play.NextLevelName, "");
-  EXPECT_EQ(e.play.PanTargetX, -1);
+  EXPECT_EQ(e.run.Keys[0], 4);
+  EXPECT_EQ(e.run.Keys[9], 0);
+  EXPECT_EQ(e.run.LevelCompleted, 0);
+  EXPECT_EQ(e.run.NextLevelName, "");
+  EXPECT_EQ(e.run.PanTargetX, -1);
   ASSERT_NE(e.level.Player, nullptr);
   EXPECT_EQ(e.level.Player->X, 100);
   EXPECT_EQ(e.level.Player->HP, 50);
@@ -56,9 +56,9 @@ TEST(LevelLoading, ValuesTheEntryLeavesOutSurviveAndMarginsAreRead) {
   Engine& e = lp.Open();
   ASSERT_FALSE(lp.Load());
   EXPECT_TRUE(lp.run.Printed("Plus Minus Settings: 640,480/-1,0"));
-  e.play.CurrentLevelName = "L2";
+  e.session.CurrentLevelName = "L2";
   ASSERT_FALSE(lp.Load());
-  EXPECT_EQ(e.play.LevelTitle, "First");
+  EXPECT_EQ(e.level.LevelTitle, "First");
   EXPECT_EQ(e.level.PlusX, 5000);
 }
 
@@ -206,7 +206,7 @@ TEST(LevelLoading, SkillDecidesWhichObjectsStayAndTheirHitPoints) {
     lp.Put("Actors.vxr", "Bat",
            Bytes().Byte(0).Byte(0).Byte(9).Int(10).Byte(5).Byte(6).String("Zap").Byte(255));
     Engine& e = lp.Open();
-    e.play.Skill = skill;
+    e.session.Skill = skill;
     ASSERT_FALSE(lp.Load()) << lp.FatalMessage();
     EXPECT_EQ(e.level.AllObjects.Count(), objects[skill]) << skill;
     EXPECT_EQ(e.level.LayerLists[0].Count() + e.level.LayerLists[3].Count(), objects[skill]);
@@ -359,7 +359,7 @@ TEST(LevelLoading, ScriptRecordsAndCheckpointScripts) {
              .Byte(255));
   lp.Put("Maps.vxr", "L1/Script/Other", Bytes().Byte(0).Byte(255));
   Engine& e = lp.Open();
-  e.play.CheckpointList = {"Start", "Missing"};
+  e.session.CheckpointList = {"Start", "Missing"};
   ASSERT_FALSE(lp.Load()) << lp.FatalMessage();
   std::vector<ScriptType*> scripts;
   e.level.Scripts.Walk([&](ScriptType& s) {
@@ -388,12 +388,12 @@ TEST(LevelLoading, ReloadRebuildsObjectsAndResetsKeys) {
   Engine& e = lp.Open();
   ASSERT_FALSE(lp.Load());
   e.level.AllObjects.Remove(*e.level.AllObjects.Snapshot()[1]);
-  e.play.Keys[0] = 3;
-  e.play.Keys[5] = 1;
+  e.run.Keys[0] = 3;
+  e.run.Keys[5] = 1;
   ASSERT_FALSE(lp.Load());
   EXPECT_EQ(e.level.AllObjects.Count(), 2u);
-  EXPECT_EQ(e.play.Keys[0], 3);
-  EXPECT_EQ(e.play.Keys[5], 0);
+  EXPECT_EQ(e.run.Keys[0], 3);
+  EXPECT_EQ(e.run.Keys[5], 0);
 }
 
 TEST(LevelLoading, MusicComesFromThePatchFirstThenTheDataFolder) {
@@ -414,7 +414,7 @@ TEST(LevelLoading, MusicComesFromThePatchFirstThenTheDataFolder) {
     lp.Write("Patch.PPF/ID", "");
     if (c.patchCopy) lp.Write("Patch.PPF/Data/Music/Theme.wav", test::WavBytes());
     Engine& e = lp.Open();
-    e.play.PatchFolder = lp.run.project.path() + "/Patch.PPF";
+    e.settings.PatchFolder = lp.run.project.path() + "/Patch.PPF";
     ASSERT_FALSE(lp.Load()) << lp.FatalMessage();
     const std::vector<std::string> played = lp.Traces("sound| play ");
     if (*c.played) {

@@ -82,18 +82,19 @@ TEST(LevelLoop, CompletedEpisodeShowsTheTallyAfter250FramesThenHandsOver) {
     LevelRun level(keyPressed ? std::vector<ReplayEvent>{KeyDown(400, 'A')}
                               : std::vector<ReplayEvent>{});
     StandingPlayer(level);
-    PlayState& play = level.engine().play;
-    play.GameState = 2;
-    play.LevelCompleted = 1;
-    play.CompletedCountdown = 250;
-    play.EpisodeEnds = 1;
+    ShellState& shell = level.engine().shell;
+    RunningLevel& run = level.engine().run;
+    shell.GameState = 2;
+    run.LevelCompleted = 1;
+    run.CompletedCountdown = 250;
+    run.EpisodeEnds = 1;
     int handedOver = 0;
     level.engine().hooks.episodeScore = [&](Engine&) { ++handedOver; };
     level.run.Run([](Engine& e) { RunLevelLoop(e); });
     EXPECT_EQ(level.run.ended, !keyPressed);
     EXPECT_EQ(level.platform().PresentedFrames(), keyPressed ? 400 : 251);
     EXPECT_EQ(handedOver, keyPressed ? 1 : 0);
-    EXPECT_EQ(play.GameState, keyPressed ? 0 : 2);
+    EXPECT_EQ(shell.GameState, keyPressed ? 0 : 2);
   }
 }
 
@@ -113,12 +114,12 @@ TEST(LevelLoop, StartLevelFreshOrFromTheCheckpoint) {
     level.Put("Maps.vxr", "L1/Objects", test::ObjectBytes().Add(2, "Hero", 200, 300).End());
     level.Put("Actors.vxr", "Hero", test::ActorBytes(1, 12));
     level.run.options.frameLimit = 2;
-    PlayState& play = level.Open().play;
-    play.Score = 40;
-    play.CheckpointX = 260;
-    play.CheckpointY = 280;
-    play.CheckpointScore = 25;
-    play.CheckpointList = {"Start", "Gate"};
+    SessionState& session = level.Open().session;
+    session.Score = 40;
+    session.CheckpointX = 260;
+    session.CheckpointY = 280;
+    session.CheckpointScore = 25;
+    session.CheckpointList = {"Start", "Gate"};
     level.run.Run([&](Engine& e) { StartLevel(e, c.mode); });
     EXPECT_EQ(level.run.end.reason, "frames");
     const ObjectType* player = level.run.engine->level.Player;
@@ -126,10 +127,10 @@ TEST(LevelLoop, StartLevelFreshOrFromTheCheckpoint) {
     EXPECT_EQ(player->X, c.x) << c.mode;
     EXPECT_EQ(player->Y, (c.mode == kStartFresh ? 300 : 280) + 5) << c.mode;  // one frame's fall
     EXPECT_EQ(player->HP, 12);
-    EXPECT_EQ(play.Score, c.score);
-    EXPECT_EQ(play.CheckpointList, c.list);
-    EXPECT_EQ(play.CheckpointX, c.mode == kStartFresh ? 200 : 260);
-    EXPECT_EQ(play.CheckpointScore, c.score);
+    EXPECT_EQ(session.Score, c.score);
+    EXPECT_EQ(session.CheckpointList, c.list);
+    EXPECT_EQ(session.CheckpointX, c.mode == kStartFresh ? 200 : 260);
+    EXPECT_EQ(session.CheckpointScore, c.score);
   }
 }
 

@@ -225,7 +225,7 @@ TEST(Limits, SavedGameCheckpointListLoadsAtTheLimitAndFailsOnePast) {
     run.Run([](Engine& e) { LoadGame(e, 0); });
     EXPECT_EQ(FatalMessage(run), names > kMaxCheckpointScripts ? "Illegal savegame file (3)" : "");
     if (names == kMaxCheckpointScripts) {
-      EXPECT_EQ(engine.play.CheckpointList.size(), kMaxCheckpointScripts);
+      EXPECT_EQ(engine.session.CheckpointList.size(), kMaxCheckpointScripts);
     }
   }
 }

@@ -84,11 +84,11 @@ TEST_F(NewGameTest, EpisodeMenuOffersTheEpisodesUpToTheFirstGap) {
     Tap(events, c.downs + 1, kEnter);  // the episode menu, or the skill menu when there is none
     Tap(events, c.downs + 2, kEnter);
     Engine& engine = Open(Episodes(c.records), events);
-    engine.play.Episode = 5;
+    engine.session.Episode = 5;
     run.Run([](Engine& e) { ChooseEpisode(e); });
     EXPECT_FALSE(run.ended) << c.level;
-    EXPECT_EQ(engine.play.CurrentLevelName, c.level);
-    EXPECT_EQ(engine.play.Episode, c.episode) << c.level;
+    EXPECT_EQ(engine.session.CurrentLevelName, c.level);
+    EXPECT_EQ(engine.session.Episode, c.episode) << c.level;
     EXPECT_EQ(run.platform->PresentedFrames(), c.menuFrames) << c.level;
     EXPECT_TRUE(run.Printed("FileType(\"" + engine.folders.ArchiveFolder + "General.vxr\") = 1"));
   }
@@ -154,19 +154,19 @@ TEST_F(NewGameTest, PatchFileExtendsTheMenuAndStaysAfterThePatchIsDropped) {
   Engine& engine = Open(Episodes({{1, "Meadow"}}), events);
   test::WriteFile(run.home.path() + "/Patch.PPF/Episode.PPF",
                   "; a patch\r\nepisode2=Caves\r\nEPISODE3=Deep Dark\r\n");
-  engine.play.PatchFolder = run.home.path() + "/Patch.PPF";
+  engine.settings.PatchFolder = run.home.path() + "/Patch.PPF";
   run.Run([](Engine& e) { ChooseEpisode(e); });
-  EXPECT_EQ(engine.play.CurrentLevelName, "Deep Dark");
+  EXPECT_EQ(engine.session.CurrentLevelName, "Deep Dark");
   // Without the patch the list is read again but not cleared: the patch's episodes remain.
-  engine.play.PatchFolder.clear();
+  engine.settings.PatchFolder.clear();
   run.Run([](Engine& e) { ChooseEpisode(e); });
-  EXPECT_EQ(engine.play.CurrentLevelName, "Deep Dark");
-  EXPECT_EQ(engine.play.Episode, 3);
+  EXPECT_EQ(engine.session.CurrentLevelName, "Deep Dark");
+  EXPECT_EQ(engine.session.Episode, 3);
 
   // A patch line emptying the first episode leaves the game without a first level.
   test::WriteFile(run.home.path() + "/Patch.PPF/Episode.PPF", "EPISODE1=\n");
   Engine& patched = Open(Episodes({{1, "Meadow"}}), {kKeyAfterError});
-  patched.play.PatchFolder = run.home.path() + "/Patch.PPF";
+  patched.settings.PatchFolder = run.home.path() + "/Patch.PPF";
   run.Run([](Engine& e) { ChooseEpisode(e); });
   ExpectFatal("First level not given up.");
 }
@@ -186,9 +186,9 @@ TEST_F(NewGameTest, SkillMenuStartsOnMediumAndStopsAtItsEnds) {
     for (int key : c.keys) Tap(events, frame++, key);
     Tap(events, frame, kEnter);
     Engine& engine = Open(Episodes({{1, "A"}}), events);
-    engine.play.Skill = -1;
+    engine.session.Skill = -1;
     run.Run([](Engine& e) { ChooseSkill(e); });
-    EXPECT_EQ(engine.play.Skill, c.skill);
+    EXPECT_EQ(engine.session.Skill, c.skill);
     // The frame that took the choice is not shown.
     const bool spaceFirst = !c.keys.empty() && c.keys[0] == kSpace;
     EXPECT_EQ(run.platform->PresentedFrames(), spaceFirst ? 1 : frame);
@@ -204,8 +204,8 @@ TEST_F(NewGameTest, EscapeInTheMenusNeitherLeavesNorReachesTheLevel) {
   Engine& engine = Open(Episodes({{1, "A"}, {2, "B"}}), events);
   run.Run([](Engine& e) { NewGame(e); });
   EXPECT_FALSE(run.ended);
-  EXPECT_EQ(engine.play.GameState, 2);
-  EXPECT_EQ(engine.play.CurrentLevelName, "A");
+  EXPECT_EQ(engine.shell.GameState, 2);
+  EXPECT_EQ(engine.session.CurrentLevelName, "A");
   EXPECT_EQ(run.platform->PresentedFrames(), 4);
   EXPECT_EQ(run.platform->KeyHits(kEscape), 0);
 }
@@ -231,7 +231,7 @@ TEST_F(NewGameTest, StartingWeaponIsTheLowestSlotThatCanFire) {
       engine.data.Weapons[s.index].AmmoUsage = s.ammoUsage;
     }
     ChooseStartWeapon(engine);
-    EXPECT_EQ(engine.play.SelectedWeapon, c.selected);
+    EXPECT_EQ(engine.session.SelectedWeapon, c.selected);
     EXPECT_EQ(run.output.back(), "Chosen Weapon: " + std::to_string(c.selected));
     for (const WeaponType& w : engine.data.Weapons) EXPECT_EQ(w.Ammo, w.StartAmmo);
   }
@@ -266,19 +266,21 @@ TEST_F(NewGameTest, NewGameFromTheMainMenuResetsTheGameAndWaitsForTheLevel) {
   Engine& engine = Open(Episodes({{1, "Forest"}}), events);
   InstallFrontEndScreens(engine);
   engine.hooks.startLevel = nullptr;  // no level player: GameState 2 leads back to the menu
-  engine.play.Score = 7;
-  engine.play.Kills = 8;
-  engine.play.Deaths = 9;
-  engine.play.Items = 10;
+  engine.session.Score = 7;
+  engine.session.Kills = 8;
+  engine.session.Deaths = 9;
+  engine.session.Items = 10;
   engine.data.Weapons[4].StartAmmo = 3;
   int startLevelState = -1;
   run.Run([](Engine& e) { FrontEndLoop(e); });
   ASSERT_TRUE(run.ended);
   EXPECT_EQ(run.end.status, 0);
-  EXPECT_EQ(engine.play.CurrentLevelName, "Forest");
-  EXPECT_EQ(engine.play.Skill, 1);
-  EXPECT_EQ(engine.play.Score + engine.play.Kills + engine.play.Deaths + engine.play.Items, 0);
-  EXPECT_EQ(engine.play.SelectedWeapon, 4);
+  EXPECT_EQ(engine.session.CurrentLevelName, "Forest");
+  EXPECT_EQ(engine.session.Skill, 1);
+  EXPECT_EQ(
+      engine.session.Score + engine.session.Kills + engine.session.Deaths + engine.session.Items,
+      0);
+  EXPECT_EQ(engine.session.SelectedWeapon, 4);
   EXPECT_TRUE(run.Printed("Chosen Weapon: 4"));
 
   // With a level player wired in, GameState 2 is what it is handed.
@@ -290,7 +292,7 @@ TEST_F(NewGameTest, NewGameFromTheMainMenuResetsTheGameAndWaitsForTheLevel) {
   Engine& second = Open(Episodes({{1, "Forest"}}), again);
   InstallFrontEndScreens(second);
   second.hooks.startLevel = [&](Engine& e) {
-    startLevelState = e.play.GameState;
+    startLevelState = e.shell.GameState;
     e.platform.EndProgram(0);
   };
   run.Run([](Engine& e) { FrontEndLoop(e); });

@@ -30,7 +30,8 @@ struct ContactLevel {
     player = &level.AddPlayer(320, kGround, level.AddActor(std::move(actor)));
   }
   Engine& engine() { return level.engine(); }
-  PlayState& play() { return level.engine().play; }
+  SessionState& session() { return level.engine().session; }
+  RunningLevel& run() { return level.engine().run; }
 
   // A pick-up of `kind` over the player's feet, on layer 4.
   ObjectType& AddCollectable(CollectableType& kind) {
@@ -88,14 +89,14 @@ TEST(ObjectContacts, PickUpGivesScoreHealthAndKeysAndLeavesTheLevel) {
     t.player->HP = c.playerHp;
     t.level.Passes(1);
     EXPECT_EQ(t.player->HP, c.hpAfter);
-    EXPECT_EQ(t.play().Score, c.score);
-    EXPECT_EQ(t.play().Items, 1);
-    EXPECT_EQ(t.play().FloatingTexts.Count(), c.score != 0 ? 1u : 0u);
-    for (int k = 0; k < 10; ++k) EXPECT_EQ(t.play().Keys[k], k == c.keyGiven ? 1 : 0) << k;
+    EXPECT_EQ(t.session().Score, c.score);
+    EXPECT_EQ(t.session().Items, 1);
+    EXPECT_EQ(t.run().FloatingTexts.Count(), c.score != 0 ? 1u : 0u);
+    for (int k = 0; k < 10; ++k) EXPECT_EQ(t.run().Keys[k], k == c.keyGiven ? 1 : 0) << k;
     EXPECT_FALSE(t.engine().level.AllObjects.Contains(item));
     EXPECT_FALSE(t.engine().level.LayerLists[4].Contains(item));
     t.level.Passes(1);
-    EXPECT_EQ(t.play().Items, 1) << "taken once";
+    EXPECT_EQ(t.session().Items, 1) << "taken once";
   }
 }
 
@@ -119,15 +120,15 @@ TEST(ObjectContacts, AmmunitionDependsOnSkillAndFillsAnEmptyHand) {
     w.Image = c.image ? SolidPicture(4, 4) : nullptr;
     w.Ammo = c.before;
     w.MaxAmmo = c.maxAmmo;
-    t.play().Skill = c.skill;
-    t.play().SelectedWeapon = 0;
+    t.session().Skill = c.skill;
+    t.session().SelectedWeapon = 0;
     CollectableType kind;
     kind.Ammo = c.pickUp;
     kind.Weapon = 3;
     t.AddCollectable(t.Kind(kind));
     t.level.Passes(1);
     EXPECT_EQ(w.Ammo, c.after) << c.skill << " " << c.pickUp;
-    EXPECT_EQ(t.play().SelectedWeapon, c.selected);
+    EXPECT_EQ(t.session().SelectedWeapon, c.selected);
     EXPECT_TRUE(t.level.run.Printed("Weapon = " + std::to_string(c.selected) + "  Ammo for 3"));
   }
 }
@@ -141,7 +142,7 @@ TEST(ObjectContacts, MissingPickUpSoundIsReportedOncePerKind) {
   t.level.Passes(1);
   t.AddCollectable(kind);
   t.level.Passes(1);
-  EXPECT_EQ(t.play().Items, 2);
+  EXPECT_EQ(t.session().Items, 2);
   const std::string line =
       t.engine().folders.DataFolder + "SFX/Nowhere.wav could not be loaded. Request skipped";
   EXPECT_EQ(std::count(t.level.run.output.begin(), t.level.run.output.end(), line), 1);
@@ -166,10 +167,10 @@ TEST(ObjectContacts, KeySwitchRefusesWhileActivateIsHeldThenWorksWithTheKey) {
   t.level.Passes(5);
   EXPECT_EQ(sw.ActiveFrame, 0) << "waits for the activate key";
 
-  t.play().Keys[3] = 1;
+  t.run().Keys[3] = 1;
   t.level.Passes(10);
   EXPECT_EQ(sw.ActiveFrame, 1);
-  EXPECT_EQ(t.play().Keys[3], 0) << "the switch took the key";
+  EXPECT_EQ(t.run().Keys[3], 0) << "the switch took the key";
   EXPECT_TRUE(t.engine().level.Scripts.Empty());
 }
 
@@ -190,9 +191,9 @@ TEST(ObjectContacts, SpringsStartAJumpConveyorsCarryAndTakeTheNextFrame) {
     ContactLevel t({KeyDown(0, kKeyRight)});
     t.AddDeco(304, 0, 0, 0, -14);
     t.level.Passes(1);  // walks 5 right, then the spring throws it up 14
-    EXPECT_EQ(t.play().Jumping, 1);
-    EXPECT_EQ(t.play().JumpValue, -14.0f);
-    EXPECT_EQ(t.play().Automove, 1);
+    EXPECT_EQ(t.run().Jumping, 1);
+    EXPECT_EQ(t.run().JumpValue, -14.0f);
+    EXPECT_EQ(t.run().Automove, 1);
     EXPECT_EQ(t.player->X, 325);
     EXPECT_EQ(t.player->Y, kGround - 14);
   }
@@ -201,11 +202,11 @@ TEST(ObjectContacts, SpringsStartAJumpConveyorsCarryAndTakeTheNextFrame) {
     // own input waits a frame.
     ContactLevel t({KeyDown(1, kKeyRight)});
     t.AddDeco(300, 1, 0, 1, 0);
-    t.play().Jumping = 1;
-    t.play().JumpValue = -1.0f;
+    t.run().Jumping = 1;
+    t.run().JumpValue = -1.0f;
     t.level.Passes(1);
     EXPECT_EQ(t.player->X, 322);
-    EXPECT_EQ(t.play().Jumping, 0);
+    EXPECT_EQ(t.run().Jumping, 0);
     t.level.Passes(1);
     EXPECT_EQ(t.player->X, 324);
   }

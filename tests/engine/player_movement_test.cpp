@@ -44,7 +44,7 @@ TEST(PlayerMovement, JumpRises124PixelsIn44FramesThenFalls) {
   for (int frame = 1; frame <= 44; ++frame) {
     t.level.Passes(1);
     highest = std::min(highest, t.player->Y);
-    EXPECT_EQ(t.engine().play.Jumping, frame < 44 ? 1 : 0) << "frame " << frame;
+    EXPECT_EQ(t.engine().run.Jumping, frame < 44 ? 1 : 0) << "frame " << frame;
   }
   EXPECT_EQ(kGround - highest, 124);
   EXPECT_EQ(kGround - t.player->Y, 103);
@@ -53,7 +53,7 @@ TEST(PlayerMovement, JumpRises124PixelsIn44FramesThenFalls) {
     t.level.Passes(1);
     EXPECT_EQ(kGround - t.player->Y, 103 - 5 * frame);
   }
-  EXPECT_EQ(t.engine().play.Jumping, 0);
+  EXPECT_EQ(t.engine().run.Jumping, 0);
 }
 
 TEST(PlayerMovement, StandingOnTheTopEdgeIsGroundedOnePixelAboveFalls) {
@@ -117,7 +117,7 @@ TEST(PlayerMovement, WorldAndActivityBounds) {
   // Margins as large as project data allows do not overflow the area's edges.
   level.engine().level.PlusX = INT32_MAX;
   level.engine().level.MinusX = INT32_MAX;
-  level.engine().play.CameraX = INT32_MAX;
+  level.engine().run.CameraX = INT32_MAX;
   EXPECT_FALSE(IsBlocked(level.engine(), shape.get(), 100, 100));
 }
 
@@ -137,9 +137,9 @@ TEST(PlayerMovement, WallsFoundByPlaceBlockExactlyAsEveryWallWould) {
                                    SolidPicture(pick(1, 48), pick(1, 48)), rep, pick(0, 2)));
   }
   level.Passes(1);
-  PlayState& play = level.engine().play;
-  ASSERT_EQ(play.ActiveWalls.size(), walls.size());
-  ASSERT_TRUE(play.ActiveWallGrid.Built());
+  RunningLevel& run = level.engine().run;
+  ASSERT_EQ(run.ActiveWalls.size(), walls.size());
+  ASSERT_TRUE(run.ActiveWallGrid.Built());
   WallGrid unbuilt;  // in its place, the test walks every wall listed
   const auto compare = [&](const char* when) {
     int blocked = 0;
@@ -147,9 +147,9 @@ TEST(PlayerMovement, WallsFoundByPlaceBlockExactlyAsEveryWallWould) {
       const PicturePtr shape = ActorPicture(pick(1, 64), pick(1, 64));
       const int x = pick(-20, 5020), y = pick(-20, 5020);
       const bool byPlace = IsBlocked(level.engine(), shape.get(), x, y);
-      std::swap(unbuilt, play.ActiveWallGrid);
+      std::swap(unbuilt, run.ActiveWallGrid);
       const bool everyWall = IsBlocked(level.engine(), shape.get(), x, y);
-      std::swap(unbuilt, play.ActiveWallGrid);
+      std::swap(unbuilt, run.ActiveWallGrid);
       ASSERT_EQ(byPlace, everyWall) << when << " at " << x << "," << y;
       blocked += byPlace ? 1 : 0;
     }
@@ -160,7 +160,7 @@ TEST(PlayerMovement, WallsFoundByPlaceBlockExactlyAsEveryWallWould) {
   compare("as listed");
   for (int i = 0; i < 40; ++i) {
     ObjectType& wall = *walls[static_cast<size_t>(pick(0, 399))];
-    play.ActiveWallGrid.Moving(wall);
+    run.ActiveWallGrid.Moving(wall);
     wall.X = pick(-300, 5200);
     wall.Y = pick(-300, 5200);
   }
@@ -189,13 +189,13 @@ TEST(PlayerMovement, LastShotPutsTheHighestUsableWeaponInHand) {
   GiveWeapon(e, 4, 2, 0);
   GiveWeapon(e, 6, 1, 0);
   GiveWeapon(e, 8, 2, 0, false);  // no bullet picture: never in hand
-  e.play.SelectedWeapon = 0;
+  e.session.SelectedWeapon = 0;
   t.player->Mirror = 1;
   t.level.Passes(1);
-  ASSERT_EQ(e.play.Bullets.Count(), 1u);
+  ASSERT_EQ(e.run.Bullets.Count(), 1u);
   EXPECT_EQ(e.data.Weapons[0].Ammo, 0);
-  EXPECT_EQ(e.play.SelectedWeapon, 6);
-  e.play.Bullets.Walk([&](BulletType& b) {
+  EXPECT_EQ(e.session.SelectedWeapon, 6);
+  e.run.Bullets.Walk([&](BulletType& b) {
     EXPECT_EQ(b.X, 320);
     EXPECT_EQ(b.Y, kGround - 20);
     EXPECT_EQ(b.Dir, -1);
@@ -209,10 +209,10 @@ TEST(PlayerMovement, AShotNeedsStrictlyMoreThanTheWeaponsPause) {
     PlayerLevel t({KeyDown(0, kKeyFire)});
     Engine& e = t.engine();
     GiveWeapon(e, 0, 2, 0);  // a pause of 100 ms
-    e.play.SelectedWeapon = 0;
+    e.session.SelectedWeapon = 0;
     e.data.Weapons[0].OldTime = e.platform.ClockMillis() - since;
     t.level.Passes(1);
-    EXPECT_EQ(e.play.Bullets.Count(), since > 100 ? 1u : 0u) << since;
+    EXPECT_EQ(e.run.Bullets.Count(), since > 100 ? 1u : 0u) << since;
   }
 }
 
@@ -222,12 +222,12 @@ TEST(PlayerMovement, DigitsForUnusableSlotsWaitUntilTheSlotIsUsable) {
   GiveWeapon(e, 1, 2, 0);
   GiveWeapon(e, 2, 0, 0);         // used up
   GiveWeapon(e, 7, 2, 0, false);  // empty slot
-  e.play.SelectedWeapon = 1;
+  e.session.SelectedWeapon = 1;
   t.level.Passes(1);
-  EXPECT_EQ(e.play.SelectedWeapon, 1);
+  EXPECT_EQ(e.session.SelectedWeapon, 1);
   e.data.Weapons[2].Ammo = 3;
   t.level.Passes(1);
-  EXPECT_EQ(e.play.SelectedWeapon, 2);
+  EXPECT_EQ(e.session.SelectedWeapon, 2);
 }
 
 TEST(PlayerMovement, FreeMovingFramesStayInsideTheFlyingPicture) {

@@ -23,7 +23,7 @@ TEST(ProjectFiles, PatchFirstByItsRuleAndCaseIgnoredPartByPart) {
             root + "Data/music/Song.ogg");
   EXPECT_EQ(resolve("gone.png", PatchCopy::File), root + "Data/GFX/Level/Tiles/gone.png");
   EXPECT_EQ(resolve("../Tiles/both.png", PatchCopy::File), "");
-  e.play.PatchFolder = root + "P.PPF";
+  e.settings.PatchFolder = root + "P.PPF";
   EXPECT_EQ(resolve("BOTH.png", PatchCopy::File), root + "P.PPF/Data/GFX/Level/Tiles/both.png");
   // A folder in the patch counts only where anything by the name is enough.
   EXPECT_EQ(resolve("dir.png", PatchCopy::File), root + "Data/GFX/Level/Tiles/dir.png");

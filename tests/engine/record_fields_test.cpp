@@ -26,7 +26,6 @@ TEST(RecordFields, EveryFieldOfEveryFormatHasItsPlace) {
   EXPECT_EQ(UnboundFields("Enemy/NAME", EnemyWeaponFields()), Names{});
   EXPECT_EQ(UnboundFields("LEVEL/Script/NAME", ScriptFields()), Names{});
   EXPECT_EQ(UnboundFields("LEVEL/PlusMinus", LevelMarginFields()), Names{});
-  // The title is the play state's, taken from the record by the level's loader.
   EXPECT_EQ(UnboundFields("LEVEL/General", LevelGeneralFields()), Names{});
   EXPECT_EQ(UnboundFields("GenData", ProjectSettingsFields()), Names{});
   EXPECT_EQ(UnboundFields("ID", ProjectIdFields()), Names{});

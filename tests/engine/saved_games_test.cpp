@@ -52,21 +52,23 @@ class SavedGamesTest : public ::testing::Test {
   }
   // A game on its way through Meadow1 at Medium.
   static void SetGame(Engine& e) {
-    PlayState& play = e.play;
-    play.LevelTitle = "Sunny Meadow";
-    play.CurrentLevelName = "Meadow1";
-    play.CheckpointX = 1455;
-    play.CheckpointY = 4784;
-    play.CheckpointScore = 120;
-    play.CheckpointList = {"Start", "GateOpen"};
+    PlayerSettings& settings = e.settings;
+    SessionState& session = e.session;
+    LevelState& level = e.level;
+    level.LevelTitle = "Sunny Meadow";
+    session.CurrentLevelName = "Meadow1";
+    session.CheckpointX = 1455;
+    session.CheckpointY = 4784;
+    session.CheckpointScore = 120;
+    session.CheckpointList = {"Start", "GateOpen"};
     for (int i = 0; i < kWeaponSlots; ++i) e.data.Weapons[i].Ammo = i * 10 - 1;
-    play.SelectedWeapon = 1;
-    play.Skill = 1;
-    play.Kills = 3;
-    play.Deaths = 2;
-    play.Items = 11;
-    play.PatchFolder = "";
-    play.Episode = 2;
+    session.SelectedWeapon = 1;
+    session.Skill = 1;
+    session.Kills = 3;
+    session.Deaths = 2;
+    session.Items = 11;
+    settings.PatchFolder = "";
+    session.Episode = 2;
   }
   std::string Slot(int slot) const { return SlotFilePath(*run.engine, slot); }
   void ExpectFatal(const std::string& message) {
@@ -123,44 +125,46 @@ TEST_F(SavedGamesTest, LoadingPutsTheSavedGameBack) {
   for (const auto& c : cases) {
     Engine& engine = Open();
     SetGame(engine);
-    engine.play.SelectedWeapon = c.weapon;
-    engine.play.Skill = c.skill;
-    engine.play.PatchFolder = c.patch;
-    engine.play.CheckpointList = c.list;
+    engine.session.SelectedWeapon = c.weapon;
+    engine.session.Skill = c.skill;
+    engine.settings.PatchFolder = c.patch;
+    engine.session.CheckpointList = c.list;
     ASSERT_TRUE(SaveGame(engine, 0));
     // Another game in progress, with a checkpoint list of its own.
-    PlayState& play = engine.play;
-    play.CurrentLevelName = "Caves1";
-    play.CheckpointX = play.CheckpointY = play.CheckpointScore = -5;
-    play.CheckpointList = {"Old"};
+    PlayerSettings& settings = engine.settings;
+    SessionState& session = engine.session;
+    session.CurrentLevelName = "Caves1";
+    session.CheckpointX = session.CheckpointY = session.CheckpointScore = -5;
+    session.CheckpointList = {"Old"};
     for (WeaponType& w : engine.data.Weapons) w.Ammo = 1234;
-    play.SelectedWeapon = 4;
-    play.Skill = play.Kills = play.Deaths = play.Items = play.Episode = 99;
-    play.PatchFolder = "Other.PPF";
-    play.Score = 777;
+    session.SelectedWeapon = 4;
+    session.Skill = session.Kills = session.Deaths = session.Items = session.Episode = 99;
+    settings.PatchFolder = "Other.PPF";
+    session.Score = 777;
     run.Run([](Engine& e) { LoadGame(e, 0); });
     ASSERT_FALSE(run.ended) << c.weapon;
-    EXPECT_EQ(play.CurrentLevelName, "Meadow1");
-    EXPECT_EQ(play.CheckpointX, 1455);
-    EXPECT_EQ(play.CheckpointY, 4784);
-    EXPECT_EQ(play.CheckpointScore, 120);
-    EXPECT_EQ(play.CheckpointList, c.list);
+    EXPECT_EQ(session.CurrentLevelName, "Meadow1");
+    EXPECT_EQ(session.CheckpointX, 1455);
+    EXPECT_EQ(session.CheckpointY, 4784);
+    EXPECT_EQ(session.CheckpointScore, 120);
+    EXPECT_EQ(session.CheckpointList, c.list);
     for (int i = 0; i < kWeaponSlots; ++i) EXPECT_EQ(engine.data.Weapons[i].Ammo, i * 10 - 1);
-    EXPECT_EQ(play.SelectedWeapon, c.weapon);
-    EXPECT_EQ(play.Skill, c.skill);
-    EXPECT_EQ(play.Kills, 3);
-    EXPECT_EQ(play.Deaths, 2);
-    EXPECT_EQ(play.Items, 11);
-    EXPECT_EQ(play.PatchFolder, c.patch.substr(0, 255));
-    EXPECT_EQ(play.Episode, 2);
-    EXPECT_EQ(play.Score, 777) << "the score comes back from the checkpoint when the level starts";
+    EXPECT_EQ(session.SelectedWeapon, c.weapon);
+    EXPECT_EQ(session.Skill, c.skill);
+    EXPECT_EQ(session.Kills, 3);
+    EXPECT_EQ(session.Deaths, 2);
+    EXPECT_EQ(session.Items, 11);
+    EXPECT_EQ(settings.PatchFolder, c.patch.substr(0, 255));
+    EXPECT_EQ(session.Episode, 2);
+    EXPECT_EQ(session.Score, 777)
+        << "the score comes back from the checkpoint when the level starts";
   }
 }
 
 TEST_F(SavedGamesTest, LongDescriptionIsCutSoTheFileStaysReadable) {
   Engine& engine = Open();
   SetGame(engine);
-  engine.play.LevelTitle = std::string(300, 'x');
+  engine.level.LevelTitle = std::string(300, 'x');
   ASSERT_TRUE(SaveGame(engine, 2));
   const std::string file = test::ReadFile(Slot(2));
   ASSERT_GT(file.size(), 6u + 255u);
@@ -171,10 +175,10 @@ TEST_F(SavedGamesTest, LongDescriptionIsCutSoTheFileStaysReadable) {
   const SlotTable table = ReadSlotTable(engine);
   EXPECT_TRUE(table[2].Valid);
   EXPECT_EQ(table[2].Text, description);
-  engine.play.CurrentLevelName.clear();
+  engine.session.CurrentLevelName.clear();
   run.Run([](Engine& e) { LoadGame(e, 2); });
   EXPECT_FALSE(run.ended);
-  EXPECT_EQ(engine.play.CurrentLevelName, "Meadow1");
+  EXPECT_EQ(engine.session.CurrentLevelName, "Meadow1");
 }
 
 TEST_F(SavedGamesTest, RecordsOutsideTheirRangeAreBroughtBackSafely) {
@@ -193,13 +197,13 @@ TEST_F(SavedGamesTest, RecordsOutsideTheirRangeAreBroughtBackSafely) {
   for (const auto& c : cases) {
     Engine& engine = Open();
     for (WeaponType& w : engine.data.Weapons) w.Ammo = 1234;
-    engine.play.SelectedWeapon = 4;
+    engine.session.SelectedWeapon = 4;
     Bytes file = Header();
     file.data.insert(file.data.end(), c.records.data.begin(), c.records.data.end());
     test::WriteFile(Slot(0), Text(file));
     run.Run([](Engine& e) { LoadGame(e, 0); });
     ASSERT_FALSE(run.ended);
-    EXPECT_EQ(engine.play.SelectedWeapon, c.weapon);
+    EXPECT_EQ(engine.session.SelectedWeapon, c.weapon);
     EXPECT_EQ(engine.data.Weapons[2].Ammo, c.ammo2);
     for (int i : {0, 1, 3, 9}) EXPECT_EQ(engine.data.Weapons[i].Ammo, 1234);
   }
@@ -228,7 +232,7 @@ TEST_F(SavedGamesTest, BadSlotFilesEndWithTheirMessage) {
   for (const auto& c : cases) {
     Engine& engine = Open({}, 64, 48);
     if (c.exists) test::WriteFile(Slot(4), Text(c.file));
-    engine.play.CurrentLevelName = "Kept";
+    engine.session.CurrentLevelName = "Kept";
     run.Run([](Engine& e) { LoadGame(e, 4); });
     ExpectFatal(c.message);
   }
@@ -265,7 +269,7 @@ TEST_F(SavedGamesTest, FailedSaveKeepsThePreviousFileAndSaysSo) {
     SetGame(engine);
     ASSERT_TRUE(SaveGame(engine, 6));
     const std::string before = test::ReadFile(Slot(6));
-    engine.play.Kills = 55;
+    engine.session.Kills = 55;
     std::string path = Slot(6);
     bool saved = true;
     if (way == "folder is a file") {
@@ -321,10 +325,10 @@ TEST_F(SavedGamesTest, SavingCursorStopsAtTheFirstAndLastSlot) {
     Tap(events, frame++, kEscape);
     Engine& engine = Open(events);
     SetGame(engine);
-    engine.play.GameState = 2;
+    engine.shell.GameState = 2;
     run.Run([](Engine& e) { SlotScreen(e, kSlotsSaving); });
     ASSERT_FALSE(run.ended);
-    EXPECT_EQ(engine.play.GameState, 2) << "back to play";
+    EXPECT_EQ(engine.shell.GameState, 2) << "back to play";
     for (int slot = 0; slot < kSaveSlots; ++slot) {
       EXPECT_EQ(test::Exists(Slot(slot)), slot == c.slot) << c.slot << " " << slot;
     }
@@ -350,12 +354,12 @@ TEST_F(SavedGamesTest, LoadingSlotsLoadOnlyASavedGame) {
     SetGame(engine);
     ASSERT_TRUE(SaveGame(engine, 1));
     test::WriteFile(Slot(2), Text(Bytes().Byte(1).Int(7).String("x").Byte(6).Byte(1)));
-    engine.play.CurrentLevelName = "Caves1";
-    engine.play.GameState = 4;
+    engine.session.CurrentLevelName = "Caves1";
+    engine.shell.GameState = 4;
     run.Run([](Engine& e) { SlotScreen(e, kSlotsLoading); });
     ASSERT_FALSE(run.ended);
-    EXPECT_EQ(engine.play.GameState, c.state);
-    EXPECT_EQ(engine.play.CurrentLevelName, c.level);
+    EXPECT_EQ(engine.shell.GameState, c.state);
+    EXPECT_EQ(engine.session.CurrentLevelName, c.level);
   }
 }
 
@@ -378,8 +382,8 @@ TEST_F(SavedGamesTest, RandomSlotFilesShowAndLoadOrStopCleanly) {
     if (run.ended) {
       EXPECT_EQ(run.end.status, 1);
     } else {
-      EXPECT_GE(engine.play.SelectedWeapon, -1);
-      EXPECT_LE(engine.play.SelectedWeapon, 9);
+      EXPECT_GE(engine.session.SelectedWeapon, -1);
+      EXPECT_LE(engine.session.SelectedWeapon, 9);
     }
   }
 }

@@ -35,7 +35,9 @@ struct ScriptLevel {
     player = &level.AddPlayer(320, kGround, level.AddActor(std::move(actor)));
   }
   Engine& engine() { return level.engine(); }
-  PlayState& play() { return level.engine().play; }
+  SessionState& session() { return level.engine().session; }
+  RunningLevel& run() { return level.engine().run; }
+  PlayerSettings& settings() { return level.engine().settings; }
   OwnedList<ScriptType>& scripts() { return level.engine().level.Scripts; }
 
   ScriptType& Add(ScriptType s) { return scripts().Append(std::move(s)); }
@@ -94,32 +96,32 @@ TEST(Scripts, EachCommandActsOnceAndOnlyDeletesAndUnknownsStay) {
   const std::vector<Case> cases = {
       {levelEnd, false,
        [](ScriptLevel& t) {
-         EXPECT_EQ(t.play().LevelCompleted, 1);
-         EXPECT_EQ(t.play().CompletedCountdown, 250);
-         EXPECT_EQ(t.play().NextLevelName, "L2");
-         EXPECT_EQ(t.play().EpisodeEnds, 0);
+         EXPECT_EQ(t.run().LevelCompleted, 1);
+         EXPECT_EQ(t.run().CompletedCountdown, 250);
+         EXPECT_EQ(t.run().NextLevelName, "L2");
+         EXPECT_EQ(t.run().EpisodeEnds, 0);
        }},
       {Script(2), false,
        [](ScriptLevel& t) {
-         EXPECT_EQ(t.play().CompletedCountdown, 250);
-         EXPECT_EQ(t.play().EpisodeEnds, 1);
+         EXPECT_EQ(t.run().CompletedCountdown, 250);
+         EXPECT_EQ(t.run().EpisodeEnds, 1);
        }},
       {Script(8, "", 700, 900), false,
        [](ScriptLevel& t) {
-         EXPECT_EQ(t.play().PanTargetX, 700);
-         EXPECT_EQ(t.play().PanTargetY, 900);
-         EXPECT_EQ(t.play().PanReturning, 0);
+         EXPECT_EQ(t.run().PanTargetX, 700);
+         EXPECT_EQ(t.run().PanTargetY, 900);
+         EXPECT_EQ(t.run().PanReturning, 0);
        }},
-      {Script(9), false, [](ScriptLevel& t) { EXPECT_EQ(t.play().PanReturning, 1); }},
+      {Script(9), false, [](ScriptLevel& t) { EXPECT_EQ(t.run().PanReturning, 1); }},
       {Script(10, "Boss", 320, 20), false,
        [](ScriptLevel& t) {
-         ASSERT_NE(t.play().BossObject, nullptr);
-         EXPECT_EQ(t.play().BossObject->X, 260) << "the last of that ID";
-         EXPECT_EQ(t.play().BossBarX, 320);
-         EXPECT_EQ(t.play().BossBarY, 20);
+         ASSERT_NE(t.run().BossObject, nullptr);
+         EXPECT_EQ(t.run().BossObject->X, 260) << "the last of that ID";
+         EXPECT_EQ(t.run().BossBarX, 320);
+         EXPECT_EQ(t.run().BossBarY, 20);
        }},
       {Script(10, "boss"), false,
-       [](ScriptLevel& t) { EXPECT_EQ(t.play().BossObject, nullptr) << "IDs are exact"; }},
+       [](ScriptLevel& t) { EXPECT_EQ(t.run().BossObject, nullptr) << "IDs are exact"; }},
       {Script(7, "Crate"), true,
        [](ScriptLevel& t) {
          EXPECT_EQ(t.engine().level.AllObjects.Count(), 4u);  // floor, player, two bosses
@@ -162,7 +164,7 @@ TEST(Scripts, DelayWakesAnIdleScriptForTheFollowingPass) {
     int ranOn = 0;
     for (int pass = 1; pass <= 6 && ranOn == 0; ++pass) {
       UpdateScripts(t.engine());
-      if (t.play().PanReturning == 1) ranOn = pass;
+      if (t.run().PanReturning == 1) ranOn = pass;
     }
     EXPECT_EQ(ranOn, c.runsOnPass);
   }
@@ -187,12 +189,12 @@ TEST(Scripts, AFinishedMoveWakesEveryScriptOfItsName) {
   t.Add(other);
 
   UpdateScripts(t.engine());
-  EXPECT_EQ(t.play().LevelCompleted, 1) << "a later script runs in the same pass";
-  EXPECT_EQ(t.play().PanTargetX, -1) << "an earlier one waits for the next pass";
+  EXPECT_EQ(t.run().LevelCompleted, 1) << "a later script runs in the same pass";
+  EXPECT_EQ(t.run().PanTargetX, -1) << "an earlier one waits for the next pass";
   EXPECT_EQ(t.Commands(), (std::vector<int32_t>{8, 2}));
   UpdateScripts(t.engine());
-  EXPECT_EQ(t.play().PanTargetX, 5);
-  EXPECT_EQ(t.play().EpisodeEnds, 0);
+  EXPECT_EQ(t.run().PanTargetX, 5);
+  EXPECT_EQ(t.run().EpisodeEnds, 0);
   EXPECT_EQ(t.Commands(), (std::vector<int32_t>{2}));
 }
 
@@ -325,8 +327,8 @@ TEST(Scripts, OnlyWallsLiftRiders) {
 
 TEST(Scripts, CheckpointKeepsEachChainedScriptOnce) {
   ScriptLevel t;
-  t.play().Score = 1234;
-  t.play().CheckpointList = {"Start", "Two"};
+  t.session().Score = 1234;
+  t.session().CheckpointList = {"Start", "Two"};
   for (const char* chain : {"Two", "Three", "Start", "Three"}) {
     ScriptType s = Script(0);
     s.ChainScript = chain;
@@ -334,10 +336,10 @@ TEST(Scripts, CheckpointKeepsEachChainedScriptOnce) {
   }
   t.player->X = 77;
   UpdateScripts(t.engine());
-  EXPECT_EQ(t.play().CheckpointList, (std::vector<std::string>{"Start", "Two", "Three"}));
-  EXPECT_EQ(t.play().CheckpointX, 77);
-  EXPECT_EQ(t.play().CheckpointY, kGround);
-  EXPECT_EQ(t.play().CheckpointScore, 1234);
+  EXPECT_EQ(t.session().CheckpointList, (std::vector<std::string>{"Start", "Two", "Three"}));
+  EXPECT_EQ(t.session().CheckpointX, 77);
+  EXPECT_EQ(t.session().CheckpointY, kGround);
+  EXPECT_EQ(t.session().CheckpointScore, 1234);
   EXPECT_TRUE(t.scripts().Empty());
 }
 
@@ -351,9 +353,9 @@ TEST(Scripts, ScriptsLeavingTheListMidPassDoNotDisturbTheWalk) {
   t.Add(Script(99));
   t.Add(Script(1));
   UpdateScripts(t.engine());
-  EXPECT_EQ(t.play().PanTargetX, 1);
-  EXPECT_EQ(t.play().PanReturning, 1);
-  EXPECT_EQ(t.play().LevelCompleted, 1);
+  EXPECT_EQ(t.run().PanTargetX, 1);
+  EXPECT_EQ(t.run().PanReturning, 1);
+  EXPECT_EQ(t.run().LevelCompleted, 1);
   EXPECT_EQ(crate.X, 0) << "deleted before it could be placed";
   EXPECT_EQ(t.Commands(), (std::vector<int32_t>{7, 99}));
 }
@@ -377,7 +379,7 @@ TEST(Scripts, ScriptsRunInTheLevelLoop) {
   ScriptLevel t;
   t.Add(Script(1));
   t.level.Passes(1);
-  EXPECT_EQ(t.play().LevelCompleted, 1);
+  EXPECT_EQ(t.run().LevelCompleted, 1);
   EXPECT_TRUE(t.scripts().Empty());
 }
 
@@ -401,7 +403,7 @@ TEST(Scripts, SoundCommandPrefersThePatchAndReportsAMissingFile) {
                         Case{false, true, "Data/SFX/boom.wav"}, Case{false, false, ""}}) {
     ScriptLevel t;
     SoundFiles files(t);
-    t.play().PatchFolder = t.level.run.project.path() + "/Patch.PPF";
+    t.settings().PatchFolder = t.level.run.project.path() + "/Patch.PPF";
     if (c.inPatch) files.Write("Patch.PPF/Data/SFX/boom.wav");
     if (c.inData) files.Write("Data/SFX/boom.wav");
     ScriptType s = Script(5);
@@ -415,7 +417,7 @@ TEST(Scripts, SoundCommandPrefersThePatchAndReportsAMissingFile) {
                                       "/SFX/boom.wav"));
     } else {
       EXPECT_EQ(out.back(), "sound| play " + c.played);
-      EXPECT_EQ(t.play().SoundsPlaying.size(), 1u) << "nothing else holds it while it plays";
+      EXPECT_EQ(t.run().SoundsPlaying.size(), 1u) << "nothing else holds it while it plays";
     }
   }
 }
@@ -428,24 +430,24 @@ TEST(Scripts, TheTwentySecondEffectTakesTheFirstSlotAgain) {
       t.engine().platform.LoadSoundFile(t.engine().folders.DataFolder + "SFX/shot.wav", false);
   ASSERT_TRUE(shot);
   PlayEffect(t.engine(), nullptr);
-  EXPECT_EQ(t.play().EffectIndex, 0) << "an absent sound takes no slot";
+  EXPECT_EQ(t.run().EffectIndex, 0) << "an absent sound takes no slot";
   std::vector<Channel> started;
   for (int i = 0; i < 22; ++i) {
     PlayEffect(t.engine(), shot);
-    started.push_back(t.play().EffectChannels[static_cast<size_t>(i % 21)]);
+    started.push_back(t.run().EffectChannels[static_cast<size_t>(i % 21)]);
   }
-  EXPECT_EQ(t.play().EffectIndex, 1);
-  EXPECT_EQ(t.play().EffectChannels[0], started[21]);
+  EXPECT_EQ(t.run().EffectIndex, 1);
+  EXPECT_EQ(t.run().EffectChannels[0], started[21]);
   EXPECT_NE(started[21], started[0]);
-  EXPECT_EQ(t.play().EffectChannels[20], started[20]);
-  EXPECT_EQ(t.play().SoundsPlaying.size(), 1u) << "one sound, held once";
+  EXPECT_EQ(t.run().EffectChannels[20], started[20]);
+  EXPECT_EQ(t.run().SoundsPlaying.size(), 1u) << "one sound, held once";
 
   files.Write("Data/SFX/bang.wav");
   t.level.Passes(1);  // the shots have ended
   PlayEffect(t.engine(), t.engine().platform.LoadSoundFile(
                              t.engine().folders.DataFolder + "SFX/bang.wav", false));
-  ASSERT_EQ(t.play().SoundsPlaying.size(), 1u) << "a finished sound is let go";
-  EXPECT_EQ(t.play().SoundsPlaying[0].second->path, t.engine().folders.DataFolder + "SFX/bang.wav");
+  ASSERT_EQ(t.run().SoundsPlaying.size(), 1u) << "a finished sound is let go";
+  EXPECT_EQ(t.run().SoundsPlaying[0].second->path, t.engine().folders.DataFolder + "SFX/bang.wav");
 }
 
 TEST(Scripts, PlayerSoundsComeFromTheDataFolderAndOutliveTheActor) {
@@ -464,7 +466,7 @@ TEST(Scripts, PlayerSoundsComeFromTheDataFolderAndOutliveTheActor) {
       files.Write("Data/SFX/die.wav");
     }
     // A patch's copies are never looked at.
-    t.play().PatchFolder = t.level.run.project.path() + "/Patch.PPF";
+    t.settings().PatchFolder = t.level.run.project.path() + "/Patch.PPF";
     files.Write("Patch.PPF/Data/SFX/ouch.wav");
     files.Write("Patch.PPF/Data/SFX/die.wav");
     t.player->Actor->OuchF = "ouch.wav";
@@ -482,7 +484,7 @@ TEST(Scripts, PlayerSoundsComeFromTheDataFolderAndOutliveTheActor) {
               expect.empty() ? std::vector<std::string>{} : std::vector<std::string>{expect});
     if (c.fileThere) {
       t.engine().level.ActorDefs.clear();  // the level reloads
-      EXPECT_EQ(t.play().SoundsPlaying.size(), 1u);
+      EXPECT_EQ(t.run().SoundsPlaying.size(), 1u);
     }
   }
 }

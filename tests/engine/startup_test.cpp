@@ -248,11 +248,11 @@ class ConfigTest : public ::testing::Test {
 
 TEST_F(ConfigTest, MissingFileKeepsDefaults) {
   LoadConfig(*run.engine);
-  EXPECT_EQ(run.engine->play.KeyJump, 164);
-  EXPECT_EQ(run.engine->play.KeyFire, 162);
-  EXPECT_EQ(run.engine->play.KeyActivate, 32);
-  EXPECT_EQ(run.engine->play.KeyPause, 112);
-  EXPECT_EQ(run.engine->play.Performance, 1);
+  EXPECT_EQ(run.engine->settings.KeyJump, 164);
+  EXPECT_EQ(run.engine->settings.KeyFire, 162);
+  EXPECT_EQ(run.engine->settings.KeyActivate, 32);
+  EXPECT_EQ(run.engine->settings.KeyPause, 112);
+  EXPECT_EQ(run.engine->settings.Performance, 1);
 }
 
 TEST_F(ConfigTest, FreshFileIsTheTenDefaultBytes) {
@@ -263,24 +263,24 @@ TEST_F(ConfigTest, FreshFileIsTheTenDefaultBytes) {
 TEST_F(ConfigTest, UnknownTagIsSkippedAlone) {
   test::WriteFile(File(), std::string("\x07\x00\x32", 3));
   LoadConfig(*run.engine);
-  EXPECT_EQ(run.engine->play.KeyJump, 50);
+  EXPECT_EQ(run.engine->settings.KeyJump, 50);
 }
 
 TEST_F(ConfigTest, ShortFileSetsOnlyWhatItHolds) {
   test::WriteFile(File(), std::string("\x04\x00\x01", 3));
   LoadConfig(*run.engine);
-  EXPECT_EQ(run.engine->play.Performance, 0);
-  EXPECT_EQ(run.engine->play.KeyFire, 162);  // the cut record keeps its default
+  EXPECT_EQ(run.engine->settings.Performance, 0);
+  EXPECT_EQ(run.engine->settings.KeyFire, 162);  // the cut record keeps its default
 }
 
 TEST_F(ConfigTest, SavedSettingsReadBack) {
-  run.engine->play.KeyJump = 9;
-  run.engine->play.Performance = 0;
+  run.engine->settings.KeyJump = 9;
+  run.engine->settings.Performance = 0;
   ASSERT_TRUE(SaveConfig(*run.engine));
-  run.engine->play = PlayState{};
+  run.engine->settings = PlayerSettings{};
   LoadConfig(*run.engine);
-  EXPECT_EQ(run.engine->play.KeyJump, 9);
-  EXPECT_EQ(run.engine->play.Performance, 0);
+  EXPECT_EQ(run.engine->settings.KeyJump, 9);
+  EXPECT_EQ(run.engine->settings.Performance, 0);
 }
 
 }  // namespace
@@ -310,7 +310,7 @@ class PatchedEntryTest : public ::testing::Test {
 };
 
 TEST_F(PatchedEntryTest, PatchArchiveWinsOnlyForWhatItHolds) {
-  run.engine->play.PatchFolder = run.project.path() + "/Fix.PPF";
+  run.engine->settings.PatchFolder = run.project.path() + "/Fix.PPF";
   EXPECT_EQ(FirstByte("a"), 9);
   EXPECT_EQ(FirstByte("b"), 2);
 }

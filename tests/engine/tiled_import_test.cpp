@@ -428,7 +428,7 @@ TEST_F(TiledTest, ImportedLevelLoadsInTheEngine) {
   project.Put("Collectables.vxr", "Coin", test::Bytes().Byte(2).Int(10).Byte(255));
   ASSERT_FALSE(project.Load()) << project.FatalMessage();
   const Engine& engine = *project.run.engine;
-  EXPECT_EQ(engine.play.LevelTitle, "Marsh");
+  EXPECT_EQ(engine.level.LevelTitle, "Marsh");
   std::vector<std::string> got;
   for (const ObjectType& o : engine.level.ObjectStore) {
     got.push_back(std::to_string(o.X) + "," + std::to_string(o.Y) + " " + std::to_string(o.RepX) +

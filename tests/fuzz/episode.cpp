@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const auto parts = fuzz::SplitParts(data, size, 2);
   f.WriteArchive("General.vxr", {{"Episode", parts[0], 0}});
   fuzz::WriteBytes(f.Home() + "/Patch.PPF/Episode.PPF", parts[1].data(), parts[1].size());
-  f.engine->play.PatchFolder = f.Home() + "/Patch.PPF";
+  f.engine->settings.PatchFolder = f.Home() + "/Patch.PPF";
   f.Run([](Engine& e) {
     EndOnLoadError(e, ReadEpisodeEntry(e));
     ApplyEpisodePatchFile(e);

@@ -7,7 +7,7 @@
 #include <map>
 
 #include "FuzzSupport.h"
-#include "level/LevelLoading.h"
+#include "gameplay/LoadLevel.h"
 
 namespace {
 
@@ -57,9 +57,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   f.WriteArchive("Collectables.vxr", WithDemo("Collectables.vxr", Named(parts[5], "")));
   f.WriteArchive("Weapon.vxr", WithDemo("Weapon.vxr", Named(parts[6], "Enemy/")));
   Engine& engine = *f.engine;
-  engine.play.CurrentLevelName = "L1";
-  engine.play.CheckpointList = {"Start"};
-  engine.play.Skill = 1;
+  engine.session.CurrentLevelName = "L1";
+  engine.session.CheckpointList = {"Start"};
+  engine.session.Skill = 1;
   f.Run([](Engine& e) { LoadLevel(e); });
   return 0;
 }

@@ -5,9 +5,9 @@
 #include "archive/VxrIndex.h"
 #include "data/Console.h"
 #include "gameplay/IsBlocked.h"
+#include "gameplay/LoadLevel.h"
 #include "gameplay/MoveObject.h"
 #include "gameplay/StopLevelMusic.h"
-#include "level/LevelLoading.h"
 
 namespace hopwerk {
 
@@ -28,9 +28,9 @@ std::string ShownMessage(const TryTarget& target, TiledMessage message) {
 // Whether the player's shape fits at (x, y) among the walls of the level just loaded. The frame
 // has not yet gathered the walls near the view, so every wall of the level counts here.
 bool PlaceIsFree(Engine& engine, const ObjectType& player, int64_t x, int64_t y) {
-  std::vector<ObjectType*>& walls = engine.play.ActiveWalls;
+  std::vector<ObjectType*>& walls = engine.run.ActiveWalls;
   walls.clear();
-  engine.play.ActiveWallGrid.Clear();
+  engine.run.ActiveWallGrid.Clear();
   for (ObjectType* object : engine.level.AllObjects.Snapshot()) {
     if (object->OType == kWall && object->Pic) walls.push_back(object);
   }
@@ -65,7 +65,8 @@ void WatchTryLevel(TrySession& session, const TryLevel& level) {
 }
 
 bool ReloadLevelKeepingPlayer(Engine& engine) {
-  PlayState& play = engine.play;
+  SessionState& session = engine.session;
+  RunningLevel& run = engine.run;
   const ObjectType* before = engine.level.Player;
   const bool stood = before != nullptr;
   const int32_t x = stood ? before->X : 0;
@@ -77,13 +78,13 @@ bool ReloadLevelKeepingPlayer(Engine& engine) {
   engine.fileNames.folders.clear();
   LoadLevel(engine);
   // As after a death: the level's collectables are all back, so is the score they gave.
-  play.Score = play.CheckpointScore;
+  session.Score = session.CheckpointScore;
 
   ObjectType* player = engine.level.Player;
   if (!stood || !player || !PlaceIsFree(engine, *player, x, y)) {
     // A jump under way belonged to the old place.
-    play.Jumping = 0;
-    play.JumpValue = 0.0f;
+    run.Jumping = 0;
+    run.JumpValue = 0.0f;
     return false;
   }
   player->X = x;
@@ -117,7 +118,7 @@ void CheckTriedLevel(Engine& engine, TrySession& session) {
   }
   session.failure.clear();
   for (const std::string& m : messages) ConsolePrintDuringPlay(engine, m, 255, 224, 64);
-  if (VxrUpper(engine.play.CurrentLevelName) != VxrUpper(target.level)) {
+  if (VxrUpper(engine.session.CurrentLevelName) != VxrUpper(target.level)) {
     p.TraceLine("Imported " + target.shown + " again for when the level " + target.level +
                 " is played next");
     return;

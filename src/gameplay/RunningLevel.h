@@ -1,4 +1,6 @@
-// The play state: one set of values for the game in progress and the player's settings.
+// The level being played: the player's motion, the camera, what each frame lists, shots and
+// texts in flight, the level's end under way, and the sounds playing. Only play changes it;
+// loading a level goes through play, which clears what pointed into the level before.
 #pragma once
 
 #include <array>
@@ -15,12 +17,6 @@
 #include "level/ObjectList.h"
 
 namespace hopwerk {
-
-// Script names a checkpoint keeps for a reload. Play never goes past it (a name past it is not
-// kept), and a saved game that holds more is damaged: far above any real level's checkpoints,
-// and it bounds what a hostile saved game costs (a 128 MiB file of empty names would otherwise
-// be 64 million strings).
-constexpr size_t kMaxCheckpointScripts = 65536;
 
 struct BulletType {
   int32_t X = 0;
@@ -53,27 +49,12 @@ constexpr std::array<Channel, N> NoChannels() {
   return channels;
 }
 
-struct PlayState {
-  int32_t GameState = 0;
-  int32_t Episode = 1;
-  int32_t Skill = 0;  // 0 easy, 1 medium, 2 hard
-  std::string CurrentLevelName;
-  int32_t Score = 0;
-  int32_t Kills = 0;
-  int32_t Deaths = 0;
-  int32_t Items = 0;
-  std::string LevelTitle;
-
-  int32_t CheckpointX = 0;
-  int32_t CheckpointY = 0;
-  int32_t CheckpointScore = 0;
-  std::vector<std::string> CheckpointList;  // at most kMaxCheckpointScripts names
-
+struct RunningLevel {
   int32_t Jumping = 0;
   float JumpValue = 0.0f;
   int32_t Automove = 0;
   int32_t HurtTime = 0;
-  int32_t SelectedWeapon = 0;
+  // Keys found in this level; loading a level takes back keys 1 to 9.
   int32_t Keys[10] = {};
 
   int32_t CameraX = 0;
@@ -105,6 +86,7 @@ struct PlayState {
   int32_t BossBarX = 0;
   int32_t BossBarY = 0;
 
+  // A cheat stays on across levels and games until its code is typed again.
   int32_t InfiniteJump = 0;
   int32_t GodMode = 0;
   std::string CheatBuffer;
@@ -115,17 +97,9 @@ struct PlayState {
   // Sounds held for as long as they play, so one whose owner lets go (a script's sound, the
   // player's death sound when the level reloads) is not cut off.
   std::vector<std::pair<Channel, SoundPtr>> SoundsPlaying;
-
-  // Player settings, kept in Config.PCF.
-  int32_t KeyJump = 164;
-  int32_t KeyFire = 162;
-  int32_t KeyActivate = 32;
-  int32_t KeyPause = 112;
-  int32_t Performance = 1;
-  std::string PatchFolder;
 };
 
 // Empties the lists each frame rebuilds.
-void ClearFrameLists(PlayState& play);
+void ClearFrameLists(RunningLevel& run);
 
 }  // namespace hopwerk
