@@ -1,6 +1,7 @@
 // The level being played: the player's motion, the camera, what each frame lists, shots and
-// texts in flight, the level's end under way, and the sounds playing. Only play changes it;
-// loading a level goes through play, which clears what pointed into the level before.
+// texts in flight, the level's end under way, and the sounds playing. Nothing below gameplay
+// changes it: a level is loaded through gameplay's LoadLevel, which sets these values back
+// between the level folder's loading steps and clears what pointed into the old level.
 #pragma once
 
 #include <array>
