@@ -1,5 +1,6 @@
 #include "frontend/SavedGames.h"
 
+#include <array>
 #include <cstdint>
 
 #include "data/Console.h"
@@ -101,11 +102,17 @@ void WriteRecords(Engine& engine, ByteStream& file) {
   file.WriteByte(session.Episode & 0xFF);
 }
 
-// Reads one record into the session, the weapons or the settings; false for a tag the format
-// does not have.
-bool ReadRecord(Engine& engine, SlotReader& in, int tag) {
-  PlayerSettings& settings = engine.settings;
-  SessionState& session = engine.session;
+// What a saved game holds, read and checked whole before any of it reaches the game. It starts
+// as the game's own values, so a record the file leaves out keeps what the game had.
+struct SavedGame {
+  SessionState session;
+  std::string PatchFolder;
+  std::array<int32_t, kWeaponSlots> ammo{};
+};
+
+// Reads one record; false for a tag the format does not have.
+bool ReadRecord(SavedGame& game, SlotReader& in, int tag) {
+  SessionState& session = game.session;
   switch (tag) {
     case 0:
       session.CurrentLevelName = in.ShortString();
@@ -125,7 +132,7 @@ bool ReadRecord(Engine& engine, SlotReader& in, int tag) {
       const int slot = in.Byte();
       const int32_t ammo = in.Int();
       // A slot number no weapon has: the record is passed over, its ammunition with it.
-      if (slot < kWeaponSlots) engine.data.Weapons[slot].Ammo = ammo;
+      if (slot < kWeaponSlots) game.ammo[static_cast<size_t>(slot)] = ammo;
       return true;
     }
     case 5: {
@@ -147,7 +154,7 @@ bool ReadRecord(Engine& engine, SlotReader& in, int tag) {
       session.Items = in.Int();
       return true;
     case 10:
-      settings.PatchFolder = in.ShortString();
+      game.PatchFolder = in.ShortString();
       return true;
     case 12:
       session.Episode = in.Byte();
@@ -155,6 +162,41 @@ bool ReadRecord(Engine& engine, SlotReader& in, int tag) {
     default:
       return false;
   }
+}
+
+Loaded<SavedGame> ReadSavedGame(Engine& engine, int slot) {
+  Loaded<SavedGame> loaded;
+  SavedGame& game = loaded.value;
+  game.session = engine.session;
+  game.PatchFolder = engine.settings.PatchFolder;
+  for (int s = 0; s < kWeaponSlots; ++s) {
+    game.ammo[static_cast<size_t>(s)] = engine.data.Weapons[s].Ammo;
+  }
+  auto file = engine.platform.OpenReadFile(SlotFilePath(engine, slot));
+  if (!file) {
+    loaded.error = Fault("Savegame not found");
+    return loaded;
+  }
+  SlotReader in{*file};
+  SlotHeader header;
+  const bool headerWhole = ReadHeader(in, header);
+  if (!IsThisProject(engine, header) || !headerWhole) {
+    loaded.error = Fault("Illegal savegame file!");
+    return loaded;
+  }
+  game.session.CheckpointList.clear();
+  // At least one record: a file of nothing but its header holds no game.
+  do {
+    const int tag = in.Byte();
+    if (in.cut) break;
+    if (!ReadRecord(game, in, tag)) {
+      loaded.error = Fault("Illegal savegame file (" + std::to_string(tag) + ")");
+      return loaded;
+    }
+  } while (!in.cut && !file->Eof());
+  // A record the file ends inside of would put made-up zeros into the game.
+  if (in.cut) loaded.error = Fault("Illegal savegame file!");
+  return loaded;
 }
 
 }  // namespace
@@ -209,26 +251,14 @@ bool SaveGame(Engine& engine, int slot) {
 }
 
 void LoadGame(Engine& engine, int slot) {
-  auto file = engine.platform.OpenReadFile(SlotFilePath(engine, slot));
-  if (!file) FatalError(engine, "Savegame not found");
-  SlotReader in{*file};
-  SlotHeader header;
-  const bool headerWhole = ReadHeader(in, header);
-  if (!IsThisProject(engine, header) || !headerWhole) {
-    FatalError(engine, "Illegal savegame file!");
+  Loaded<SavedGame> loaded = ReadSavedGame(engine, slot);
+  EndOnLoadError(engine, loaded.error);
+  SavedGame& game = loaded.value;
+  engine.session = std::move(game.session);
+  engine.settings.PatchFolder = std::move(game.PatchFolder);
+  for (int s = 0; s < kWeaponSlots; ++s) {
+    engine.data.Weapons[s].Ammo = game.ammo[static_cast<size_t>(s)];
   }
-  engine.session.CheckpointList.clear();
-  // At least one record: a file of nothing but its header holds no game.
-  do {
-    const int tag = in.Byte();
-    if (in.cut) break;
-    if (!ReadRecord(engine, in, tag)) {
-      FatalError(engine, "Illegal savegame file (" + std::to_string(tag) + ")");
-    }
-  } while (!in.cut && !file->Eof());
-  // A record the file ends inside of would put made-up zeros into the game.
-  if (in.cut) FatalError(engine, "Illegal savegame file!");
-  file->Close();
 }
 
 }  // namespace hopwerk

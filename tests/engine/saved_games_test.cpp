@@ -233,8 +233,12 @@ TEST_F(SavedGamesTest, BadSlotFilesEndWithTheirMessage) {
     Engine& engine = Open({}, 64, 48);
     if (c.exists) test::WriteFile(Slot(4), Text(c.file));
     engine.session.CurrentLevelName = "Kept";
+    engine.session.CheckpointX = 77;
     run.Run([](Engine& e) { LoadGame(e, 4); });
     ExpectFatal(c.message);
+    // The file is checked whole first: nothing of a damaged one reaches the game.
+    EXPECT_EQ(engine.session.CurrentLevelName, "Kept") << c.message;
+    EXPECT_EQ(engine.session.CheckpointX, 77) << c.message;
   }
 }
 
