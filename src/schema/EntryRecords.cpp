@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <optional>
 #include <stdexcept>
-#include <string_view>
 
 namespace hopwerk {
 
@@ -31,14 +30,6 @@ std::string EntryBytes::String(int key) {
   if (available < length) overran_ = true;
   for (char& c : text) c = static_cast<char>(static_cast<unsigned char>(c) ^ key);
   return text;
-}
-
-const FieldValue* EntryRecord::Find(const char* name) const {
-  if (!format) return nullptr;
-  for (size_t i = 0; i < format->fields.size() && i < values.size(); ++i) {
-    if (std::string_view(format->fields[i].name) == name) return &values[i];
-  }
-  return nullptr;
 }
 
 bool IsTagged(const EntryFormat& format) {

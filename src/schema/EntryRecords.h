@@ -61,8 +61,6 @@ struct EntryRecord {
   std::vector<FieldValue> values;
 
   int tag() const { return format ? format->tag : -1; }
-  // The value of the field of that name; null when the record has none.
-  const FieldValue* Find(const char* name) const;
 };
 
 enum class RecordFault {
