@@ -1,6 +1,6 @@
 #include "level/Definitions.h"
 
-#include <functional>
+#include <optional>
 #include <unordered_map>
 
 #include "data/Console.h"
@@ -30,22 +30,25 @@ std::string Dotted(int tag, int64_t value) {
   return std::to_string(tag) + "." + std::to_string(value);
 }
 
-// Reads a definition entry whole into d. An index or a marker that is not what the engine
-// allows is named with its record's tag ("2.7"); any other damage by the tag alone.
-template <class R>
-LoadFault ReadDefinition(EntryReader& entry, const RecordBinder<R>& binder, R& d,
-                         const std::function<LoadFault(const std::string&)>& corrupted,
-                         const std::function<std::string(const RecordFaultInfo&)>& outOfRange) {
+// Reads a definition entry whole into d; says what is wrong: an index or a marker that is not
+// what the engine allows as `judged` names it ("2.7", "W12"), any other damage by its tag.
+template <class R, class Judged>
+std::optional<std::string> ReadDefinition(EntryReader& entry, const RecordBinder<R>& binder, R& d,
+                                          Judged judged) {
   EntryRecordReader reader(binder.format(), entry);
   EntryRecord record;
   for (;;) {
     const ReadStep step = reader.Next(record);
-    if (step == ReadStep::End) return reader.SawEndTag() ? LoadFault{} : corrupted("end of entry");
+    if (step == ReadStep::End) {
+      if (reader.SawEndTag()) return std::nullopt;
+      return "end of entry";
+    }
     if (step == ReadStep::Fault) {
       const RecordFaultInfo& fault = reader.Fault();
-      const bool judged =
-          fault.kind == RecordFault::OutOfRange || fault.kind == RecordFault::WrongMarker;
-      return corrupted(judged ? outOfRange(fault) : std::to_string(fault.tag));
+      if (fault.kind == RecordFault::OutOfRange || fault.kind == RecordFault::WrongMarker) {
+        return judged(fault);
+      }
+      return std::to_string(fault.tag);
     }
     binder.Fill(d, record);
   }
@@ -88,10 +91,10 @@ Loaded<std::unique_ptr<ActorType>> LoadActorDef(Engine& engine, const std::strin
   auto d = std::make_unique<ActorType>();
   d->Name = VxrUpper(name);
   static const RecordBinder<ActorType> binder(EntryFormatTitled("actor definition"), ActorFields());
-  LoadFault fault = ReadDefinition<ActorType>(
-      entry, binder, *d, [&](const std::string& what) { return ActorCorrupted(name, what); },
-      [](const RecordFaultInfo& f) { return Dotted(f.tag, f.value); });
-  if (fault) return {nullptr, std::move(fault)};
+  if (const auto what = ReadDefinition(
+          entry, binder, *d, [](const RecordFaultInfo& f) { return Dotted(f.tag, f.value); })) {
+    return {nullptr, ActorCorrupted(name, *what)};
+  }
   entry.Close();
   LoadActorPictures(engine, *d);
   return {std::move(d), {}};
@@ -105,10 +108,11 @@ Loaded<std::unique_ptr<CollectableType>> LoadCollectableDef(Engine& engine,
   d->Name = VxrUpper(name);
   static const RecordBinder<CollectableType> binder(EntryFormatTitled("collectable definition"),
                                                     CollectableFields());
-  LoadFault fault = ReadDefinition<CollectableType>(
-      entry, binder, *d, [&](const std::string& what) { return CollectableCorrupted(name, what); },
-      [](const RecordFaultInfo& f) { return "W" + std::to_string(f.value); });
-  if (fault) return {nullptr, std::move(fault)};
+  if (const auto what = ReadDefinition(entry, binder, *d, [](const RecordFaultInfo& f) {
+        return "W" + std::to_string(f.value);
+      })) {
+    return {nullptr, CollectableCorrupted(name, *what)};
+  }
   entry.Close();
   LoadCollectablePicture(engine, *d);
   return {std::move(d), {}};

@@ -1,6 +1,7 @@
 #include "level/LevelScripts.h"
 
 #include "data/EntryReader.h"
+#include "level/ElementList.h"
 #include "level/LevelArchives.h"
 #include "level/LevelFields.h"
 #include "level/LevelLimits.h"
@@ -26,27 +27,13 @@ LoadFault RunScriptFile(Engine& engine, const std::string& name) {
   static const RecordBinder<ScriptType> binder(EntryFormatTitled("LEVEL/Script/NAME"),
                                                ScriptFields());
   EntryRecordReader reader(binder.format(), entry);
-  // Fields given before the first record have nothing to fill; they land here and are dropped.
-  ScriptType unowned;
-  ScriptType* current = nullptr;
-  EntryRecord record;
-  for (;;) {
-    const ReadStep step = reader.Next(record);
-    if (step == ReadStep::Fault) return ScriptCorrupted(name, std::to_string(reader.Fault().tag));
-    if (step == ReadStep::End) {
-      return reader.SawEndTag() ? LoadFault{} : ScriptCorrupted(name, "end of entry");
-    }
-    if (record.format->keyword) {
-      if (level.Scripts.Count() >= kMaxLevelScripts) {
-        return ScriptCorrupted(name, std::to_string(record.tag()));
-      }
-      ScriptType fresh;
-      fresh.ID = level.NextScriptId++;
-      current = &level.Scripts.Append(std::move(fresh));
-      continue;
-    }
-    binder.Fill(current ? *current : unowned, record);
-  }
+  const auto damage = ReadElementList(reader, binder, [&]() -> ScriptType* {
+    if (level.Scripts.Count() >= kMaxLevelScripts) return nullptr;
+    ScriptType fresh;
+    fresh.ID = level.NextScriptId++;
+    return &level.Scripts.Append(std::move(fresh));
+  });
+  return damage ? ScriptCorrupted(name, *damage) : LoadFault{};
 }
 
 }  // namespace hopwerk

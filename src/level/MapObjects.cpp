@@ -4,6 +4,7 @@
 #include "data/EntryReader.h"
 #include "data/ProjectFiles.h"
 #include "level/Definitions.h"
+#include "level/ElementList.h"
 #include "level/LevelArchives.h"
 #include "level/LevelFields.h"
 #include "level/LevelLimits.h"
@@ -24,28 +25,14 @@ LoadFault ReadObjects(Engine& engine) {
   if (!entry.IsOpen()) return {};
   static const RecordBinder<ObjectType> binder(EntryFormatTitled("LEVEL/Objects"), ObjectFields());
   EntryRecordReader reader(binder.format(), entry);
-  // Fields given before the first object have nothing to fill; they land here and are dropped.
-  ObjectType unowned;
-  ObjectType* current = nullptr;
-  EntryRecord record;
-  for (;;) {
-    const ReadStep step = reader.Next(record);
-    if (step == ReadStep::Fault) return ObjectsCorrupted(std::to_string(reader.Fault().tag));
-    // The entry must end with its end tag: running off it would read the archive's next bytes.
-    if (step == ReadStep::End) {
-      return reader.SawEndTag() ? LoadFault{} : ObjectsCorrupted("end of entry");
-    }
-    if (record.format->keyword) {
-      if (level.ObjectStore.size() >= kMaxLevelObjects) {
-        return ObjectsCorrupted(std::to_string(record.tag()));
-      }
-      current = &level.ObjectStore.emplace_back();
-      current->AnimOldTime = engine.platform.ClockMillis();
-      level.AllObjects.Append(*current);
-      continue;
-    }
-    binder.Fill(current ? *current : unowned, record);
-  }
+  const auto damage = ReadElementList(reader, binder, [&]() -> ObjectType* {
+    if (level.ObjectStore.size() >= kMaxLevelObjects) return nullptr;
+    ObjectType& o = level.ObjectStore.emplace_back();
+    o.AnimOldTime = engine.platform.ClockMillis();
+    level.AllObjects.Append(o);
+    return &o;
+  });
+  return damage ? ObjectsCorrupted(*damage) : LoadFault{};
 }
 
 // Level pictures keep their handle at the top left: X, Y is the corner of the first tile.
