@@ -108,11 +108,11 @@ TEST(DemoArt, SoundsAreWellFormedPcmWav) {
     uint32_t maxSeconds;
   };
   std::vector<Sound> sounds;
-  for (const char* name : {"Shot", "Pop", "Jump", "Pickup", "Zap", "Bubble", "Gulp", "Jingle",
+  for (const char* name : {"Shot", "Pop", "Pickup", "Zap", "Bubble", "Gulp", "Jingle",
                            "Gate", "Ouch", "Croak", "Lift"}) {
     sounds.push_back({kData + "SFX/" + name + ".wav", 1});
   }
-  for (const char* name : {"Meadow", "Brook", "Hill", "Caves"}) {
+  for (const char* name : {"Meadow", "Brook", "Hill", "Caves", "Marsh", "Grotto"}) {
     sounds.push_back({kData + "Music/" + name + ".wav", 10});
   }
   for (const auto& [path, maxSeconds] : sounds) {

@@ -7,8 +7,10 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <set>
 
+#include "DemoLevels.h"
 #include "TestProject.h"
 #include "frontend/EpisodeList.h"
 #include "gameplay/LoadLevel.h"
@@ -78,6 +80,27 @@ class DemoLevelTest : public ::testing::Test {
       EXPECT_EQ(p->width, cellW * frames) << relative;
       EXPECT_EQ(p->height, cellH) << relative;
     }
+  }
+  // The levels a player can reach: each episode's first, then those their scripts lead on to.
+  std::vector<std::string> ReachedLevels() {
+    EXPECT_FALSE(ReadEpisodeEntry(*run.engine));
+    const auto& starts = run.engine->frontend.EpisodeStartLevels;
+    std::vector<std::string> reached;
+    for (int e = 1; e <= CountOfferedEpisodes(*run.engine); ++e) reached.push_back(starts[e]);
+    const std::vector<std::string> entries = EntryNames("Maps.vxr");
+    for (size_t at = 0; at < reached.size(); ++at) {
+      for (const std::string& entry : entries) {
+        if (entry.rfind(reached[at] + "/Script/", 0) != 0) continue;
+        for (const Fields& script : Records("Maps.vxr", entry, "Script")) {
+          const std::string next = Get(script, "NextLevel");
+          if (Get(script, "Command") == "1" &&
+              std::find(reached.begin(), reached.end(), next) == reached.end()) {
+            reached.push_back(next);
+          }
+        }
+      }
+    }
+    return reached;
   }
   test::EngineRun run;
 };
@@ -198,8 +221,147 @@ TEST_F(DemoLevelTest, EpisodeLevelsReferOnlyToWhatTheProjectHas) {
   }
   // The meadow leads on to the brook, the brook to the hill and the hill to the marsh (drawn
   // in Tiled); the caves to the grotto.
-  EXPECT_EQ(reached, (std::vector<std::string>{"Meadow1", "Caves1", "Meadow2", "Caves2", "Meadow3",
-                                               "Marsh"}));
+  EXPECT_EQ(reached, std::vector<std::string>(test::kDemoLevels.begin(), test::kDemoLevels.end()));
+}
+
+// Wherever the camera can look, walls and scenery reach the bottom of the view, so no floor
+// stops in mid-air over the backdrop. The camera follows the frog up to the world's edges, so a
+// level that ends sooner closes itself with walls taller than a jump, its outermost ones, and
+// its ground goes on past them as far as the view reaches from the wall.
+TEST_F(DemoLevelTest, GroundReachesAsFarAsTheCameraCanShow) {
+  constexpr int kWorld = 5000, kHalfWidth = 320, kHalfHeight = 240, kFrogWidth = 48;
+  constexpr int kColumn = 8, kTallerThanAJump = 200;
+  std::map<std::string, std::pair<int, int>> sizes;
+  for (const std::string& level : ReachedLevels()) {
+    SCOPED_TRACE(level);
+    struct Box {
+      int x0, y0, x1, y1;
+      bool wall;
+    };
+    std::vector<Box> boxes;
+    int lowestFloor = 0;
+    for (const Fields& o : Records("Maps.vxr", level + "/Objects", "Object")) {
+      const int type = std::stoi(Get(o, "OType"));
+      if (type != 0 && type != 1) continue;
+      const auto number = [&](const char* field) { return std::atoi(Get(o, field).c_str()); };
+      auto [w, h] = std::pair(number("AnW"), number("AnH"));
+      if (Get(o, "Anim") != "1") {
+        const std::string name = Get(o, "PicName");
+        if (!sizes.count(name)) {
+          PicturePtr p = LoadPictureFile(kDemo + "Data/GFX/Level/Pictures/" + name);
+          ASSERT_TRUE(p) << name;
+          sizes[name] = {p->width, p->height};
+        }
+        std::tie(w, h) = sizes[name];
+      }
+      const int x = number("X"), y = number("Y");
+      boxes.push_back(
+          {x, y, x + w * (number("RepX") + 1), y + h * (number("RepY") + 1), type == 1});
+      if (type == 1) lowestFloor = std::max(lowestFloor, y);
+    }
+    int left = kWorld, right = 0;
+    for (const Box& b : boxes) {
+      if (!b.wall || b.y1 - b.y0 < kTallerThanAJump) continue;
+      left = std::min(left, b.x1 - kHalfWidth);
+      right = std::max(right, b.x0 - kFrogWidth + kHalfWidth);
+    }
+    left = std::max(0, left == kWorld ? 0 : left);
+    right = std::min(kWorld, right == 0 ? kWorld : right);
+    const int bottom = std::min(kWorld, lowestFloor + kHalfHeight) - 1;
+    for (int x = left; x < right; x += kColumn) {
+      const bool covered = std::any_of(boxes.begin(), boxes.end(), [&](const Box& b) {
+        return b.x0 <= x && x < b.x1 && b.y0 <= bottom && bottom < b.y1;
+      });
+      if (!covered) {
+        ADD_FAILURE() << "the backdrop shows at x " << x << ", y " << bottom;
+        break;
+      }
+    }
+  }
+}
+
+// Every picture, sound, tune and text the demo's build makes is named by some entry or is one
+// the front end loads by its own name, and every name an entry gives is built: nothing is made
+// that no one sees or hears. A patch's files stand in for the game's own.
+TEST_F(DemoLevelTest, EveryBuiltFileIsUsedAndEveryNamedFileIsBuilt) {
+  std::set<std::string> named;
+  const auto name = [&](const std::string& folder, const std::string& file) {
+    if (!file.empty()) named.insert(folder + file);
+  };
+  for (const char* fixed :
+       {"Logo", "Title", "Menu", "Cursor", "GetReady", "LevelCompleted", "SaveGame", "You Win",
+        "Skill1", "Skill2", "Skill3", "SkillP1", "SkillP2", "SkillP3"}) {
+    name("GFX/General/", std::string(fixed) + ".png");
+  }
+  for (int i = 0; i < 6; ++i) name("GFX/General/", "Menu" + std::to_string(i) + ".png");
+  EXPECT_FALSE(ReadEpisodeEntry(*run.engine));
+  for (int e = 1; e <= CountOfferedEpisodes(*run.engine); ++e) {
+    name("GFX/General/", "Episode" + std::to_string(e) + ".png");
+    name("Text/", "Episode" + std::to_string(e) + ".txt");
+  }
+  for (const Fields& element : Records("General.vxr", "Score", "Element")) {
+    const std::string picture = Get(element, "Txt");
+    if (picture.size() > 4 && picture.substr(picture.size() - 4) == ".png") {
+      name("GFX/Status/", picture);
+    }
+  }
+  const char* const slotFiles[5] = {"Walk.png", "Jump.png", "Fly.png", "Fire.png", "Die.png"};
+  for (const std::string& entry : EntryNames("Actors.vxr")) {
+    if (!FindEntryFormat(entry, "Actors.vxr")) continue;
+    const Fields actor = Records("Actors.vxr", entry)[0];
+    for (size_t i = 0; i + 3 < actor.size(); ++i) {
+      if (actor[i].first == "Slot" && actor[i + 3].second != "0") {
+        name("GFX/Level/Actors/" + Get(actor, "PicBundle") + "/",
+             slotFiles[std::stoi(actor[i].second)]);
+      }
+    }
+    name("SFX/", Get(actor, "OuchF"));
+    name("SFX/", Get(actor, "DieF"));
+  }
+  for (const std::string& entry : EntryNames("Collectables.vxr")) {
+    if (!FindEntryFormat(entry, "Collectables.vxr")) continue;
+    const Fields c = Records("Collectables.vxr", entry)[0];
+    if (Get(c, "Pic") != "EGG:EGG") name("GFX/Level/Collectable/", Get(c, "Pic"));
+    name("SFX/", Get(c, "SoundFile"));
+  }
+  for (const std::string& entry : EntryNames("Weapon.vxr")) {
+    if (!FindEntryFormat(entry, "Weapon.vxr")) continue;
+    const Fields w = Records("Weapon.vxr", entry)[0];
+    name("GFX/Weapon/", Get(w, entry.rfind("Enemy/", 0) == 0 ? "Pic" : "Picture"));
+    name("SFX/", Get(w, "Sound"));
+  }
+  for (const std::string& entry : EntryNames("Maps.vxr")) {
+    const std::string tail = entry.substr(entry.find('/') + 1);
+    if (tail == "General") {
+      const Fields general = Records("Maps.vxr", entry)[0];
+      name("GFX/Level/Tiles/", Get(general, "BackgroundPicName"));
+      name("Music/", Get(general, "MusicFile"));
+    } else if (tail == "Objects") {
+      for (const Fields& o : Records("Maps.vxr", entry, "Object")) {
+        const std::string type = Get(o, "OType");
+        if (type == "0" || type == "1") name("GFX/Level/Pictures/", Get(o, "PicName"));
+        if (type == "5") name("GFX/Level/Switch/", Get(o, "PicName"));
+      }
+    } else if (tail.rfind("Script/", 0) == 0) {
+      for (const Fields& script : Records("Maps.vxr", entry, "Script")) {
+        if (Get(script, "Command") == "5") name("SFX/", Get(script, "Sound"));
+      }
+    }
+  }
+
+  const auto built = [](const std::string& root) {
+    std::set<std::string> files;
+    for (const auto& f : std::filesystem::recursive_directory_iterator(root)) {
+      if (f.is_regular_file()) files.insert(f.path().lexically_relative(root).generic_string());
+    }
+    return files;
+  };
+  const std::set<std::string> files = built(kDemo + "Data");
+  for (const std::string& f : files) EXPECT_TRUE(named.count(f)) << f << " is used by nothing";
+  for (const std::string& n : named) EXPECT_TRUE(files.count(n)) << n << " is not built";
+  for (const std::string& f : built(kDemo + "DemoPack.PPF/Data")) {
+    EXPECT_TRUE(files.count(f)) << f << " in the patch stands in for nothing of the game's";
+  }
 }
 
 // The sample patch beside the demo: its ID file holds the demo's identity, and with it chosen

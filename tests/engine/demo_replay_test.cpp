@@ -3,6 +3,7 @@
 
 #include <fstream>
 
+#include "DemoLevels.h"
 #include "TestProject.h"
 #include "data/ProjectSettings.h"
 #include "data/StatusScreen.h"
@@ -66,6 +67,22 @@ TEST_F(DemoTest, LoadingConsoleShowsTheDemoInOrder) {
   }
   EXPECT_EQ(r.lines.back(), "end| reason=frames status=0 frame=150");
 }
+
+// Left alone at the start of any level, the frog is not hurt for ten seconds: the first screen
+// teaches the controls before anything can reach it.
+class DemoLevelStartTest : public DemoTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(DemoLevelStartTest, StandingStillAtTheStartHurtsNothing) {
+  const std::string level = GetParam();
+  const ReplayResult r =
+      Replay(kDemo, {"--try", level, "--home", home.path(), "--frames", "1000", "--state"});
+  for (const std::string& line :
+       {"CurrentLevelName=" + level, std::string("PlayerHP=3"), std::string("Deaths=0")}) {
+    EXPECT_TRUE(r.Has("state| " + line)) << line;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryLevel, DemoLevelStartTest, ::testing::ValuesIn(test::kDemoLevels));
 
 TEST_F(DemoTest, EscapeDuringTheLogosHoldGoesOnToTheTitle) {
   const int loading = LoadingFrames();
@@ -221,9 +238,9 @@ TEST_F(DemoTest, FrogWalksAndJumpsOntoTheLedgesOfTheFirstLevel) {
   }
 }
 
-// New Game on Meadow at Medium: two seeds from the start kill the ant (2 hit points, 100
-// points), the frog walks right over the coin and the golden key, hops the low wall (taking the
-// coin above it) and holds Space at the lever, which takes the key.
+// New Game on Meadow at Medium: the frog walks right over the coin and the golden key, hops
+// the low wall (taking the coin above it) and holds Space at the lever, which takes the key;
+// then two seeds kill the ant pacing beyond it (2 hit points, 100 points).
 TEST_F(DemoTest, FrogShootsTheAntTakesTheKeyAndPullsTheLever) {
   const int loading = LoadingFrames();
   const int menu = loading + 30;
@@ -235,10 +252,10 @@ TEST_F(DemoTest, FrogShootsTheAntTakesTheKeyAndPullsTheLever) {
   const struct {
     int pass;
     const char* event;
-  } events[] = {{0, "down LCTRL"}, {20, "up LCTRL"},    {75, "down RIGHT"}, {152, "tap LALT"},
-                {193, "up RIGHT"}, {236, "down SPACE"}, {246, "up SPACE"}};
+  } events[] = {{75, "down RIGHT"}, {152, "tap LALT"},   {193, "up RIGHT"}, {236, "down SPACE"},
+                {246, "up SPACE"},  {250, "down LCTRL"}, {275, "up LCTRL"}};
   for (const auto& e : events) input += std::to_string(level + e.pass) + " " + e.event + "\n";
-  const ReplayResult r = Play(input, {"--frames", std::to_string(level + 250), "--state"});
+  const ReplayResult r = Play(input, {"--frames", std::to_string(level + 400), "--state"});
   EXPECT_EQ(r.Count("sound| play Data/SFX/Shot.wav"), 2);
   EXPECT_EQ(r.Count("sound| play Data/SFX/Jingle.wav"), 1);  // the key, taken and then used
   for (const char* line : {"state| Score=120", "state| Kills=1", "state| Items=3",
@@ -456,18 +473,18 @@ TEST_F(DemoEpisodeTest, LastLevelEndsTheEpisodeAndReturnsToTheMainMenu) {
 // A game saved in the meadow with F5 is continued after the program was left: the second run
 // loads it from "Continue a game" and the frog stands at the checkpoint with its counters.
 TEST_F(DemoEpisodeTest, SavedGameContinuesAtItsCheckpointInTheNextRun) {
-  // The ant shot, two coins and the key taken, a checkpoint set by cheat, then F5, Enter into
-  // slot 0, Escape back to play and Escape, Y to quit.
+  // Two coins and the key taken, the ant shot as it comes out of the hut, a checkpoint set by
+  // cheat, then F5, Enter into slot 0, Escape back to play and Escape, Y to quit.
   const ReplayResult saved = PlayEpisode(1,
-                                         {{{0, "down LCTRL"},
-                                           {20, "up LCTRL"},
-                                           {75, "down RIGHT"},
+                                         {{{75, "down RIGHT"},
                                            {152, "tap LALT"},
-                                           {193, "up RIGHT"}},
-                                          Typed(200, "STONE"),
-                                          {{220, "tap F5"}, {230, "tap ENTER"}, {240, "tap ESC"}},
-                                          {{250, "tap ESC"}, {260, "tap Y"}}},
-                                         400);
+                                           {193, "up RIGHT"},
+                                           {350, "down LCTRL"},
+                                           {375, "up LCTRL"}},
+                                          Typed(480, "STONE"),
+                                          {{500, "tap F5"}, {510, "tap ENTER"}, {520, "tap ESC"}},
+                                          {{530, "tap ESC"}, {540, "tap Y"}}},
+                                         680);
   EXPECT_EQ(saved.status, 0);
   ASSERT_EQ(saved.Count("end| reason=exit status=0"), 1);
   ExpectState(saved, {"Score=120", "Kills=1", "Items=3", "CheckpointScore=120"});

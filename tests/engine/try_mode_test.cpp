@@ -57,9 +57,7 @@ class TryTest : public ::testing::Test {
     hadTmp = old != nullptr;
     setenv("TMPDIR", temporary.path().c_str(), 1);
     before = ProjectFiles();
-    for (const auto& file : fs::directory_iterator(kTiled)) {
-      fs::copy_file(file.path(), fs::path(maps.path()) / file.path().filename());
-    }
+    fs::copy(kTiled, maps.path(), fs::copy_options::recursive);
   }
   void TearDown() override {
     EXPECT_EQ(ProjectFiles(), before) << "the project was changed";
@@ -75,23 +73,25 @@ class TryTest : public ::testing::Test {
   }
   ReplayResult Try(const std::string& level, const std::string& input, int frames,
                    std::vector<std::string> extra = {}) {
-    test::WriteFile(maps.path() + "/input", input);
+    test::WriteFile(Folder() + "/input", input);
     std::vector<std::string> args = {"--try",    level,
                                      "--home",   home.path(),
-                                     "--input",  maps.path() + "/input",
+                                     "--input",  Folder() + "/input",
                                      "--frames", std::to_string(frames),
                                      "--state"};
     args.insert(args.end(), extra.begin(), extra.end());
     return Replay(kDemo, args);
   }
-  std::string Map() const { return maps.path() + "/Marsh.tmx"; }
+  // The marsh's own folder, beside the tileset and template it shares with other maps.
+  std::string Folder() const { return maps.path() + "/Marsh"; }
+  std::string Map() const { return Folder() + "/Marsh.tmx"; }
   // The demo's marsh with `from` replaced by `to`, written beside the map for a copy event.
   std::string Changed(const std::string& name, const std::string& from, const std::string& to) {
     std::string text = test::ReadFile(Map());
     const size_t at = text.find(from);
     EXPECT_NE(at, std::string::npos) << from;
     if (at != std::string::npos) text.replace(at, from.size(), to);
-    test::WriteFile(maps.path() + "/" + name, text);
+    test::WriteFile(Folder() + "/" + name, text);
     return name;
   }
 
@@ -149,8 +149,8 @@ TEST_F(TryTest, SavedMapReloadsTheLevelWithThePlayerWhereItStood) {
        "Could not reload Marsh.tmx; the level plays on as it was", x, objects},
   };
   for (const auto& c : cases) {
-    fs::copy_file(kTiled + "Marsh.tmx", Map(), fs::copy_options::overwrite_existing);
-    const std::string shot = maps.path() + "/shot.png";
+    fs::copy_file(kTiled + "Marsh/Marsh.tmx", Map(), fs::copy_options::overwrite_existing);
+    const std::string shot = Folder() + "/shot.png";
     const ReplayResult r =
         Try(Map(), walk + "160 copy " + c.map + " Marsh.tmx\n", 220, {"--shot", "219:" + shot});
     EXPECT_TRUE(r.Has(c.trace)) << c.map;

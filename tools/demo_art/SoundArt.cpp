@@ -146,13 +146,11 @@ bool WriteSoundArt(const std::string& folder) {
            folder + "Shot.wav",
            {{{1400, 300, 0.16f, 0.45f, 1}, 0.0f}, {{800, 200, 0.06f, 0.35f, 0, 0.9f}, 0.0f}}, 1) &&
        ok;
-  // A round bubble pop: a fast sine drop with a tiny click.
+  // A round bubble pop, the sound of a creature beaten: a fast sine drop with a tiny click.
   ok = WriteEffect(folder + "Pop.wav",
                    {{{900, 160, 0.12f, 0.8f, 0}, 0.0f}, {{3000, 3000, 0.01f, 0.3f, 0, 1.0f}, 0.0f}},
                    2) &&
        ok;
-  // The hop: a springy rising triangle sweep.
-  ok = WriteEffect(folder + "Jump.wav", {{{220, 880, 0.22f, 0.7f, 2}, 0.0f}}, 3) && ok;
   // A happy two-note chime (E6 then B6) with a soft octave under it.
   ok = WriteEffect(folder + "Pickup.wav",
                    {{{1318.5f, 1318.5f, 0.12f, 0.5f, 0}, 0.0f},
@@ -276,6 +274,34 @@ bool WriteMusicArt(const std::string& folder) {
                    2,
                    0.3f}},
                  24) &&
+       ok;
+  // The marsh: a slow, swaying tune in E minor, a sine lead over a croaking square bass.
+  ok = WriteTune(folder + "Marsh.wav", 0.22f,
+                 {{{64, 0, 67, 0, 71, 0, 69, 67, 66, 0, 64, 0,  62, 0, 64, 0,
+                    67, 0, 71, 0, 74, 0, 72, 71, 69, 0, 67, 66, 64, 0, 0,  0},
+                   2,
+                   0,
+                   0.36f},
+                  {{40, 0, 0, 40, 47, 0, 0, 0, 38, 0, 0, 38, 45, 0, 0, 0,
+                    36, 0, 0, 36, 43, 0, 0, 0, 35, 0, 0, 35, 47, 0, 0, 0},
+                   2,
+                   1,
+                   0.2f}},
+                 25) &&
+       ok;
+  // The grotto: glowworm twinkles in A minor, high triangle arpeggios over a slow sine drone.
+  ok = WriteTune(folder + "Grotto.wav", 0.18f,
+                 {{{81, 76, 72, 76, 81, 84, 81, 76, 79, 74, 71, 74, 79, 83, 79, 74,
+                    77, 72, 69, 72, 77, 81, 77, 72, 76, 71, 68, 71, 76, 80, 76, 71},
+                   1,
+                   2,
+                   0.2f},
+                  {{45, 0, 0, 0, 0, 0, 0, 0, 43, 0, 0, 0, 0, 0, 0, 0,
+                    41, 0, 0, 0, 0, 0, 0, 0, 40, 0, 0, 0, 0, 0, 0, 0},
+                   8,
+                   0,
+                   0.34f}},
+                 26) &&
        ok;
   return ok;
 }

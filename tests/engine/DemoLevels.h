@@ -1,0 +1,13 @@
+// The demo's levels in the order a walk from each episode's first level reaches them, first
+// levels first; the level tests check the demo against this list, and the replay tests play
+// each of them.
+#pragma once
+
+#include <array>
+
+namespace hopwerk::test {
+
+inline constexpr std::array<const char*, 6> kDemoLevels = {"Meadow1", "Caves1",  "Meadow2",
+                                                           "Caves2",  "Meadow3", "Marsh"};
+
+}  // namespace hopwerk::test
