@@ -112,7 +112,7 @@ TEST(DemoArt, SoundsAreWellFormedPcmWav) {
                            "Gate", "Ouch", "Croak", "Lift"}) {
     sounds.push_back({kData + "SFX/" + name + ".wav", 1});
   }
-  for (const char* name : {"Meadow", "Brook", "Hill", "Caves", "Marsh", "Grotto"}) {
+  for (const char* name : {"Meadow", "Brook", "Hill", "Caves", "Marsh", "Grotto", "Orchard", "Hollow"}) {
     sounds.push_back({kData + "Music/" + name + ".wav", 10});
   }
   for (const auto& [path, maxSeconds] : sounds) {

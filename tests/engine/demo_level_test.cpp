@@ -140,6 +140,9 @@ TEST_F(DemoLevelTest, EpisodeLevelsReferOnlyToWhatTheProjectHas) {
     SCOPED_TRACE(level);
     const Fields general = Records("Maps.vxr", level + "/General")[0];
     ExpectStrip("Tiles/" + Get(general, "BackgroundPicName"), 0, 0, 0);
+    // A saved game's row names the level: "- 07 Dec 2026, 12:00:00 > TITLE (Medium Mode)" in
+    // 8-pixel letters from x 170 must end on the menu's board, whose right edge is at 632.
+    EXPECT_LE(170 + 8 * (40 + static_cast<int>(Get(general, "LevelTitle").size())), 632);
     EXPECT_GE(std::stoi(Get(general, "BackgroundDivisor")), 1);
     EXPECT_TRUE(
         std::filesystem::is_regular_file(kDemo + "Data/Music/" + Get(general, "MusicFile")));
@@ -382,9 +385,8 @@ TEST_F(DemoLevelTest, DemoPackPatchesTheMeadowEntryByEntry) {
   const struct {
     std::string folder, title, backdrop;
     int extraCoins;
-  } cases[] = {
-      {"", "Sunny Meadow", kDemo + "Data/GFX/Level/Tiles/MeadowBack.png", 0},
-      {patch, "Dusky Meadow (DemoPack)", patch + "/Data/GFX/Level/Tiles/MeadowBack.png", 7}};
+  } cases[] = {{"", "Sunny Meadow", kDemo + "Data/GFX/Level/Tiles/MeadowBack.png", 0},
+               {patch, "Dusky Meadow", patch + "/Data/GFX/Level/Tiles/MeadowBack.png", 7}};
   int ownCoins = 0;
   for (const auto& c : cases) {
     SCOPED_TRACE(c.folder);

@@ -507,6 +507,36 @@ TEST_F(DemoEpisodeTest, SavedGameContinuesAtItsCheckpointInTheNextRun) {
   EXPECT_EQ(StateValue(continued, "PlayerX"), checkpointX);
 }
 
+// The hill's arena is armed by the vines in the tunnel below the second cliff, whichever way
+// the frog comes down: walking off the cliff's edge or jumping from it. Flown up to the cliff in
+// god mode, the frog comes down each way and walks on into the arena; the vines set the
+// checkpoint that brings the arena back after a death and drop the gate behind it.
+TEST_F(DemoEpisodeTest, EveryWayDownTheHillArmsTheArena) {
+  const ReplayResult counted = Replay(kDemo, {"--try", "Meadow3", "--frames", "150"});
+  const int level = counted.Count("console| ");
+  std::vector<Step> flight = Typed(2, "FROGKING");
+  for (const Step& s : Typed(12, "LILYPAD")) flight.push_back(s);
+  flight.push_back({28, "down RIGHT"});
+  for (int pass = 38; pass <= 320; pass += 30) flight.push_back({pass, "tap LALT"});
+  flight.push_back({321, "up RIGHT"});  // and down onto the second cliff
+  for (const bool jump : {false, true}) {
+    SCOPED_TRACE(jump ? "jumping off" : "walking off");
+    std::string input;
+    std::vector<Step> steps = flight;
+    steps.push_back({600, "down RIGHT"});
+    if (jump) steps.push_back({605, "tap LALT"});
+    steps.push_back({800, "up RIGHT"});
+    for (const Step& s : steps) input += std::to_string(level + s.pass) + " " + s.event + "\n";
+    test::WriteFile(home.path() + "/input", input);
+    const ReplayResult r =
+        Replay(kDemo, {"--try", "Meadow3", "--home", home.path(), "--input", home.path() + "/input",
+                       "--frames", std::to_string(level + 860), "--state"});
+    ExpectState(r, {"CheckpointList=Start,Arena", "PlayerY=4880"});
+    EXPECT_EQ(r.Count("sound| play Data/SFX/Gate.wav"), 1);
+    EXPECT_GT(std::stoi(StateValue(r, "PlayerX")), 1952) << "in the arena";
+  }
+}
+
 // The marsh, drawn in Tiled and imported by the build: chosen with the level cheat (it is the
 // third level by name), its tiles drawn as the tileset shows them, and walked through in god
 // mode with a jump every half second, over the stone block and the spikes, to the golden frog

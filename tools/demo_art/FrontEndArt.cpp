@@ -48,9 +48,11 @@ void PaintMeadow(Canvas& c, int w, int h, uint32_t seed, bool board) {
   DrawHills(c, 0, w, h, fh * 0.74f, fh * 0.07f, 2.1f, kHill);
   DrawHills(c, 0, w, h, fh * 0.84f, fh * 0.05f, 4.0f, kNearHill);
   DrawMeadowGround(c, 0, static_cast<int>(fh * 0.9f), w, h - static_cast<int>(fh * 0.9f), rng);
+  // The board reaches x 632: a saved game's row, drawn from x 170 in 8-pixel letters, is 40
+  // letters and the level's title, so titles of up to 17 letters stay on it.
   if (board) {
-    c.RoundRect(-20, 112, 520, 326, 22, kPanel, 0.62f);
-    c.RoundRect(-20, 112, 520, 3, 1, Lighter(kPanel, 0.6f), 0.6f);
+    c.RoundRect(-20, 112, 652, 326, 22, kPanel, 0.62f);
+    c.RoundRect(-20, 112, 652, 3, 1, Lighter(kPanel, 0.6f), 0.6f);
   }
 }
 

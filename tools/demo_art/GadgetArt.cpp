@@ -110,6 +110,36 @@ void PaintLever(Canvas& c) {
   }
 }
 
+// 2 cells of 32 x 128: a curtain of vines hanging in a doorway; cell 0 closed, its strands
+// unbroken from top to bottom so that no frog passes the doorway without brushing them, cell 1
+// drawn aside to the posts once the frog has gone through.
+void PaintArch(Canvas& c) {
+  const Rgb vine{58, 120, 44}, leaf{104, 180, 64}, bloom{246, 132, 170};
+  for (int f = 0; f < 2; ++f) {
+    const float ox = 32.0f * static_cast<float>(f);
+    const float strands[] = {5, 12, 19, 26};
+    for (int k = 0; k < 4; ++k) {
+      // Closed, the strands sway across the doorway; open, each is tied back to its side.
+      const float home = strands[k];
+      const float tied = k < 2 ? 2.0f + static_cast<float>(k) : 29.0f - static_cast<float>(3 - k);
+      for (int y = 0; y < 128; y += 4) {
+        const float t = static_cast<float>(y) / 128.0f;
+        const float sway = std::sin(t * 9.0f + static_cast<float>(k) * 1.7f) * 2.5f;
+        const float x = f == 0 ? home + sway : tied + sway * 0.3f;
+        const float nt = static_cast<float>(y + 4) / 128.0f;
+        const float nsway = std::sin(nt * 9.0f + static_cast<float>(k) * 1.7f) * 2.5f;
+        const float nx = f == 0 ? home + nsway : tied + nsway * 0.3f;
+        c.Stroke(ox + x, static_cast<float>(y), ox + nx, static_cast<float>(y + 4), 1.3f, vine);
+        if ((y / 4 + k) % 3 == 0) {
+          c.Disc(ox + x + (k % 2 == 0 ? 2.5f : -2.5f), static_cast<float>(y) + 2, 2.6f, 1.6f, leaf);
+        }
+        if ((y / 4 + k * 2) % 11 == 0) c.Disc(ox + x, static_cast<float>(y) + 1, 1.6f, 1.6f, bloom);
+      }
+    }
+    c.Rect(ox, 0, 32, 3, Darker(vine, 0.3f));
+  }
+}
+
 // 2 cells of 24 x 24: a buzzing fly, the frog's favourite food.
 void PaintFly(Canvas& c) {
   const Rgb wing{220, 236, 255};
@@ -169,6 +199,7 @@ bool WriteGadgetArt(const std::string& gfxFolder) {
   ok = Paint(256, 16, pictures + "ConveyorLeft.png", [](Canvas& c) { PaintConveyor(c, -1); }) && ok;
   ok = Paint(32, 32, pictures + "Gate.png", PaintGate) && ok;
   ok = Paint(64, 48, switches + "Lever.png", PaintLever) && ok;
+  ok = Paint(64, 128, switches + "Arch.png", PaintArch) && ok;
   ok = Paint(48, 24, collectables + "Fly.png", PaintFly) && ok;
   ok = Paint(24, 24, collectables + "GoldKey.png",
              [](Canvas& c) {

@@ -303,6 +303,34 @@ bool WriteMusicArt(const std::string& folder) {
                    0.34f}},
                  26) &&
        ok;
+  // The orchard: a skipping jig in F major, a square lead over a plucked triangle bass.
+  ok = WriteTune(folder + "Orchard.wav", 0.16f,
+                 {{{77, 0, 81, 84, 0, 81, 79, 77, 76, 0, 79, 82, 0,  79, 77, 76,
+                    74, 0, 77, 81, 0, 77, 76, 74, 72, 0, 76, 79, 77, 0,  0,  0},
+                   1,
+                   1,
+                   0.2f},
+                  {{41, 0, 48, 0, 41, 0, 48, 0, 46, 0, 53, 0, 46, 0, 53, 0,
+                    38, 0, 45, 0, 38, 0, 45, 0, 36, 0, 43, 0, 41, 0, 0,  0},
+                   1,
+                   2,
+                   0.36f}},
+                 27) &&
+       ok;
+  // The hollow: a soft, stepping tune in D dorian, sine bells over a pulsing square bass.
+  ok = WriteTune(folder + "Hollow.wav", 0.2f,
+                 {{{74, 0, 77, 0, 81, 0, 83, 0, 81, 0, 77, 0, 76, 0, 74, 0,
+                    72, 0, 76, 0, 79, 0, 81, 0, 79, 0, 76, 0, 74, 0, 0,  0},
+                   2,
+                   0,
+                   0.34f},
+                  {{38, 38, 0, 38, 45, 0, 38, 0, 36, 36, 0, 36, 43, 0, 36, 0,
+                    34, 34, 0, 34, 41, 0, 34, 0, 33, 33, 0, 33, 45, 0, 33, 0},
+                   1,
+                   1,
+                   0.16f}},
+                 28) &&
+       ok;
   return ok;
 }
 
