@@ -108,11 +108,13 @@ TEST(DemoArt, SoundsAreWellFormedPcmWav) {
     uint32_t maxSeconds;
   };
   std::vector<Sound> sounds;
-  for (const char* name : {"Shot", "Pop", "Pickup", "Zap", "Bubble", "Gulp", "Jingle",
-                           "Gate", "Ouch", "Croak", "Lift"}) {
+  for (const char* name : {"Shot", "Pop", "Pickup", "Zap", "Bubble", "Gulp", "Jingle", "Gate",
+                           "Ouch", "Croak", "Lift"}) {
     sounds.push_back({kData + "SFX/" + name + ".wav", 1});
   }
-  for (const char* name : {"Meadow", "Brook", "Hill", "Caves", "Marsh", "Grotto", "Orchard", "Hollow"}) {
+  for (const char* name :
+       {"Meadow", "Brook", "Hill", "Caves", "Marsh", "Grotto", "Orchard", "Hollow", "Mine",
+        "Throne", "Moon", "Windmill", "Fen", "Ridge", "Summit"}) {
     sounds.push_back({kData + "Music/" + name + ".wav", 10});
   }
   for (const auto& [path, maxSeconds] : sounds) {

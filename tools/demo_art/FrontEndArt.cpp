@@ -232,6 +232,8 @@ bool WriteFrontEndArt(const std::string& folder) {
                  ok);
   WriteLettering(folder + "Episode2.png", "Caves", TintedLetters({200, 250, 250}, {110, 120, 220}),
                  ok);
+  WriteLettering(folder + "Episode3.png", "Peaks", TintedLetters({255, 255, 255}, {130, 170, 230}),
+                 ok);
   const char* const skills[3] = {"Easy", "Medium", "Hard"};
   const Rgb skillTop[3] = {{226, 255, 140}, {255, 238, 120}, {255, 200, 170}};
   const Rgb skillLow[3] = {{92, 186, 60}, {246, 146, 44}, {226, 60, 50}};

@@ -46,17 +46,9 @@ void DrawRepeatingHills(Canvas& c, int width, int bottom, float base, float wave
 constexpr int kBackW = 640;
 constexpr int kBackH = 930;
 
-// The meadow's sky from skyTop down to skyLow behind the sun, clouds and hills; the hills and
-// trees are drawn `shadeBy` of the way toward `shade` (0 keeps their daylight colours).
-void PaintMeadowScene(Canvas& c, Rgb skyTop, Rgb skyLow, Rgb shade, float shadeBy) {
+// The meadow's hills and far trees, drawn `shadeBy` of the way toward `shade`.
+void PaintMeadowHills(Canvas& c, Rgb shade, float shadeBy) {
   const auto shaded = [&](Rgb colour) { return Mix(colour, shade, shadeBy); };
-  c.VerticalGradient(0, 0, kBackW, 560, skyTop, skyLow);
-  c.Rect(0, 560, kBackW, kBackH - 560, skyLow);
-  Wrapped(kBackW, [&](float dx) { DrawSun(c, 520 + dx, 300, 30); });
-  const float clouds[][4] = {{60, 260, 0.9f, 1}, {300, 330, 0.6f, 0.9f}, {470, 240, 0.75f, 1}};
-  for (const auto& k : clouds) {
-    Wrapped(kBackW, [&](float dx) { DrawCloud(c, k[0] + dx, k[1], k[2], k[3]); });
-  }
   DrawRepeatingHills(c, kBackW, kBackH, 480, 34, 2, 0.6f, shaded(Mix(kFarHill, kSkyLow, 0.3f)));
   DrawRepeatingHills(c, kBackW, kBackH, 530, 26, 3, 2.2f, shaded(Mix(kHill, kFarHill, 0.35f)));
   DrawRepeatingHills(c, kBackW, kBackH, 580, 18, 5, 4.1f, shaded(Mix(kNearHill, kHill, 0.3f)));
@@ -75,6 +67,19 @@ void PaintMeadowScene(Canvas& c, Rgb skyTop, Rgb skyLow, Rgb shade, float shadeB
   }
 }
 
+// The meadow's sky from skyTop down to skyLow behind the sun, clouds and hills; the hills and
+// trees are drawn `shadeBy` of the way toward `shade` (0 keeps their daylight colours).
+void PaintMeadowScene(Canvas& c, Rgb skyTop, Rgb skyLow, Rgb shade, float shadeBy) {
+  c.VerticalGradient(0, 0, kBackW, 560, skyTop, skyLow);
+  c.Rect(0, 560, kBackW, kBackH - 560, skyLow);
+  Wrapped(kBackW, [&](float dx) { DrawSun(c, 520 + dx, 300, 30); });
+  const float clouds[][4] = {{60, 260, 0.9f, 1}, {300, 330, 0.6f, 0.9f}, {470, 240, 0.75f, 1}};
+  for (const auto& k : clouds) {
+    Wrapped(kBackW, [&](float dx) { DrawCloud(c, k[0] + dx, k[1], k[2], k[3]); });
+  }
+  PaintMeadowHills(c, shade, shadeBy);
+}
+
 void PaintMeadowBack(Canvas& c) {
   PaintMeadowScene(c, Darker(kSkyTop, 0.15f), kSkyLow, kInk, 0.0f);
 }
@@ -88,6 +93,59 @@ void PaintDuskMeadowBack(Canvas& c) {
     const float x = rng.Unit() * kBackW, y = 10 + rng.Unit() * 200;
     c.Disc(x, y, 1.2f, 1.2f, {255, 250, 220}, 0.5f + 0.5f * rng.Unit());
   }
+}
+
+// A clear night over dark hills: a deep blue sky full of stars, a pale moon, and the meadow's
+// hills drawn almost black, for the last episode's evening levels.
+void PaintNightBack(Canvas& c) {
+  c.VerticalGradient(0, 0, kBackW, 560, {10, 14, 44}, {40, 58, 112});
+  c.Rect(0, 560, kBackW, kBackH - 560, {40, 58, 112});
+  ArtRandom rng(83);
+  for (int i = 0; i < 120; ++i) {
+    const float x = rng.Unit() * kBackW, y = 10 + rng.Unit() * 410;
+    const float r = 0.6f + rng.Unit() * 0.9f, alpha = 0.4f + 0.6f * rng.Unit();
+    Wrapped(kBackW, [&](float dx) { c.Disc(x + dx, y, r, r, {255, 250, 226}, alpha); });
+  }
+  Wrapped(kBackW, [&](float dx) {
+    c.Disc(470 + dx, 250, 34, 34, {120, 130, 170}, 0.25f);
+    c.Disc(470 + dx, 250, 24, 24, {246, 244, 222});
+    c.Disc(462 + dx, 244, 5, 4, {214, 212, 196});
+    c.Disc(478 + dx, 258, 4, 3, {222, 220, 204});
+  });
+  PaintMeadowHills(c, {12, 18, 40}, 0.72f);
+}
+
+// Snowy peaks under a cold morning sky, for the last episode's mountain levels.
+void PaintPeakBack(Canvas& c) {
+  c.VerticalGradient(0, 0, kBackW, 600, {120, 170, 226}, {226, 236, 248});
+  c.Rect(0, 600, kBackW, kBackH - 600, {226, 236, 248});
+  Wrapped(kBackW, [&](float dx) { DrawCloud(c, 120 + dx, 200, 0.8f, 0.9f); });
+  Wrapped(kBackW, [&](float dx) { DrawCloud(c, 430 + dx, 150, 0.6f, 0.8f); });
+  const struct {
+    float x, top, half;
+    Rgb rock;
+  } peaks[] = {{80, 300, 190, {120, 130, 156}},
+               {330, 250, 220, {104, 114, 140}},
+               {560, 320, 170, {132, 140, 164}}};
+  // Each peak column by column: rock from its slope down behind the hills, snow down to a
+  // ragged line, the side away from the light a shade darker.
+  for (const auto& k : peaks) {
+    Wrapped(kBackW, [&](float dx) {
+      for (int col = static_cast<int>(-k.half); col <= static_cast<int>(k.half); ++col) {
+        const float x = k.x + dx + static_cast<float>(col);
+        const float top = k.top + std::abs(static_cast<float>(col)) / k.half * 330.0f;
+        const float snow = k.top + 100 + 10 * std::sin(static_cast<float>(col) * 0.35f) +
+                           6 * std::sin(static_cast<float>(col) * 0.11f + k.x);
+        const bool shaded = col > 0;
+        const Rgb rock = shaded ? Darker(k.rock, 0.15f) : k.rock;
+        c.Rect(x, top, 1, 660 - top, rock);
+        if (snow > top)
+          c.Rect(x, top, 1, snow - top, shaded ? Rgb{220, 230, 244} : Rgb{248, 251, 255});
+      }
+    });
+  }
+  DrawRepeatingHills(c, kBackW, kBackH, 600, 22, 3, 0.9f, {96, 150, 96});
+  DrawRepeatingHills(c, kBackW, kBackH, 650, 16, 5, 2.6f, {72, 128, 70});
 }
 
 void PaintCaveBack(Canvas& c) {
@@ -374,6 +432,8 @@ bool WriteLevelArt(const std::string& gfxFolder) {
   }
   bool ok = Paint(kBackW, kBackH, true, tiles + "MeadowBack.png", PaintMeadowBack);
   ok = Paint(kBackW, kBackH, true, tiles + "CaveBack.png", PaintCaveBack) && ok;
+  ok = Paint(kBackW, kBackH, true, tiles + "NightBack.png", PaintNightBack) && ok;
+  ok = Paint(kBackW, kBackH, true, tiles + "PeakBack.png", PaintPeakBack) && ok;
 
   ok = Paint(64, 64, true, pictures + "Ground.png", PaintGround) && ok;
   ok = Paint(64, 64, true, pictures + "Soil.png", PaintSoil) && ok;

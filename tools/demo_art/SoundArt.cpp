@@ -331,6 +331,104 @@ bool WriteMusicArt(const std::string& folder) {
                    0.16f}},
                  28) &&
        ok;
+  // The mine: a clanking work song in E minor, a square lead over a hammering bass.
+  ok = WriteTune(folder + "Mine.wav", 0.17f,
+                 {{{64, 0, 67, 64, 71, 0, 69, 67, 66, 0, 64, 0,  62, 64, 66, 0,
+                    64, 0, 67, 64, 71, 0, 74, 72, 71, 0, 69, 67, 66, 0,  64, 0},
+                   1,
+                   1,
+                   0.2f},
+                  {{40, 0, 40, 0, 47, 0, 40, 0, 38, 0, 38, 0, 45, 0, 38, 0,
+                    36, 0, 36, 0, 43, 0, 36, 0, 35, 0, 35, 0, 42, 0, 47, 0},
+                   1,
+                   2,
+                   0.36f}},
+                 29) &&
+       ok;
+  // The crystal throne: a grave march in C minor, bells over a slow, heavy bass.
+  ok = WriteTune(folder + "Throne.wav", 0.24f,
+                 {{{72, 0, 75, 0, 79, 0, 78, 0, 79, 0, 75, 0, 72, 0, 0, 0,
+                    70, 0, 74, 0, 77, 0, 75, 0, 74, 0, 71, 0, 67, 0, 0, 0},
+                   2,
+                   0,
+                   0.34f},
+                  {{36, 0, 0, 0, 36, 0, 0, 0, 39, 0, 0, 0, 43, 0, 0, 0,
+                    34, 0, 0, 0, 34, 0, 0, 0, 38, 0, 0, 0, 31, 0, 0, 0},
+                   4,
+                   1,
+                   0.24f}},
+                 30) &&
+       ok;
+  // The moonlit path: a quiet lullaby in A flat, a sine lead over soft rolling chords.
+  ok = WriteTune(folder + "Moon.wav", 0.26f,
+                 {{{68, 0, 72, 75, 0, 72, 73, 0, 77, 0,  75, 73, 72, 0, 70, 0,
+                    68, 0, 72, 75, 0, 80, 79, 0, 77, 75, 73, 0,  72, 0, 0,  0},
+                   2,
+                   0,
+                   0.3f},
+                  {{44, 51, 56, 51, 44, 51, 56, 51, 49, 56, 61, 56, 49, 56, 61, 56,
+                    44, 51, 56, 51, 39, 46, 51, 46, 37, 44, 49, 44, 44, 51, 56, 51},
+                   1,
+                   2,
+                   0.16f}},
+                 31) &&
+       ok;
+  // Windmill hill: a breezy tune in G that climbs, a triangle lead over an oom-pah bass.
+  ok = WriteTune(folder + "Windmill.wav", 0.16f,
+                 {{{67, 71, 74, 79, 0, 78, 76, 74, 72, 76, 79, 84, 0,  83, 81, 79,
+                    76, 79, 83, 86, 0, 84, 83, 81, 79, 0,  78, 0,  79, 0,  0,  0},
+                   1,
+                   2,
+                   0.24f},
+                  {{43, 0, 50, 0, 43, 0, 50, 0, 48, 0, 52, 0, 48, 0, 52, 0,
+                    45, 0, 52, 0, 45, 0, 50, 0, 43, 0, 50, 0, 43, 0, 0,  0},
+                   1,
+                   1,
+                   0.2f}},
+                 32) &&
+       ok;
+  // The fen at dusk: a drowsy tune in D minor, sine notes with long rests over a soft drone.
+  ok = WriteTune(folder + "Fen.wav", 0.22f,
+                 {{{62, 0, 0, 65, 0, 69, 0, 0,  67, 0, 65, 0, 64, 0, 0, 0,
+                    62, 0, 0, 65, 0, 69, 0, 72, 70, 0, 69, 0, 65, 0, 0, 0},
+                   2,
+                   0,
+                   0.32f},
+                  {{38, 0, 0, 0, 0, 0, 0, 0, 36, 0, 0, 0, 0, 0, 0, 0,
+                    34, 0, 0, 0, 0, 0, 0, 0, 33, 0, 0, 0, 0, 0, 0, 0},
+                   8,
+                   0,
+                   0.3f}},
+                 33) &&
+       ok;
+  // Thunder ridge: a tense, galloping tune in B minor over a rumbling square bass.
+  ok = WriteTune(folder + "Ridge.wav", 0.14f,
+                 {{{71, 0, 74, 71, 78, 0, 74, 71, 76, 0, 79, 76, 81, 0, 79, 76,
+                    74, 0, 78, 74, 81, 0, 78, 74, 73, 0, 76, 73, 71, 0, 0,  0},
+                   1,
+                   1,
+                   0.2f},
+                  {{35, 35, 0, 35, 35, 0, 35, 0, 33, 33, 0, 33, 33, 0, 33, 0,
+                    31, 31, 0, 31, 31, 0, 31, 0, 30, 30, 0, 30, 35, 0, 0,  0},
+                   1,
+                   1,
+                   0.3f}},
+                 34) &&
+       ok;
+  // The eagle's summit: a bold fanfare in D major over a marching bass, for the last fight.
+  ok = WriteTune(folder + "Summit.wav", 0.15f,
+                 {{{74, 0, 74, 78, 81, 0, 78, 0, 86, 0, 85, 83, 81, 0, 0,  0,
+                    79, 0, 79, 83, 86, 0, 83, 0, 81, 0, 79, 78, 76, 0, 74, 0},
+                   1,
+                   1,
+                   0.22f},
+                  {{38, 0, 45, 0, 38, 0, 45, 0, 43, 0, 50, 0, 43, 0, 50, 0,
+                    40, 0, 47, 0, 40, 0, 47, 0, 45, 0, 45, 0, 38, 0, 0,  0},
+                   1,
+                   2,
+                   0.36f}},
+                 35) &&
+       ok;
   return ok;
 }
 
