@@ -222,6 +222,22 @@ TEST_F(TiledTest, LongRunsAndTallRectanglesSplitWhereRepeatsEnd) {
                      "0,2048 255x3 type 0 T_0.png", "2048,2048 43x3 type 0 T_0.png"}));
 }
 
+// A level with margins keeps an object only while its top-left corner is within them of the
+// view, so no merged run is wider than the left margin or taller than the top one: a run
+// vanishing while its far end is on screen would leave the frog standing on nothing drawn.
+TEST_F(TiledTest, RunsAreNoLargerThanTheLevelsMarginsHold) {
+  const std::string margins = R"(<properties><property name="MinusX" type="int" value="20"/>
+  <property name="MinusY" type="int" value="8"/></properties>)";
+  const ToolRun run = Import(Map(margins + Layer(Csv("1,1,1,1,\n1,1,1,1,\n1,1,1,1")) + kPlayer));
+  ASSERT_EQ(run.status, 0) << run.err;
+  std::vector<std::string> got;
+  for (const Fields& o : Tiles()) got.push_back(Summary(o));
+  // 20 pixels hold two 8-pixel tiles across; 8 hold one down.
+  EXPECT_EQ(got, (std::vector<std::string>{"0,0 1x0 type 0 T_0.png", "16,0 1x0 type 0 T_0.png",
+                                           "0,8 1x0 type 0 T_0.png", "16,8 1x0 type 0 T_0.png",
+                                           "0,16 1x0 type 0 T_0.png", "16,16 1x0 type 0 T_0.png"}));
+}
+
 TEST_F(TiledTest, AnimatedTilesBecomeStripsInEqualSteps) {
   const ToolRun run = Import(Map(Layer(Csv("3,3,0,0,0,0,0,0,0,0,0,0")) + kPlayer));
   ASSERT_EQ(run.status, 0) << run.err;
@@ -258,13 +274,17 @@ TEST_F(TiledTest, ObjectClassesBecomeTheirKindsOfObject) {
   <object id="6" class="deco" gid="2147483649" x="8" y="32" width="16" height="8">
    <properties><property name="DecoDamage" type="int" value="3"/><property name="MoveX" type="int" value="-2"/></properties></object>
   <object id="7" gid="2" x="24" y="16" width="8" height="8"/>
+  <object id="8" class="deco" x="40" y="8"><properties><property name="PicName" value="Belt.png"/>
+   <property name="RepX" type="int" value="3"/><property name="Anim" type="int" value="1"/>
+   <property name="AnW" type="int" value="32"/><property name="AnH" type="int" value="16"/>
+   <property name="ANF" type="int" value="4"/></properties><point/></object>
  </objectgroup>)";
   test::WriteFile(Src("Open.hwt"),
                   "Script\n  UID = \"Open\"\n  Command = 7\n  ObjID = \"Lever\"\nend\n");
   const ToolRun run = Import(Map(kPlayer + objects));
   ASSERT_EQ(run.status, 0) << run.err;
   const std::vector<Fields> o = Objects();
-  ASSERT_EQ(o.size(), 7u);
+  ASSERT_EQ(o.size(), 8u);
   const struct {
     const char* summary;
     Fields more;
@@ -282,6 +302,8 @@ TEST_F(TiledTest, ObjectClassesBecomeTheirKindsOfObject) {
       {"8,24 0x0 type 0 T_0_h_16x8_a128.png",
        {{"DecoDamage", "3"}, {"MoveX", "-2"}, {"MoveY", "0"}}},
       {"24,8 0x0 type 1 T_1_a128.png", {{"R", "255"}}},
+      // Named by PicName, it has no tile to size and animate it: its properties do.
+      {"40,8 3x0 type 0 Belt.png", {{"Anim", "1"}, {"AnW", "32"}, {"AnH", "16"}, {"ANF", "4"}}},
   };
   for (size_t i = 0; i < o.size(); ++i) {
     SCOPED_TRACE(i);

@@ -22,6 +22,12 @@ const std::set<std::string>& ImporterFields() {
   return fields;
 }
 
+// Of those, the ones a tile's picture decides. An object that names its picture by PicName has
+// no tile to decide them, so its properties do: a belt's animation strip, a row of spikes.
+bool PictureDecides(const std::string& field) {
+  return field != "X" && field != "Y" && field != "OType";
+}
+
 const std::set<std::string>& EngineClasses() {
   static const std::set<std::string> classes = {"player", "actor", "collectable",
                                                 "switch", "text",  "deco"};
@@ -176,8 +182,10 @@ void TiledImporter::ObjectLayer(const TiledLayer& layer) {
         continue;
       }
       const EntryField* field = FindEntryField(objectsFormat, p.name);
-      if (!field || ImporterFields().count(p.name) || (p.name == "PicName" && defined) ||
-          p.name == "Type") {
+      const bool pictureByName = !set && cls == "deco";
+      const bool importers =
+          ImporterFields().count(p.name) && !(pictureByName && PictureDecides(p.name));
+      if (!field || importers || (p.name == "PicName" && defined) || p.name == "Type") {
         report.Counted(layerWhere, "ignored the property \"" + p.name + "\" of", "object",
                        "objects", "", o.id);
         continue;

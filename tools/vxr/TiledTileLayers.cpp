@@ -3,6 +3,7 @@
 // collide are walls, as large as the tile or as the shapes drawn on it.
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <map>
 #include <tuple>
@@ -17,6 +18,20 @@ namespace {
 
 // RepX and RepY are bytes: one object covers at most this many tiles a side.
 constexpr int kMaxRun = 256;
+
+// The engine keeps an object only while its top-left corner lies within the level's margins
+// around the view, so a merged run wider than the left margin (or taller than the top one)
+// would vanish while its far end is still on screen. Runs stop at as many tiles as the margin
+// holds; a map without margins keeps everything, up to the world's size.
+int RunLimit(const TiledMap& map, const char* margin, int tileSize) {
+  int pixels = 5000;
+  if (const TiledProperty* p = FindTiledProperty(map.properties, margin)) {
+    int value = 0;
+    const char* end = p->value.data() + p->value.size();
+    if (std::from_chars(p->value.data(), end, value).ptr == end && value >= 0) pixels = value;
+  }
+  return std::clamp(pixels / std::max(tileSize, 1), 1, kMaxRun);
+}
 
 }  // namespace
 
@@ -92,6 +107,7 @@ void TiledImporter::TileLayer(const TiledLayer& layer) {
   }
   const int ox = RoundTiled(layer.offsetX), oy = RoundTiled(layer.offsetY);
   const int tw = map.tileWidth, th = map.tileHeight;
+  const int maxColumns = RunLimit(map, "MinusX", tw), maxRows = RunLimit(map, "MinusY", th);
   const int alpha = Alpha(layer);
   // A layer marked as colliding makes walls of all its tiles.
   const bool layerWalls =
@@ -142,7 +158,7 @@ void TiledImporter::TileLayer(const TiledLayer& layer) {
       if (it != open.end()) {
         TileRun& run = runs[it->second];
         if (run.column + run.length == cell.x && piece.pic->frameWidth == tw &&
-            run.length < kMaxRun) {
+            run.length < maxColumns) {
           ++run.length;
           continue;
         }
@@ -165,7 +181,7 @@ void TiledImporter::TileLayer(const TiledLayer& layer) {
     const auto it = columns.find(key);
     if (it != columns.end() && p.pic->frameHeight == th) {
       Rect& r = rects[it->second];
-      if (r.run.row + r.rows == run.row && r.rows < kMaxRun) {
+      if (r.run.row + r.rows == run.row && r.rows < maxRows) {
         ++r.rows;
         continue;
       }
