@@ -7,7 +7,8 @@
 
 namespace hopwerk::test {
 
-inline constexpr std::array<const char*, 6> kDemoLevels = {"Meadow1", "Caves1",  "Meadow2",
-                                                           "Caves2",  "Meadow3", "Marsh"};
+inline constexpr std::array<const char*, 15> kDemoLevels = {
+    "Meadow1", "Caves1",  "Moon", "Meadow2", "Hollow", "Windmill", "Orchard", "Caves2",
+    "Fen",     "Meadow3", "Mine", "Ridge",   "Marsh",  "Throne",   "Summit"};
 
 }  // namespace hopwerk::test

@@ -39,7 +39,8 @@ TEST(DemoArt, LetteringFitsTheMenuRows) {
   // Items sit 50 pixels apart and start at x = 100 on a 640-pixel screen.
   std::vector<std::string> files;
   for (int i = 0; i < 6; ++i) files.push_back("GFX/General/Menu" + std::to_string(i) + ".png");
-  for (const char* f : {"Episode1", "Episode2", "Skill1", "Skill2", "Skill3", "SaveGame"}) {
+  for (const char* f :
+       {"Episode1", "Episode2", "Episode3", "Skill1", "Skill2", "Skill3", "SaveGame"}) {
     files.push_back(std::string("GFX/General/") + f + ".png");
   }
   for (const std::string& f : files) {

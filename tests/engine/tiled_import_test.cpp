@@ -861,6 +861,7 @@ TEST_F(TiledTest, WallsComeFromFlagsAndCollisionShapes) {
                    kPlayer));
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(Summary(Tiles()[0]), "0,0 0x0 type 1 T_3.png");
+  EXPECT_EQ(run.err.find("ignored"), std::string::npos) << "the flag was used: " << run.err;
 }
 
 // Layers behind everything that scroll slower than the camera make the background: one image

@@ -123,10 +123,14 @@ void TiledImporter::Run() {
   PlanBackground();
   ChoosePlayer();
   for (const TiledLayer& layer : map.layers) {
-    if (!layer.properties.empty()) {
-      std::string names;
-      for (const auto& p : layer.properties)
-        names += (names.empty() ? "\"" : ", \"") + p.name + "\"";
+    // A tile layer's wall flag makes walls of its tiles; anything else a layer carries is
+    // another engine's.
+    std::string names;
+    for (const auto& p : layer.properties) {
+      if (layer.kind == TiledLayerKind::Tiles && IsTiledWallName(p.name)) continue;
+      names += (names.empty() ? "\"" : ", \"") + p.name + "\"";
+    }
+    if (!names.empty()) {
       report.Warning(LayerWhere(layer) + ": ignored its properties " + names +
                      ", which the engine does not have");
     }
