@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "DemoLevels.h"
+#include "DemoRoutes.h"
 #include "TestProject.h"
 #include "data/ProjectSettings.h"
 #include "data/StatusScreen.h"
@@ -258,9 +259,10 @@ TEST_F(DemoTest, FrogShootsTheAntTakesTheKeyAndPullsTheLever) {
   const ReplayResult r = Play(input, {"--frames", std::to_string(level + 400), "--state"});
   EXPECT_EQ(r.Count("sound| play Data/SFX/Shot.wav"), 2);
   EXPECT_EQ(r.Count("sound| play Data/SFX/Jingle.wav"), 1);  // the key, taken and then used
-  for (const char* line : {"state| Score=120", "state| Kills=1", "state| Items=3",
+  // Items: the sack of seeds at the start, two coins and the key; 20 + 20 seeds, two spent.
+  for (const char* line : {"state| Score=120", "state| Kills=1", "state| Items=4",
                            "state| PlayerX=748", "state| PlayerHP=3",
-                           "state| Keys=0,0,0,0,0,0,0,0,0,0", "state| Ammo=0,18,1,0,0,0,0,0,0,0"}) {
+                           "state| Keys=0,0,0,0,0,0,0,0,0,0", "state| Ammo=0,38,1,0,0,0,0,0,0,0"}) {
     EXPECT_TRUE(r.Has(line)) << line;
   }
 }
@@ -432,42 +434,23 @@ TEST_F(DemoEpisodeTest, DeathRestartsAtTheCheckpointWithItsScoreAndTheWeaponsKep
   EXPECT_TRUE(r.Has("Death Frames = 4"));
   ExpectState(r, {"Deaths=1", "Score=10", "CheckpointScore=10", "CheckpointX=360", "PlayerX=360",
                   "PlayerY=4880", "PlayerHP=3"});
-  EXPECT_EQ(StateValue(r, "Ammo"), "0,19,1,0,0,0,0,0,0,0") << "the seed spent before dying";
+  EXPECT_EQ(StateValue(r, "Ammo"), "0,39,1,0,0,0,0,0,0,0") << "the seed spent before dying";
 }
 
 TEST_F(DemoEpisodeTest, LevelEndLeadsIntoTheNextLevelWithItsCheckpoint) {
-  // God mode and fly jumps over the meadow to the golden frog.
-  // The frog stops once the level is completed, so it stands where the next level starts.
-  std::vector<Step> flight = {{28, "down RIGHT"}, {800, "up RIGHT"}};
-  for (int pass = 38; pass <= 378; pass += 30) flight.push_back({pass, "tap LALT"});
-  const ReplayResult r = PlayEpisode(1, {Typed(8, "FROGKING"), Typed(18, "LILYPAD"), flight}, 1100);
+  // The meadow played by its route to the golden frog. The frog stops once the level is
+  // completed, so it stands where the next level starts.
+  const test::DemoRoute route = test::ReadDemoRoute("Meadow1");
+  std::vector<Step> steps;
+  for (const auto& [pass, event] : route.events) steps.push_back({pass - 1, event});
+  steps.push_back({route.completes, "up RIGHT"});
+  steps.push_back({route.completes, "up LEFT"});
+  const ReplayResult r = PlayEpisode(1, {steps}, route.completes + 800);
   EXPECT_TRUE(r.Has("Loading script: Finish"));
-  ExpectState(r, {"CurrentLevelName=Meadow2", "LevelCompleted=0", "CheckpointList=Start",
-                  "Score=160", "CheckpointScore=160"});
+  ExpectState(r, {"CurrentLevelName=Meadow2", "LevelCompleted=0", "CheckpointList=Start"});
+  EXPECT_EQ(StateValue(r, "CheckpointScore"), StateValue(r, "Score"));
   EXPECT_EQ(StateValue(r, "CheckpointX"), StateValue(r, "PlayerX"));
   EXPECT_EQ(StateValue(r, "CheckpointY"), StateValue(r, "PlayerY"));
-}
-
-// Episode 2 in god mode: through the crystal caves, on into the grotto (over the block, through
-// the spikes past the fly, its checkpoint, and over the pillar) to the golden frog that ends it.
-TEST_F(DemoEpisodeTest, LastLevelEndsTheEpisodeAndReturnsToTheMainMenu) {
-  const ReplayResult r = PlayEpisode(2,
-                                     {Typed(8, "FROGKING"),
-                                      {{28, "down RIGHT"}, {198, "tap LALT"}, {358, "tap LALT"}},
-                                      {{789, "tap LALT"}, {1118, "tap LALT"}},  // the grotto
-                                      {{1710, "tap SPACE"}},  // after the text, at the tally
-                                      // 310 ranks: a name, then the table until Enter
-                                      {{1717, "type Frog"}, {1727, "tap ENTER"}},
-                                      {{1737, "tap ENTER"}}},
-                                     1812);
-  EXPECT_EQ(r.Count("Loading script: Finish"), 2);
-  EXPECT_TRUE(r.Has("Loading script: Checkpoint"));
-  // The tally took the key pressed after the text, and the menu went on to the end of the run.
-  EXPECT_EQ(r.Count("end| reason=frames status=0"), 1);
-  ExpectState(r, {"GameState=0", "Episode=2", "Score=310", "CheckpointX=1540"});
-  const std::string table =
-      test::ReadFile(home.path() + "/Documents/Hopwerk/Save/Hopwerk Demo/__HiScores");
-  EXPECT_NE(table.find("\4Frog\2\x36\1\0\0", 0, 9), std::string::npos);
 }
 
 // A game saved in the meadow with F5 is continued after the program was left: the second run
@@ -487,7 +470,7 @@ TEST_F(DemoEpisodeTest, SavedGameContinuesAtItsCheckpointInTheNextRun) {
                                          680);
   EXPECT_EQ(saved.status, 0);
   ASSERT_EQ(saved.Count("end| reason=exit status=0"), 1);
-  ExpectState(saved, {"Score=120", "Kills=1", "Items=3", "CheckpointScore=120"});
+  ExpectState(saved, {"Score=120", "Kills=1", "Items=4", "CheckpointScore=120"});
   const std::string checkpointX = StateValue(saved, "CheckpointX");
   const std::string checkpointY = StateValue(saved, "CheckpointY");
   EXPECT_NE(checkpointX, "0");
@@ -500,8 +483,8 @@ TEST_F(DemoEpisodeTest, SavedGameContinuesAtItsCheckpointInTheNextRun) {
   const ReplayResult continued = Play(input, {"--frames", std::to_string(menu + 40), "--state"});
   ExpectState(continued, {"GameState=3", "Episode=1", "Skill=1", "CurrentLevelName=Meadow1",
                           "LevelTitle=Sunny Meadow", "Score=120", "CheckpointScore=120", "Kills=1",
-                          "Items=3", "Deaths=0", "CheckpointList=Start", "SelectedWeapon=1",
-                          "Ammo=0,18,1,0,0,0,0,0,0,0"});
+                          "Items=4", "Deaths=0", "CheckpointList=Start", "SelectedWeapon=1",
+                          "Ammo=0,38,1,0,0,0,0,0,0,0"});
   EXPECT_EQ(StateValue(continued, "CheckpointX"), checkpointX);
   EXPECT_EQ(StateValue(continued, "CheckpointY"), checkpointY);
   EXPECT_EQ(StateValue(continued, "PlayerX"), checkpointX);
@@ -537,19 +520,21 @@ TEST_F(DemoEpisodeTest, EveryWayDownTheHillArmsTheArena) {
   }
 }
 
-// The marsh, drawn in Tiled and imported by the build: chosen with the level cheat (it is the
-// third level by name), its tiles drawn as the tileset shows them, and walked through in god
-// mode with a jump every half second, over the stone block and the spikes, to the golden frog
-// that ends the episode.
+// The marsh, drawn in Tiled and imported by the build, tried on its own and played by its route
+// to the golden frog that ends the episode, its tiles drawn as the tileset shows them under the
+// misty tint of its land.
 TEST_F(DemoEpisodeTest, TheMarshDrawnInTiledPlaysToItsGoldenFrog) {
-  std::vector<Step> walk = {
-      {30, "tap DOWN"}, {35, "tap DOWN"}, {40, "tap ENTER"}, {60, "down RIGHT"}};
-  for (int pass = 90; pass <= 420; pass += 30) walk.push_back({pass, "tap LALT"});
-  const ReplayResult r = PlayEpisode(1, {Typed(8, "FROGKING"), Typed(20, "MAPS"), walk}, 450,
-                                     {"--shot", "pass55:" + Shot("marsh")});
+  const ReplayResult counted = Replay(kDemo, {"--try", "Marsh", "--frames", "150"});
+  const int first = counted.Count("console| ") + 1;
+  const test::DemoRoute route = test::ReadDemoRoute("Marsh");
+  test::WriteFile(home.path() + "/input", test::DemoRouteInput(route, first));
+  const ReplayResult r =
+      Replay(kDemo, {"--try", "Marsh", "--home", home.path(), "--input", home.path() + "/input",
+                     "--frames", std::to_string(first + route.completes + 5), "--state", "--shot",
+                     std::to_string(first + 10) + ":" + Shot("marsh")});
   EXPECT_TRUE(r.Has("Loading script: Finish"));
   ExpectState(r, {"CurrentLevelName=Marsh", "LevelTitle=Misty Marsh", "LevelCompleted=1",
-                  "EpisodeEnds=1", "Score=140", "CheckpointX=64", "CheckpointY=384"});
+                  "EpisodeEnds=1", "Deaths=0"});
 
   // At the start the camera's top is at 144, so the first grass tile (world 0, 384) shows at
   // 0, 240, pixel for pixel the tileset's tile 0 wherever that is solid.
@@ -563,9 +548,13 @@ TEST_F(DemoEpisodeTest, TheMarshDrawnInTiledPlaysToItsGoldenFrog) {
       const uint32_t tile = sheet->frames[0].pixels[static_cast<size_t>(y * sheet->width + x)];
       if (tile >> 24 != 255) continue;
       ++solid;
-      EXPECT_EQ(seen->frames[0].pixels[static_cast<size_t>((240 + y) * seen->width + x)] & 0xFFFFFF,
-                tile & 0xFFFFFF)
-          << x << "," << y;
+      // The land's tint #c8e6c0 multiplies each channel.
+      const uint32_t got = seen->frames[0].pixels[static_cast<size_t>((240 + y) * seen->width + x)];
+      const int tint[3] = {0xc0, 0xe6, 0xc8};  // blue, green, red from the low byte up
+      for (int c = 0; c < 3; ++c) {
+        const int want = static_cast<int>((tile >> (8 * c)) & 0xFF) * tint[c] / 255;
+        EXPECT_NEAR(static_cast<int>((got >> (8 * c)) & 0xFF), want, 2) << x << "," << y;
+      }
     }
   }
   EXPECT_GT(solid, 512);
