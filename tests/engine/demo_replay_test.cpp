@@ -196,7 +196,7 @@ TEST_F(DemoTest, NewGameOffersBothEpisodesAndArmsTheSeedSpitter) {
   EXPECT_TRUE(r.Has("Chosen Weapon: 1"));
   for (const char* line :
        {"state| Episode=2", "state| Skill=1", "state| CurrentLevelName=Caves1", "state| Score=0",
-        "state| SelectedWeapon=1", "state| Ammo=0,20,1,0,0,0,0,0,0,0"}) {
+        "state| SelectedWeapon=1", "state| Ammo=0,40,1,0,0,0,0,0,0,0"}) {  // and the sack
     EXPECT_TRUE(r.Has(line)) << line;
   }
 }

@@ -80,14 +80,14 @@ int main(int argc, char** argv) {
   std::printf("# hopwerk-soak-input --loading %lld %lld %lld\n", static_cast<long long>(loading),
               static_cast<long long>(seed), static_cast<long long>(frames));
 
-  // Logo and title skipped, New Game, the episode by the seed's parity, Medium.
+  // Logo and title skipped, New Game, the episode by the seed (one of three), Medium.
   const int64_t menu = loading + 30;
   s.Tap(loading + 5, "ESC");
   s.Tap(loading + 10, "ESC");
   s.Tap(menu, "ENTER");
-  if (seed % 2 == 1) s.Tap(menu + 8, "DOWN");
-  s.Tap(menu + 10, "ENTER");
-  s.Tap(menu + 15, "ENTER");
+  for (int64_t i = 0; i < seed % 3; ++i) s.Tap(menu + 8 + 2 * i, "DOWN");
+  s.Tap(menu + 12, "ENTER");
+  s.Tap(menu + 17, "ENTER");
 
   // Play: the held direction changes now and then; between changes the other keys come.
   int64_t frame = menu + 20;
