@@ -240,6 +240,19 @@ void PaintLedge(Canvas& c) {
   for (float x : {5.0f, 59.0f}) c.Disc(x, 10, 1.5f, 1.5f, Darker(kWood, 0.6f));
 }
 
+// 64 x 16: a shelf of cave rock, the cave's own ledge: a pale worn top, pebbles, a glint of
+// crystal, and no moss.
+void PaintCaveLedge(Canvas& c) {
+  c.Rect(0, 0, 64, 16, Darker(kRock, 0.45f));
+  c.VerticalGradient(0, 1, 64, 14, Lighter(kRock, 0.1f), Darker(kRock, 0.25f));
+  c.Rect(0, 1, 64, 2, Lighter(kRock, 0.35f));
+  for (const float x : {9.0f, 27.0f, 44.0f, 58.0f}) {
+    c.Disc(x, 9, 2.5f, 1.8f, Darker(kRock, 0.3f));
+  }
+  c.Stroke(36, 12, 38, 6, 1.0f, Mix(kCrystal, kRock, 0.3f));
+  c.Pixel(38, 6, Lighter(kCrystal, 0.5f));
+}
+
 // 64 x 40: a round bush.
 void PaintBush(Canvas& c) {
   const float puffs[][3] = {{16, 26, 14}, {32, 20, 18}, {48, 26, 14}, {26, 30, 12}, {40, 30, 12}};
@@ -438,6 +451,7 @@ bool WriteLevelArt(const std::string& gfxFolder) {
   ok = Paint(64, 64, true, pictures + "Ground.png", PaintGround) && ok;
   ok = Paint(64, 64, true, pictures + "Soil.png", PaintSoil) && ok;
   ok = Paint(64, 64, true, pictures + "CaveFloor.png", PaintCaveFloor) && ok;
+  ok = Paint(64, 16, true, pictures + "CaveLedge.png", PaintCaveLedge) && ok;
   ok = Paint(32, 32, true, pictures + "Stone.png", PaintStone) && ok;
   ok = Paint(64, 16, true, pictures + "Ledge.png", PaintLedge) && ok;
   ok = Paint(64, 40, false, pictures + "Bush.png", PaintBush) && ok;
