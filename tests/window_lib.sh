@@ -100,13 +100,14 @@ focus_window() {
 
 answer_dialog() {
   local dialog=""
-  for _ in $(seq 150); do
+  # A sanitizer build on a machine busy with other tests can take a while to show it.
+  for _ in $(seq 300); do
     dialog=$(xdotool search --onlyvisible --name "^${DIALOG_TITLE}\$" 2>/dev/null | head -n 1)
     [ -n "$dialog" ] && break
     kill -0 "$GAME_PID" 2>/dev/null || fail "the program ended before showing '$DIALOG_TITLE'"
     sleep 0.2
   done
-  [ -n "$dialog" ] || fail "the window '$DIALOG_TITLE' did not appear within 30s"
+  [ -n "$dialog" ] || fail "the window '$DIALOG_TITLE' did not appear within 60s"
   focus_window "$dialog"
   xdotool key Return 2>/dev/null
   for _ in $(seq 30); do
