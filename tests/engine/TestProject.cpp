@@ -151,6 +151,14 @@ int ReplayResult::Count(const std::string& prefix) const {
   return n;
 }
 
+std::string ReplayResult::State(const std::string& name) const {
+  const std::string prefix = "state| " + name + "=";
+  for (const std::string& line : lines) {
+    if (line.rfind(prefix, 0) == 0) return line.substr(prefix.size());
+  }
+  return "(none)";
+}
+
 namespace {
 std::string Quote(const std::string& s) {
   std::string q = "'";

@@ -92,6 +92,8 @@ struct ReplayResult {
   bool Has(const std::string& line) const { return IndexOf(line) >= 0; }
   int IndexOf(const std::string& line) const;
   int Count(const std::string& prefix) const;  // lines starting with prefix
+  // The value of a --state line ("state| NAME=VALUE"), or "(none)" when there is none.
+  std::string State(const std::string& name) const;
 };
 ReplayResult Replay(const std::string& project, const std::vector<std::string>& args);
 

@@ -47,13 +47,6 @@ class DemoEpisodeRouteTest : public ::testing::Test {
     return Replay(kDemo, {"--home", home.path(), "--input", home.path() + "/input", "--frames",
                           std::to_string(done + 2100), "--state"});
   }
-  static std::string StateValue(const ReplayResult& r, const std::string& name) {
-    const std::string prefix = "state| " + name + "=";
-    for (const std::string& line : r.lines) {
-      if (line.rfind(prefix, 0) == 0) return line.substr(prefix.size());
-    }
-    return "(none)";
-  }
   // Every level's golden frog taken, no life lost, back in the main menu, and the score in the
   // episode's high score table under the typed name.
   void ExpectFinished(const ReplayResult& r, int episode,
@@ -62,13 +55,13 @@ class DemoEpisodeRouteTest : public ::testing::Test {
     EXPECT_EQ(r.Count("end| reason=frames status=0"), 1);
     for (const auto& [name, value] : std::initializer_list<std::pair<const char*, std::string>>{
              {"GameState", "0"}, {"Episode", std::to_string(episode)}, {"Deaths", "0"}}) {
-      EXPECT_EQ(StateValue(r, name), value) << name;
+      EXPECT_EQ(r.State(name), value) << name;
     }
     for (const auto& [name, value] : counts) {
-      EXPECT_EQ(StateValue(r, name), std::to_string(value)) << name;
+      EXPECT_EQ(r.State(name), std::to_string(value)) << name;
     }
     // A good player's score tops the built-in table, which runs from 1900 down.
-    const int score = std::stoi(StateValue(r, "Score"));
+    const int score = std::stoi(r.State("Score"));
     EXPECT_GT(score, 1900);
     std::string entry = "\4Frog\2";
     for (int i = 0; i < 4; ++i) entry += static_cast<char>((score >> (8 * i)) & 0xFF);

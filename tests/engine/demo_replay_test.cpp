@@ -409,13 +409,6 @@ class DemoEpisodeTest : public DemoTest {
     extra.insert(extra.end(), {"--frames", std::to_string(level + passes), "--state"});
     return Play(input, extra);
   }
-  static std::string StateValue(const ReplayResult& r, const std::string& name) {
-    const std::string prefix = "state| " + name + "=";
-    for (const std::string& line : r.lines) {
-      if (line.rfind(prefix, 0) == 0) return line.substr(prefix.size());
-    }
-    return "(none)";
-  }
   static void ExpectState(const ReplayResult& r, std::initializer_list<const char*> lines) {
     for (const char* line : lines) EXPECT_TRUE(r.Has(std::string("state| ") + line)) << line;
   }
@@ -434,7 +427,7 @@ TEST_F(DemoEpisodeTest, DeathRestartsAtTheCheckpointWithItsScoreAndTheWeaponsKep
   EXPECT_TRUE(r.Has("Death Frames = 4"));
   ExpectState(r, {"Deaths=1", "Score=10", "CheckpointScore=10", "CheckpointX=360", "PlayerX=360",
                   "PlayerY=4880", "PlayerHP=3"});
-  EXPECT_EQ(StateValue(r, "Ammo"), "0,39,1,0,0,0,0,0,0,0") << "the seed spent before dying";
+  EXPECT_EQ(r.State("Ammo"), "0,39,1,0,0,0,0,0,0,0") << "the seed spent before dying";
 }
 
 TEST_F(DemoEpisodeTest, LevelEndLeadsIntoTheNextLevelWithItsCheckpoint) {
@@ -448,9 +441,9 @@ TEST_F(DemoEpisodeTest, LevelEndLeadsIntoTheNextLevelWithItsCheckpoint) {
   const ReplayResult r = PlayEpisode(1, {steps}, route.completes + 800);
   EXPECT_TRUE(r.Has("Loading script: Finish"));
   ExpectState(r, {"CurrentLevelName=Meadow2", "LevelCompleted=0", "CheckpointList=Start"});
-  EXPECT_EQ(StateValue(r, "CheckpointScore"), StateValue(r, "Score"));
-  EXPECT_EQ(StateValue(r, "CheckpointX"), StateValue(r, "PlayerX"));
-  EXPECT_EQ(StateValue(r, "CheckpointY"), StateValue(r, "PlayerY"));
+  EXPECT_EQ(r.State("CheckpointScore"), r.State("Score"));
+  EXPECT_EQ(r.State("CheckpointX"), r.State("PlayerX"));
+  EXPECT_EQ(r.State("CheckpointY"), r.State("PlayerY"));
 }
 
 // A game saved in the meadow with F5 is continued after the program was left: the second run
@@ -471,8 +464,8 @@ TEST_F(DemoEpisodeTest, SavedGameContinuesAtItsCheckpointInTheNextRun) {
   EXPECT_EQ(saved.status, 0);
   ASSERT_EQ(saved.Count("end| reason=exit status=0"), 1);
   ExpectState(saved, {"Score=120", "Kills=1", "Items=4", "CheckpointScore=120"});
-  const std::string checkpointX = StateValue(saved, "CheckpointX");
-  const std::string checkpointY = StateValue(saved, "CheckpointY");
+  const std::string checkpointX = saved.State("CheckpointX");
+  const std::string checkpointY = saved.State("CheckpointY");
   EXPECT_NE(checkpointX, "0");
 
   const int menu = LoadingFrames() + 30;
@@ -485,9 +478,9 @@ TEST_F(DemoEpisodeTest, SavedGameContinuesAtItsCheckpointInTheNextRun) {
                           "LevelTitle=Sunny Meadow", "Score=120", "CheckpointScore=120", "Kills=1",
                           "Items=4", "Deaths=0", "CheckpointList=Start", "SelectedWeapon=1",
                           "Ammo=0,38,1,0,0,0,0,0,0,0"});
-  EXPECT_EQ(StateValue(continued, "CheckpointX"), checkpointX);
-  EXPECT_EQ(StateValue(continued, "CheckpointY"), checkpointY);
-  EXPECT_EQ(StateValue(continued, "PlayerX"), checkpointX);
+  EXPECT_EQ(continued.State("CheckpointX"), checkpointX);
+  EXPECT_EQ(continued.State("CheckpointY"), checkpointY);
+  EXPECT_EQ(continued.State("PlayerX"), checkpointX);
 }
 
 // The hill's arena is armed by the vines in the tunnel below the second cliff, whichever way
@@ -516,7 +509,7 @@ TEST_F(DemoEpisodeTest, EveryWayDownTheHillArmsTheArena) {
                        "--frames", std::to_string(level + 860), "--state"});
     ExpectState(r, {"CheckpointList=Start,Arena", "PlayerY=4880"});
     EXPECT_EQ(r.Count("sound| play Data/SFX/Gate.wav"), 1);
-    EXPECT_GT(std::stoi(StateValue(r, "PlayerX")), 1952) << "in the arena";
+    EXPECT_GT(std::stoi(r.State("PlayerX")), 1952) << "in the arena";
   }
 }
 

@@ -41,13 +41,6 @@ std::map<std::string, std::string> ProjectFiles() {
   return files;
 }
 
-std::string StateValue(const ReplayResult& r, const std::string& name) {
-  for (const std::string& line : r.lines) {
-    if (line.rfind("state| " + name + "=", 0) == 0) return line.substr(8 + name.size());
-  }
-  return "<none>";
-}
-
 class TryTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -117,7 +110,7 @@ TEST_F(TryTest, MapStartsStraightInItsLevelAndTheFrogWalks) {
                             "LevelTitle=Misty Marsh", "Score=0", "SelectedWeapon=1"}) {
     EXPECT_TRUE(r.Has(std::string("state| ") + value)) << value;
   }
-  EXPECT_GT(std::stoi(StateValue(r, "PlayerX")), 64 + 30);
+  EXPECT_GT(std::stoi(r.State("PlayerX")), 64 + 30);
   EXPECT_FALSE(test::Exists(home.path() + "/AppData/QVD_Hopwerk/RunDriver"))
       << "the remembered driver choice is the player's; nothing chose one";
 }
@@ -127,8 +120,8 @@ TEST_F(TryTest, MapStartsStraightInItsLevelAndTheFrogWalks) {
 TEST_F(TryTest, SavedMapReloadsTheLevelWithThePlayerWhereItStood) {
   const std::string walk = "100 down RIGHT\n130 up RIGHT\n";
   const ReplayResult unchanged = Try(Map(), walk, 220);
-  const std::string x = StateValue(unchanged, "PlayerX");
-  const int objects = std::stoi(StateValue(unchanged, "Objects"));
+  const std::string x = unchanged.State("PlayerX");
+  const int objects = std::stoi(unchanged.State("Objects"));
   const std::string coin =
       "<object id=\"60\" class=\"collectable\" x=\"700\" y=\"200\"><properties><property "
       "name=\"Type\" value=\"Coin\"/></properties><point/></object>\n";
@@ -156,10 +149,10 @@ TEST_F(TryTest, SavedMapReloadsTheLevelWithThePlayerWhereItStood) {
         Try(Map(), walk + "160 copy " + c.map + " Marsh.tmx\n", 220, {"--shot", "219:" + shot});
     EXPECT_TRUE(r.Has(c.trace)) << c.map;
     EXPECT_TRUE(r.Has("end| reason=frames status=0 frame=220")) << c.map;
-    EXPECT_EQ(StateValue(r, "CurrentLevelName"), "Marsh") << c.map;
-    EXPECT_EQ(StateValue(r, "PlayerX"), c.playerX) << c.map;
-    EXPECT_EQ(StateValue(r, "PlayerY"), "384") << c.map;
-    EXPECT_EQ(StateValue(r, "Objects"), std::to_string(c.objects)) << c.map;
+    EXPECT_EQ(r.State("CurrentLevelName"), "Marsh") << c.map;
+    EXPECT_EQ(r.State("PlayerX"), c.playerX) << c.map;
+    EXPECT_EQ(r.State("PlayerY"), "384") << c.map;
+    EXPECT_EQ(r.State("Objects"), std::to_string(c.objects)) << c.map;
     // A map that does not import says why on the console, in red over the level's frame.
     const bool broken = c.map == "broken.tmx";
     EXPECT_EQ(r.Count("console| Marsh.tmx: ") > 0, broken) << c.map;
@@ -197,10 +190,10 @@ TEST_F(TryTest, LevelOfTheProjectOrAFolderOfReadableForms) {
   for (const auto& c : cases) {
     const ReplayResult r = Try(c.level, "", kPlaying);
     EXPECT_TRUE(r.Has(c.trace)) << c.level;
-    EXPECT_EQ(StateValue(r, "GameState"), "2") << c.level;
-    EXPECT_EQ(StateValue(r, "CurrentLevelName"), c.name) << c.level;
-    EXPECT_EQ(StateValue(r, "LevelTitle"), c.title) << c.level;
-    EXPECT_NE(StateValue(r, "PlayerX"), "") << c.level;
+    EXPECT_EQ(r.State("GameState"), "2") << c.level;
+    EXPECT_EQ(r.State("CurrentLevelName"), c.name) << c.level;
+    EXPECT_EQ(r.State("LevelTitle"), c.title) << c.level;
+    EXPECT_NE(r.State("PlayerX"), "") << c.level;
   }
 }
 
