@@ -17,13 +17,14 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: hopwerk [PATH]\n"
-    "       hopwerk --try MAP|LEVEL [PATH]\n"
+    "       hopwerk --try MAP|LEVEL [--skill SKILL] [PATH]\n"
     "Plays the game project in PATH, the folder that holds its VXR/ archives and Data/ files.\n"
     "Without PATH it plays the project beside this program, else the demo game installed\n"
     "with it.\n"
     "  --try MAP|LEVEL  start straight in a level, on Medium: a map drawn in Tiled (.tmx,\n"
     "                   .tmj), imported and reloaded whenever it is saved; a folder of a\n"
     "                   level's readable forms; or the name of a level of the project\n"
+    "  --skill SKILL    with --try: easy, medium or hard instead of Medium\n"
     "  -h, --help       print this help and exit\n"
     "  --version        print the version and exit\n"
     "  --               take what follows as PATH, even if it starts with '-'\n";
@@ -31,6 +32,8 @@ constexpr const char* kUsage =
 struct Arguments {
   std::string project;
   std::string tryLevel;  // what --try names; empty: the game as the player starts it
+  int skill = 1;         // what --skill names
+  bool skillGiven = false;
   bool help = false;
   bool version = false;
   std::string error;  // a usage error: status 2
@@ -56,6 +59,10 @@ Arguments ParseArguments(int argc, char** argv) {
         if (args.tryLevel.empty())
           args.error = "--try needs a map, a level folder or a level's name";
       }
+    } else if (!optionsEnded && arg == "--skill") {
+      args.skillGiven = true;
+      if (i + 1 >= argc || !hopwerk::ParseTrySkill(argv[++i], args.skill))
+        args.error = "--skill needs easy, medium or hard";
     } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
       args.error = "unknown option " + arg;
     } else if (arg.empty()) {
@@ -67,6 +74,9 @@ Arguments ParseArguments(int argc, char** argv) {
     }
     if (!args.error.empty()) break;
   }
+  // A skill for the game from its menus would be chosen there; here it would be ignored unseen.
+  if (args.error.empty() && args.skillGiven && args.tryLevel.empty())
+    args.error = "--skill goes with --try";
   return args;
 }
 
@@ -102,6 +112,7 @@ int main(int argc, char** argv) {
   std::string played = choice.folder;
   if (!args.tryLevel.empty()) {
     std::vector<std::string> messages;
+    trying.skill = args.skill;
     const bool ready = hopwerk::PrepareTry(args.tryLevel, working, choice.folder, trying, messages);
     for (const std::string& message : messages) std::cerr << "hopwerk: " << message << "\n";
     if (!ready) return 1;

@@ -35,7 +35,8 @@ constexpr const char* kUsage =
     "  --shot F:FILE         write the frame presented as frame F as PNG (repeatable)\n"
     "  --screenshot FILE     write the last presented frame as PNG\n"
     "  --state               print the play state at the end\n"
-    "  --try MAP|LEVEL       start straight in a level, as hopwerk --try does\n";
+    "  --try MAP|LEVEL       start straight in a level, as hopwerk --try does\n"
+    "  --skill SKILL         with --try: easy, medium or hard instead of Medium\n";
 
 [[noreturn]] void UsageError(const std::string& message) {
   std::cerr << "hopwerk-replay: " << message << "\n" << kUsage;
@@ -74,6 +75,7 @@ struct RunnerOptions {
   HeadlessOptions headless;
   std::string project;   // absolute, ends in "/"
   std::string tryLevel;  // what --try names; empty: the game from its start
+  int skill = 1;         // what --skill names
   std::string screenshot;
   bool state = false;
   std::string home;
@@ -84,6 +86,7 @@ RunnerOptions ParseArguments(int argc, char** argv) {
   RunnerOptions options;
   std::string project;
   std::string input;
+  bool skillGiven = false;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     auto value = [&]() -> std::string {
@@ -124,6 +127,9 @@ RunnerOptions ParseArguments(int argc, char** argv) {
     } else if (arg == "--try") {
       options.tryLevel = value();
       if (options.tryLevel.empty()) UsageError("--try needs a map, a level folder or a level");
+    } else if (arg == "--skill") {
+      skillGiven = true;
+      if (!ParseTrySkill(value(), options.skill)) UsageError("bad --skill (easy, medium, hard)");
     } else if (arg == "--help" || arg == "-h") {
       std::cout << kUsage;
       std::exit(0);
@@ -136,6 +142,7 @@ RunnerOptions ParseArguments(int argc, char** argv) {
     }
   }
   if (project.empty()) UsageError("no project folder");
+  if (skillGiven && options.tryLevel.empty()) UsageError("--skill goes with --try");
   std::error_code ec;
   fs::path projectPath = fs::absolute(project, ec);
   if (ec || !fs::is_directory(projectPath)) UsageError("not a folder: " + project);
@@ -261,6 +268,7 @@ int main(int argc, char** argv) {
     std::error_code ec;
     const std::string working = fs::current_path(ec).generic_string();
     std::vector<std::string> messages;
+    trying.skill = options.skill;
     const bool ready = PrepareTry(options.tryLevel, working, options.project, trying, messages);
     for (const std::string& message : messages) std::cerr << "hopwerk-replay: " << message << "\n";
     if (!ready) {

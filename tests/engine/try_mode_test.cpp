@@ -190,11 +190,23 @@ TEST_F(TryTest, LevelOfTheProjectOrAFolderOfReadableForms) {
   for (const auto& c : cases) {
     const ReplayResult r = Try(c.level, "", kPlaying);
     EXPECT_TRUE(r.Has(c.trace)) << c.level;
+    EXPECT_EQ(r.State("Skill"), "1") << c.level;
     EXPECT_EQ(r.State("GameState"), "2") << c.level;
     EXPECT_EQ(r.State("CurrentLevelName"), c.name) << c.level;
     EXPECT_EQ(r.State("LevelTitle"), c.title) << c.level;
     EXPECT_NE(r.State("PlayerX"), "") << c.level;
   }
+}
+
+// An author sees what a skill adds: the level loads for it, creatures scaled and all.
+TEST_F(TryTest, SkillChosenForTheTriedLevel) {
+  for (const auto& [name, skill] : {std::pair{"EASY", 0}, {"hard", 2}}) {
+    const ReplayResult r = Try("Meadow1", "", kPlaying, {"--skill", name});
+    EXPECT_EQ(r.State("Skill"), std::to_string(skill)) << name;
+    EXPECT_TRUE(r.Has("Difficulty = " + std::to_string(skill))) << name;
+  }
+  EXPECT_EQ(Replay(kDemo, {"--skill", "hard", "--frames", "1"}).status, 2);
+  EXPECT_EQ(Replay(kDemo, {"--try", "Meadow1", "--skill", "insane", "--frames", "1"}).status, 2);
 }
 
 // Refused with status 1 and the reason on standard error before the game starts.
@@ -244,9 +256,11 @@ TEST_F(TryTest, TheGameRefusesWhatItCannotPlayBeforeAnyWindowOpens) {
             "hopwerk: Swamp is neither a map file, a level folder nor a level of " + kDemo + "/\n");
   out.clear();
   EXPECT_EQ(run("--help", out), 0);
-  EXPECT_NE(out.find("hopwerk --try MAP|LEVEL [PATH]"), std::string::npos) << out;
-  out.clear();
-  EXPECT_EQ(run("--try", out), 2);
+  EXPECT_NE(out.find("hopwerk --try MAP|LEVEL [--skill SKILL] [PATH]"), std::string::npos) << out;
+  for (const char* wrong : {"--try", "--skill hard", "--try Meadow1 --skill"}) {
+    out.clear();
+    EXPECT_EQ(run(wrong, out), 2) << wrong;
+  }
 }
 
 // An overlay whose run was killed is removed by the next run; one still in use is not.

@@ -10,9 +10,6 @@ namespace hopwerk {
 
 namespace {
 
-// The skill a tried level is played at: the middle one, where most of a level is to be seen.
-constexpr int kTrySkill = 1;
-
 // The level as the project's archive spells it, or empty when the project has no such level.
 std::string ProjectLevelName(const std::vector<VxrWriteEntry>& maps, const std::string& level) {
   const std::string general = VxrUpper(level + "/General");
@@ -23,6 +20,18 @@ std::string ProjectLevelName(const std::vector<VxrWriteEntry>& maps, const std::
 }
 
 }  // namespace
+
+bool ParseTrySkill(const std::string& name, int& skill) {
+  const std::string upper = VxrUpper(name);
+  const char* const names[] = {"EASY", "MEDIUM", "HARD"};
+  for (int i = 0; i < 3; ++i) {
+    if (upper == names[i]) {
+      skill = i;
+      return true;
+    }
+  }
+  return false;
+}
 
 bool PrepareTry(const std::string& argument, const std::string& workingFolder,
                 const std::string& project, TrySession& session,
@@ -67,7 +76,7 @@ void InstallTryMode(Engine& engine, TrySession& session) {
     e.platform.TraceLine(target.kind == TryKind::ProjectLevel
                              ? "Trying the level " + target.level
                              : "Trying " + target.shown + " as the level " + target.level);
-    NewGameInLevel(e, target.level, kTrySkill);
+    NewGameInLevel(e, target.level, session.skill);
   };
   if (session.target.kind != TryKind::ProjectLevel) {
     engine.hooks.betweenPasses = [&session](Engine& e) { CheckTriedLevel(e, session); };

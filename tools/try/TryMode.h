@@ -25,6 +25,7 @@ struct TrySession {
   std::vector<VxrWriteEntry> projectMaps;  // the project's maps archive, records as stored
   WrittenPictures pictures;                // the level's pictures in the overlay
   TryWatch watch;
+  int skill = 1;                     // 0 Easy, 1 Medium (most of a level to be seen), 2 Hard
   int64_t passes = 0;                // passes of the level loop seen
   std::vector<std::string> failure;  // the messages of the last import, when it failed
 
@@ -33,6 +34,9 @@ struct TrySession {
   TrySession(const TrySession&) = delete;
   TrySession& operator=(const TrySession&) = delete;
 };
+
+// The skill `--skill` names: easy, medium or hard, in any case. False for anything else.
+bool ParseTrySkill(const std::string& name, int& skill);
 
 // Settles what `argument` names (relative to workingFolder) and, for a map or a level folder,
 // makes the overlay of `project` (absolute, ends in "/") with the level in it. Before any window
