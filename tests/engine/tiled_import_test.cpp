@@ -862,6 +862,24 @@ TEST_F(TiledTest, WallsComeFromFlagsAndCollisionShapes) {
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(Summary(Tiles()[0]), "0,0 0x0 type 1 T_3.png");
   EXPECT_EQ(run.err.find("ignored"), std::string::npos) << "the flag was used: " << run.err;
+  // Placed as objects, the shape's wall is flipped and sized with the picture; the object's own
+  // wall property, or the class deco, decides for the whole picture.
+  run = Import(Map(kPlayer + R"(<objectgroup name="O">
+   <object id="2" gid="4" x="0" y="16" width="8" height="8"/>
+   <object id="3" gid="1073741828" x="8" y="16" width="8" height="8"/>
+   <object id="4" gid="4" x="16" y="24" width="16" height="16"/>
+   <object id="5" class="deco" gid="4" x="0" y="24" width="8" height="8"/>
+   <object id="6" gid="4" x="8" y="24" width="8" height="8"><properties>
+    <property name="wall" type="bool" value="false"/></properties></object></objectgroup>)",
+                   "", tileset));
+  ASSERT_EQ(run.status, 0) << run.err;
+  got.clear();
+  for (const Fields& o : Tiles()) got.push_back(Summary(o));
+  EXPECT_EQ(got, (std::vector<std::string>{
+                     "0,8 0x0 type 0 T_3.png", "0,12 0x0 type 1 Wall_8x4.png",
+                     "8,8 0x0 type 0 T_3_v.png", "8,8 0x0 type 1 Wall_8x4.png",
+                     "16,8 0x0 type 0 T_3_16x16.png", "16,16 0x0 type 1 Wall_16x8.png",
+                     "0,16 0x0 type 0 T_3.png", "8,16 0x0 type 0 T_3.png"}));
 }
 
 // Layers behind everything that scroll slower than the camera make the background: one image

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <optional>
 #include <set>
 
 #include "TiledImporter.h"
@@ -115,6 +116,33 @@ void TiledImporter::ChoosePlayer() {
   if (classPlayers > 0 || options.player) candidate = nullptr;
 }
 
+// The collision shape of a tile placed as an object: an unseen wall over that part of the
+// picture, sized and flipped with it, relative to the picture's top-left corner.
+PlacedObject TiledImporter::ShapeWall(const TileWall& shape, const TileLook& look,
+                                      const CutPicture& pic, const std::string& where) {
+  int tw = 0, th = 0;
+  out.pictures->TileSize(*look.set, look.tileId, tw, th, where);
+  const double sx = look.width > 0 && tw > 0 ? double(look.width) / tw : 1;
+  const double sy = look.height > 0 && th > 0 ? double(look.height) / th : 1;
+  int x = static_cast<int>(std::floor(shape.x * sx));
+  int y = static_cast<int>(std::floor(shape.y * sy));
+  int w = std::max(1, static_cast<int>(std::ceil((shape.x + shape.width) * sx)) - x);
+  int h = std::max(1, static_cast<int>(std::ceil((shape.y + shape.height) * sy)) - y);
+  if (look.diagonal) {
+    std::swap(x, y);
+    std::swap(w, h);
+  }
+  if (look.flipH) x = pic.frameWidth - x - w;
+  if (look.flipV) y = pic.frameHeight - y - h;
+  PlacedObject wall;
+  wall.x = x;
+  wall.y = y;
+  wall.values["OType"] = NumberValue(kWall);
+  SetTiledPicture(wall.values, out.pictures->Blank(w, h, where));
+  SetTiledColour(wall.values, 0xFFFFFF);
+  return wall;
+}
+
 void TiledImporter::ObjectLayer(const TiledLayer& layer) {
   const std::string layerWhere = LayerWhere(layer);
   DrawLayer draw{layer.name, false, {}};
@@ -160,10 +188,12 @@ void TiledImporter::ObjectLayer(const TiledLayer& layer) {
     const bool ours = !o.className.empty() || (tile && !tile->className.empty());
     const bool defined = cls == "player" || cls == "actor" || cls == "collectable";
     bool wall = false;
+    bool wallSaid = false;  // the object's own wall property decides for its whole picture
     TiledProperties properties;
     if (tile) properties = tile->properties;
     properties = MergeTiledProperties(properties, o.properties);
-    if (set && WallOf(*set, tileId).kind == TileWall::Kind::Whole) wall = true;
+    const TileWall shape = set ? WallOf(*set, tileId) : TileWall{};
+    if (shape.kind == TileWall::Kind::Whole) wall = true;
 
     EntryValues v;
     if (!o.name.empty() && o.name.size() <= 255) v["ID"] = TextValue(o.name);
@@ -171,6 +201,7 @@ void TiledImporter::ObjectLayer(const TiledLayer& layer) {
     for (const auto& p : properties) {
       if (IsTiledWallName(p.name)) {
         wall = IsTiledTrue(p);
+        wallSaid = true;
         continue;
       }
       if (p.name == "Type" && defined) {
@@ -214,6 +245,7 @@ void TiledImporter::ObjectLayer(const TiledLayer& layer) {
     if (failed) continue;
 
     PlacedObject placed;
+    std::optional<PlacedObject> shapeWall;
     auto place = [&](double px, double py) {
       placed.x = ox + RoundTiled(px);
       placed.y = oy + RoundTiled(py);
@@ -311,6 +343,16 @@ void TiledImporter::ObjectLayer(const TiledLayer& layer) {
             SetTiledPicture(v, *pic);
           }
           place(o.x - pic->handleX, o.y - pic->handleY);
+          if (!isSwitch && cls != "deco" && !wallSaid && shape.kind == TileWall::Kind::Part) {
+            if (o.rotation != 0) {
+              report.Counted(layerWhere, "left out the collision shapes of", "turned tile",
+                             "turned tiles", "", o.id);
+            } else {
+              shapeWall = ShapeWall(shape, lookOf(), *pic, where);
+              shapeWall->x += placed.x;
+              shapeWall->y += placed.y;
+            }
+          }
         } else {
           if (!v.count("PicName") || v["PicName"].text.empty()) {
             report.Error(where + ": has neither a tile nor a property PicName naming its picture");
@@ -331,6 +373,7 @@ void TiledImporter::ObjectLayer(const TiledLayer& layer) {
     }
     placed.values = std::move(v);
     draw.objects.push_back(std::move(placed));
+    if (shapeWall) draw.objects.push_back(std::move(*shapeWall));
   }
   if (!draw.objects.empty()) layers.push_back(std::move(draw));
 }
