@@ -1,14 +1,16 @@
 #!/usr/bin/env python3
 """Measures where each level of a demo episode starts when its routes are played from New Game.
 
-usage: tools/demo_route_starts.py BIN_DIR EPISODE SKILL LEVEL...  > tests/engine/demo_routes/FILE
+usage: tools/demo_route_starts.py BIN_DIR EPISODE SKILL LEVEL[:ROUTE]...  > tests/engine/demo_routes/FILE
 
 A route (tests/engine/demo_routes/LEVEL.txt) gives its events in frames counted from one frame
 before the level's first pass. How many frames lie between one level's golden frog and the
 next level's first pass depends on what the level loads that the game has not loaded before,
 so the episode tests read the first passes from a file this tool writes: it plays the routes
 with BIN_DIR/hopwerk-replay and finds, level by level, the first frame whose key press moves
-the frog. SKILL is 1 for Medium, 2 for Hard. Run it again whenever a route or a level changes.
+the frog. SKILL is 1 for Medium, 2 for Hard. A level is played by demo_routes/LEVEL.txt, or by
+demo_routes/ROUTE.txt when LEVEL:ROUTE names one (a Hard route). Run it again whenever a route
+or a level changes.
 """
 import os
 import subprocess
@@ -106,8 +108,9 @@ def main():
     print(f"# Episode {episode} at {'Hard' if skill == 2 else 'Medium'}: the frame of each level's")
     print("# first pass with the routes before it played from New Game, as")
     print("# tools/demo_route_starts.py measured it.")
-    for level in levels:
-        route, completes = read_route(level)
+    for argument in levels:
+        level, _, route_name = argument.partition(":")
+        route, completes = read_route(route_name or level)
         limit = search_from + 2000
         base, _ = replay.state(events, limit + 40)
 
@@ -122,7 +125,7 @@ def main():
         start = first_true(search_from, limit, moves)
         if start >= limit:
             sys.exit(f"{level}: no first pass found before frame {limit}")
-        print(f"{level} {start}")
+        print(f"{level} {start} {route_name}".rstrip())
         more, done = level_events(route, start, completes)
         events += more
         search_from = done

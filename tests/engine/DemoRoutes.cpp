@@ -55,9 +55,15 @@ std::string DemoRouteInput(const DemoRoute& route, int firstPass) {
   return input.str();
 }
 
-std::vector<std::pair<std::string, int>> ReadDemoEpisode(const std::string& name) {
-  std::vector<std::pair<std::string, int>> levels;
-  for (const auto& [level, frame] : Lines(name)) levels.push_back({level, std::stoi(frame)});
+std::vector<DemoEpisodeLevel> ReadDemoEpisode(const std::string& name) {
+  std::vector<DemoEpisodeLevel> levels;
+  for (const auto& [level, rest] : Lines(name)) {
+    std::istringstream fields(rest);
+    int firstPass = 0;
+    std::string route;
+    fields >> firstPass >> route;
+    levels.push_back({level, firstPass, route.empty() ? level : route});
+  }
   return levels;
 }
 

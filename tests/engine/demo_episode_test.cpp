@@ -1,7 +1,8 @@
 // The demo's episodes played as a player would, from New Game to the closing text and the high
-// score table, without cheats: each level by its route in demo_routes/LEVEL.txt, started at the
-// frame demo_routes/EpisodeN.txt gives for its first pass (tools/demo_route_starts.py measures
-// those, as the frames between two levels depend on what the next one loads).
+// score table, without cheats: each level by its route in demo_routes/ (LEVEL.txt, or the one
+// the episode file names), started at the frame demo_routes/EpisodeN.txt gives for its first
+// pass (tools/demo_route_starts.py measures those, as the frames between two levels depend on
+// what the next one loads).
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -31,8 +32,8 @@ class DemoEpisodeRouteTest : public ::testing::Test {
     if (hard) input << menu + 15 << " tap DOWN\n";
     input << menu + 17 << " tap ENTER\n";
     int done = 0;
-    for (const auto& [level, start] : test::ReadDemoEpisode(startsFile)) {
-      const test::DemoRoute route = test::ReadDemoRoute(level);
+    for (const auto& [level, start, routeName] : test::ReadDemoEpisode(startsFile)) {
+      const test::DemoRoute route = test::ReadDemoRoute(routeName);
       // Routes are made in a level tried on its own, where the frog holds the seeds.
       input << start - 1 << " tap 1\n" << test::DemoRouteInput(route, start);
       done = start - 1 + route.completes;
@@ -76,6 +77,13 @@ class DemoEpisodeRouteTest : public ::testing::Test {
 TEST_F(DemoEpisodeRouteTest, MeadowPlaysToItsEnd) {
   const ReplayResult r = PlayEpisode(1, false, "Episode1");
   ExpectFinished(r, 1, {{"Score", 8815}, {"Kills", 33}, {"Items", 155}});
+}
+
+// On Hard the creatures take more hits, pick-ups give half and Hard-only creatures stand in
+// the way: the routes of demo_routes/LEVELHard.txt.
+TEST_F(DemoEpisodeRouteTest, MeadowPlaysToItsEndOnHard) {
+  const ReplayResult r = PlayEpisode(1, true, "Episode1Hard");
+  ExpectFinished(r, 1, {{"Skill", 2}, {"Score", 8945}, {"Kills", 34}, {"Items", 157}});
 }
 
 TEST_F(DemoEpisodeRouteTest, CavesPlaysToItsEnd) {
