@@ -97,8 +97,10 @@ struct TiledImporter {
   // The tileset and tile of a gid; false (an error reported, or a broken tileset) when none.
   bool Lookup(uint32_t gid, const TiledTileset*& set, int& tileId, const std::string& where);
   TileWall WallOf(const TiledTileset& set, int tileId);
-  PlacedObject ShapeWall(const TileWall& shape, const TileLook& look, const CutPicture& pic,
-                         const std::string& where);  // TiledObjects.cpp
+  // A tile's collision shape where it lies on the tile's picture as drawn: scaled, turned and
+  // flipped with it.
+  TileWall ShapeOnPicture(const TileWall& shape, const TileLook& look, const CutPicture& pic,
+                          const std::string& where);
   // How a cell of a tile layer draws its tile: flipped and turned by the gid's bits.
   static TileLook CellLook(const TiledTileset& set, int tileId, uint32_t gid, int alpha);
   // The background's speed nearest to a layer's: its divisor, and whether that is exact.

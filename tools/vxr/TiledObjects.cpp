@@ -116,33 +116,6 @@ void TiledImporter::ChoosePlayer() {
   if (classPlayers > 0 || options.player) candidate = nullptr;
 }
 
-// The collision shape of a tile placed as an object: an unseen wall over that part of the
-// picture, sized and flipped with it, relative to the picture's top-left corner.
-PlacedObject TiledImporter::ShapeWall(const TileWall& shape, const TileLook& look,
-                                      const CutPicture& pic, const std::string& where) {
-  int tw = 0, th = 0;
-  out.pictures->TileSize(*look.set, look.tileId, tw, th, where);
-  const double sx = look.width > 0 && tw > 0 ? double(look.width) / tw : 1;
-  const double sy = look.height > 0 && th > 0 ? double(look.height) / th : 1;
-  int x = static_cast<int>(std::floor(shape.x * sx));
-  int y = static_cast<int>(std::floor(shape.y * sy));
-  int w = std::max(1, static_cast<int>(std::ceil((shape.x + shape.width) * sx)) - x);
-  int h = std::max(1, static_cast<int>(std::ceil((shape.y + shape.height) * sy)) - y);
-  if (look.diagonal) {
-    std::swap(x, y);
-    std::swap(w, h);
-  }
-  if (look.flipH) x = pic.frameWidth - x - w;
-  if (look.flipV) y = pic.frameHeight - y - h;
-  PlacedObject wall;
-  wall.x = x;
-  wall.y = y;
-  wall.values["OType"] = NumberValue(kWall);
-  SetTiledPicture(wall.values, out.pictures->Blank(w, h, where));
-  SetTiledColour(wall.values, 0xFFFFFF);
-  return wall;
-}
-
 void TiledImporter::ObjectLayer(const TiledLayer& layer) {
   const std::string layerWhere = LayerWhere(layer);
   DrawLayer draw{layer.name, false, {}};
@@ -348,9 +321,15 @@ void TiledImporter::ObjectLayer(const TiledLayer& layer) {
               report.Counted(layerWhere, "left out the collision shapes of", "turned tile",
                              "turned tiles", "", o.id);
             } else {
-              shapeWall = ShapeWall(shape, lookOf(), *pic, where);
-              shapeWall->x += placed.x;
-              shapeWall->y += placed.y;
+              // An unseen wall over that part of the picture, as in a tile layer.
+              const TileWall part = ShapeOnPicture(shape, lookOf(), *pic, where);
+              shapeWall.emplace();
+              shapeWall->x = placed.x + part.x;
+              shapeWall->y = placed.y + part.y;
+              shapeWall->values["OType"] = NumberValue(kWall);
+              SetTiledPicture(shapeWall->values,
+                              out.pictures->Blank(part.width, part.height, where));
+              SetTiledColour(shapeWall->values, 0xFFFFFF);
             }
           }
         } else {

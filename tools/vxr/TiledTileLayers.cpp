@@ -97,6 +97,31 @@ TileWall TiledImporter::WallOf(const TiledTileset& set, int tileId) {
   return {TileWall::Kind::Part, x0, y0, x1 - x0, y1 - y0};
 }
 
+TileWall TiledImporter::ShapeOnPicture(const TileWall& shape, const TileLook& look,
+                                       const CutPicture& pic, const std::string& where) {
+  // Scaled with a tile object drawn larger or smaller than its tile (a layer's cells never are).
+  double sx = 1, sy = 1;
+  if (look.width > 0 || look.height > 0) {
+    int tw = 0, th = 0;
+    out.pictures->TileSize(*look.set, look.tileId, tw, th, where);
+    if (look.width > 0 && tw > 0) sx = double(look.width) / tw;
+    if (look.height > 0 && th > 0) sy = double(look.height) / th;
+  }
+  TileWall part = shape;
+  part.x = static_cast<int>(std::floor(shape.x * sx));
+  part.y = static_cast<int>(std::floor(shape.y * sy));
+  part.width = std::max(1, static_cast<int>(std::ceil((shape.x + shape.width) * sx)) - part.x);
+  part.height = std::max(1, static_cast<int>(std::ceil((shape.y + shape.height) * sy)) - part.y);
+  // The shape turns with the tile: swapped first, then flipped, as its picture.
+  if (look.diagonal) {
+    std::swap(part.x, part.y);
+    std::swap(part.width, part.height);
+  }
+  if (look.flipH) part.x = pic.frameWidth - part.x - part.width;
+  if (look.flipV) part.y = pic.frameHeight - part.y - part.height;
+  return part;
+}
+
 void TiledImporter::TileLayer(const TiledLayer& layer) {
   if (layer.cells.empty()) return;
   const std::string where = LayerWhere(layer);
@@ -135,15 +160,9 @@ void TiledImporter::TileLayer(const TiledLayer& layer) {
           pieces.push_back(
               {&pic, wall.kind == TileWall::Kind::Whole ? kWall : kDecoration, dx, dy});
           if (wall.kind == TileWall::Kind::Part) {
-            // The shape turns with the tile: swapped first, then flipped, as its picture.
-            int x = wall.x, y = wall.y, w = wall.width, h = wall.height;
-            if (look.diagonal) {
-              std::swap(x, y);
-              std::swap(w, h);
-            }
-            if (look.flipH) x = pic.frameWidth - x - w;
-            if (look.flipV) y = pic.frameHeight - y - h;
-            pieces.push_back({&out.pictures->Blank(w, h, at), kWall, dx + x, dy + y});
+            const TileWall part = ShapeOnPicture(wall, look, pic, at);
+            pieces.push_back({&out.pictures->Blank(part.width, part.height, at), kWall, dx + part.x,
+                              dy + part.y});
           }
         }
       } catch (const ToolError& e) {
